@@ -1,0 +1,33 @@
+#pragma once
+// Time types, period stepping and value formatting of hydrological periods (hours, days,
+// ten-day periods "旬", months, years). The element's configuration records derive from
+// CQueryItem; other code builds a temporary one just to call these helpers. Stateless apart
+// from the one logical font every record carries.
+#include "CString.h"
+#include "LogFont.h"
+#include "OleDateTime.h"
+
+class CQueryItem {
+public:
+    CQueryItem();
+    virtual ~CQueryItem() = default;
+    CQueryItem(const CQueryItem&) = default;
+    CQueryItem& operator=(const CQueryItem&) = default;
+
+    // The records' font: 宋体, height 12, weight 400, GB2312 character set.
+    static LOGFONT DefaultFont();
+    LOGFONT m_font;
+
+    // Reads "%d-%d-%d %d:%d:%d" or "%d年%d月%d日%d时%d分%d秒"; missing fields default
+    // (year 1990, month 1, day 1, time 0); an impossible date gives an invalid time.
+    static COleDateTime ParseTime(const CString& text);
+    // Moves the time by count periods of the unit: 0/1 hour, 2 day, 3 ten-day, 4 month, 5 year.
+    static void StepTime(COleDateTime& time, int unit, int count);
+    // Moves the time by count periods of a time-type word ("年" "月" "旬" "日" "时").
+    static void ShiftTime(COleDateTime& time, const CString& typeWord, int count);
+    static CString FormatTimeByType(const COleDateTime& time, const CString& typeWord);
+    static CString FormatTimeText(const CString& timeText, const CString& typeWord);
+    static CString FormatNumber(const CString& numberText, int digits);
+    static bool IsNearZero(double value);
+    static CString ParenText(const CString& text);
+};

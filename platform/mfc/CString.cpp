@@ -1,0 +1,160 @@
+#include "CString.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
+
+char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+} // namespace
+
+CString CString::Mid(int first) const { return Mid(first, GetLength()); }
+
+CString CString::Mid(int first, int count) const {
+    first = std::max(first, 0);
+    count = std::max(count, 0);
+    if (first >= GetLength()) return {};
+    count = std::min(count, GetLength() - first);
+    return CString(m_s.substr(std::size_t(first), std::size_t(count)));
+}
+
+CString CString::Left(int count) const { return Mid(0, count); }
+
+CString CString::Right(int count) const {
+    count = std::clamp(count, 0, GetLength());
+    return CString(m_s.substr(m_s.size() - std::size_t(count)));
+}
+
+int CString::Find(char ch, int start) const {
+    if (start < 0 || start >= GetLength()) return -1;
+    auto p = m_s.find(ch, std::size_t(start));
+    return p == std::string::npos ? -1 : int(p);
+}
+
+int CString::Find(std::string_view sub, int start) const {
+    if (start < 0 || start > GetLength()) return -1;
+    auto p = m_s.find(sub, std::size_t(start));
+    return p == std::string::npos ? -1 : int(p);
+}
+
+int CString::ReverseFind(char ch) const {
+    auto p = m_s.rfind(ch);
+    return p == std::string::npos ? -1 : int(p);
+}
+
+int CString::FindOneOf(std::string_view chars) const {
+    auto p = m_s.find_first_of(chars);
+    return p == std::string::npos ? -1 : int(p);
+}
+
+CString& CString::MakeUpper() {
+    std::transform(m_s.begin(), m_s.end(), m_s.begin(), AsciiUpper);
+    return *this;
+}
+
+CString& CString::MakeLower() {
+    std::transform(m_s.begin(), m_s.end(), m_s.begin(), AsciiLower);
+    return *this;
+}
+
+CString& CString::MakeReverse() {
+    std::reverse(m_s.begin(), m_s.end());
+    return *this;
+}
+
+CString& CString::Trim() { return TrimRight().TrimLeft(); }
+CString& CString::TrimLeft() { return TrimLeft(kWhiteSpace); }
+CString& CString::TrimRight() { return TrimRight(kWhiteSpace); }
+CString& CString::Trim(std::string_view chars) { return TrimRight(chars).TrimLeft(chars); }
+
+CString& CString::TrimLeft(std::string_view chars) {
+    auto p = m_s.find_first_not_of(chars);
+    m_s.erase(0, p == std::string::npos ? m_s.size() : p);
+    return *this;
+}
+
+CString& CString::TrimRight(std::string_view chars) {
+    auto p = m_s.find_last_not_of(chars);
+    m_s.erase(p == std::string::npos ? 0 : p + 1);
+    return *this;
+}
+
+int CString::Replace(char from, char to) {
+    int n = 0;
+    for (char& c : m_s)
+        if (c == from) {
+            c = to;
+            ++n;
+        }
+    return n;
+}
+
+int CString::Replace(std::string_view from, std::string_view to) {
+    if (from.empty()) return 0;
+    std::string out;
+    int n = 0;
+    std::size_t pos = 0;
+    for (;;) {
+        auto hit = m_s.find(from, pos);
+        if (hit == std::string::npos) break;
+        out.append(m_s, pos, hit - pos);
+        out += to;
+        pos = hit + from.size();
+        ++n;
+    }
+    if (n == 0) return 0;
+    out.append(m_s, pos);
+    m_s = std::move(out);
+    return n;
+}
+
+int CString::Remove(char ch) {
+    auto before = m_s.size();
+    std::erase(m_s, ch);
+    return int(before - m_s.size());
+}
+
+int CString::Insert(int index, std::string_view text) {
+    index = std::clamp(index, 0, GetLength());
+    m_s.insert(std::size_t(index), text);
+    return GetLength();
+}
+
+int CString::Delete(int index, int count) {
+    if (index < 0) index = 0;
+    if (count > 0 && index < GetLength()) m_s.erase(std::size_t(index), std::size_t(count));
+    return GetLength();
+}
+
+int CString::Compare(std::string_view other) const {
+    int c = std::string_view(m_s).compare(other);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+int CString::CompareNoCase(std::string_view other) const {
+    std::string a = m_s, b(other);
+    std::transform(a.begin(), a.end(), a.begin(), AsciiLower);
+    std::transform(b.begin(), b.end(), b.begin(), AsciiLower);
+    return CString(a).Compare(b);
+}
+
+long long TextToLong(std::string_view text) {
+    std::string s(text);
+    errno = 0;
+    long long v = std::strtoll(s.c_str(), nullptr, 10);
+    return v;
+}
+
+int TextToInt(std::string_view text) {
+    long long v = TextToLong(text);
+    return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
+}
+
+double TextToDouble(std::string_view text) {
+    std::string s(text);
+    return std::strtod(s.c_str(), nullptr);
+}

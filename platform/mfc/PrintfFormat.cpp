@@ -1,0 +1,156 @@
+#include "PrintfFormat.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace mfc {
+namespace {
+
+template <class... T> void AppendSnprintf(std::string& out, const std::string& spec, T... values) {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    char small[128];
+    int n = std::snprintf(small, sizeof small, spec.c_str(), values...);
+    if (n < 0) return;
+    if (static_cast<std::size_t>(n) < sizeof small) {
+        out.append(small, static_cast<std::size_t>(n));
+        return;
+    }
+    std::string big(static_cast<std::size_t>(n) + 1, '\0');
+    std::snprintf(big.data(), big.size(), spec.c_str(), values...);
+    big.resize(static_cast<std::size_t>(n));
+    out += big;
+#pragma GCC diagnostic pop
+}
+
+long long AsSigned(const FormatArg& a) {
+    if (auto p = std::get_if<long long>(&a)) return *p;
+    if (auto p = std::get_if<unsigned long long>(&a)) return static_cast<long long>(*p);
+    if (auto p = std::get_if<double>(&a)) return static_cast<long long>(*p);
+    if (auto p = std::get_if<std::string_view>(&a)) return std::strtoll(std::string(*p).c_str(), nullptr, 10);
+    return 0;
+}
+
+unsigned long long AsUnsigned(const FormatArg& a) {
+    if (auto p = std::get_if<long long>(&a)) return static_cast<unsigned long long>(*p);
+    if (auto p = std::get_if<unsigned long long>(&a)) return *p;
+    return static_cast<unsigned long long>(AsSigned(a));
+}
+
+double AsDouble(const FormatArg& a) {
+    if (auto p = std::get_if<double>(&a)) return *p;
+    if (auto p = std::get_if<long long>(&a)) return static_cast<double>(*p);
+    if (auto p = std::get_if<unsigned long long>(&a)) return static_cast<double>(*p);
+    if (auto p = std::get_if<std::string_view>(&a)) return std::strtod(std::string(*p).c_str(), nullptr);
+    return 0.0;
+}
+
+std::string AsText(const FormatArg& a) {
+    if (auto p = std::get_if<std::string_view>(&a)) return std::string(*p);
+    if (auto p = std::get_if<long long>(&a)) return std::to_string(*p);
+    if (auto p = std::get_if<unsigned long long>(&a)) return std::to_string(*p);
+    if (auto p = std::get_if<double>(&a)) return std::to_string(*p);
+    return {};
+}
+
+bool IsFlag(char c) { return c == '-' || c == '+' || c == ' ' || c == '#' || c == '0' || c == '\''; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLength(char c) { return c == 'h' || c == 'l' || c == 'L' || c == 'q' || c == 'j' || c == 'z' || c == 't'; }
+
+} // namespace
+
+std::string FormatPrintf(std::string_view format, const std::vector<FormatArg>& args) {
+    std::string out;
+    out.reserve(format.size() + 16);
+    std::size_t next = 0;
+    auto take = [&]() -> const FormatArg* { return next < args.size() ? &args[next++] : nullptr; };
+
+    for (std::size_t i = 0; i < format.size();) {
+        char c = format[i];
+        if (c != '%') {
+            out += c;
+            ++i;
+            continue;
+        }
+        if (i + 1 < format.size() && format[i + 1] == '%') {
+            out += '%';
+            i += 2;
+            continue;
+        }
+        // Collect flags, width and precision; '*' takes an argument as in printf.
+        std::string spec = "%";
+        std::size_t j = i + 1;
+        while (j < format.size() && IsFlag(format[j])) spec += format[j++];
+        if (j < format.size() && format[j] == '*') {
+            const FormatArg* a = take();
+            spec += std::to_string(a ? AsSigned(*a) : 0);
+            ++j;
+        } else {
+            while (j < format.size() && IsDigit(format[j])) spec += format[j++];
+        }
+        if (j < format.size() && format[j] == '.') {
+            spec += format[j++];
+            if (j < format.size() && format[j] == '*') {
+                const FormatArg* a = take();
+                spec += std::to_string(a ? AsSigned(*a) : 0);
+                ++j;
+            } else {
+                while (j < format.size() && IsDigit(format[j])) spec += format[j++];
+            }
+        }
+        while (j < format.size() && IsLength(format[j])) ++j; // the argument's own type decides
+        if (j >= format.size()) {                               // a lone trailing '%' is kept as text
+            out.append(format.substr(i));
+            break;
+        }
+        char conv = format[j];
+        i = j + 1;
+        const FormatArg* a = nullptr;
+        switch (conv) {
+        case 'd':
+        case 'i':
+            a = take();
+            AppendSnprintf(out, spec + "lld", a ? AsSigned(*a) : 0LL);
+            break;
+        case 'u':
+        case 'x':
+        case 'X':
+        case 'o':
+            a = take();
+            AppendSnprintf(out, spec + "ll" + conv, a ? AsUnsigned(*a) : 0ULL);
+            break;
+        case 'c':
+            a = take();
+            AppendSnprintf(out, spec + "c", static_cast<int>(a ? AsSigned(*a) : 0));
+            break;
+        case 'f':
+        case 'F':
+        case 'e':
+        case 'E':
+        case 'g':
+        case 'G':
+        case 'a':
+        case 'A':
+            a = take();
+            AppendSnprintf(out, spec + conv, a ? AsDouble(*a) : 0.0);
+            break;
+        case 's':
+        case 'S':
+            a = take();
+            AppendSnprintf(out, spec + "s", (a ? AsText(*a) : std::string()).c_str());
+            break;
+        case 'p':
+            a = take();
+            if (a && std::holds_alternative<const void*>(*a))
+                AppendSnprintf(out, spec + "p", std::get<const void*>(*a));
+            break;
+        default: // unknown conversion: keep the text as written
+            out += spec;
+            out += conv;
+            break;
+        }
+    }
+    return out;
+}
+
+} // namespace mfc
