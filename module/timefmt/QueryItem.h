@@ -17,6 +17,7 @@ public:
     // The records' font: 宋体, height 12, weight 400, GB2312 character set.
     static LOGFONT DefaultFont();
     LOGFONT m_font;
+    friend bool operator==(const CQueryItem&, const CQueryItem&) = default;
 
     // Reads "%d-%d-%d %d:%d:%d" or "%d年%d月%d日%d时%d分%d秒"; missing fields default
     // (year 1990, month 1, day 1, time 0); an impossible date gives an invalid time.

@@ -56,6 +56,10 @@ public:
 
     [[noreturn]] void Fail(std::size_t offset, const std::string& what) const;
 
+    // The schema number an element was stored with, for versionable classes reading older data.
+    unsigned GetObjectSchema() const { return m_objectSchema; }
+    void SetObjectSchema(unsigned schema) { m_objectSchema = schema; }
+
 private:
     CArchive& WriteLE(std::uint64_t v, int n);
     std::uint64_t ReadLE(int n);
@@ -64,4 +68,14 @@ private:
     Mode m_mode;
     std::vector<std::uint8_t> m_bytes;
     std::size_t m_pos = 0;
+    unsigned m_objectSchema = 0;
 };
+
+// Stores the field into a storing archive or loads it from a loading one, so one Serialize
+// body serves both directions.
+template <class T> void ArchiveField(CArchive& ar, T& field) {
+    if (ar.IsStoring())
+        ar << field;
+    else
+        ar >> field;
+}

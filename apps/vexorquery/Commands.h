@@ -1,0 +1,10 @@
+#pragma once
+// The subcommands of the vexorquery tool. Each takes its own arguments (after the command
+// word) and returns the process exit status: 0 success, 1 bad input or failure.
+#include <string>
+#include <vector>
+
+using Args = std::vector<std::string>;
+
+int RunDisplayCommand(const Args& args);
+int RunDemoDisplayCommand(const Args& args);

@@ -1,0 +1,51 @@
+// vexorquery: the command-line tool for integrators and tests. Every subcommand gives a clear
+// message and exit status 1 on bad input.
+#include "Commands.h"
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <map>
+
+namespace {
+
+struct Command {
+    std::function<int(const Args&)> run;
+    const char* usage;
+};
+
+const std::map<std::string, Command>& CommandTable() {
+    static const std::map<std::string, Command> table = {
+        {"display", {RunDisplayCommand, "display FILE          print every element of a display file"}},
+        {"demo-display",
+         {RunDemoDisplayCommand, "demo-display FILE     write a sample display with data-query elements"}},
+    };
+    return table;
+}
+
+void PrintUsage(std::FILE* to) {
+    std::fprintf(to, "usage: vexorquery COMMAND [ARGS]\n\ncommands:\n");
+    for (const auto& [name, cmd] : CommandTable())
+        std::fprintf(to, "  %s\n", cmd.usage);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        PrintUsage(stderr);
+        return 1;
+    }
+    std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        PrintUsage(stdout);
+        return 0;
+    }
+    auto it = CommandTable().find(name);
+    if (it == CommandTable().end()) {
+        std::fprintf(stderr, "vexorquery: unknown command '%s'\n", name.c_str());
+        PrintUsage(stderr);
+        return 1;
+    }
+    return it->second.run(Args(argv + 2, argv + argc));
+}

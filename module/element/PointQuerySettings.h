@@ -1,0 +1,47 @@
+#pragma once
+// The point data query: which points, how they are shown and which period archive they are
+// read from (hourly, daily, ten-day or monthly).
+#include "Arrays.h"
+#include "QueryItem.h"
+#include "Types.h"
+
+enum EPointAccess { kPointWrite = 0, kPointRead = 1, kPointReadWrite = 2 };
+enum EPointDataType { kPointHourly = 3, kPointDaily = 4, kPointTenDay = 5, kPointMonthly = 6 };
+
+// A point as the point picker fills it: its number and name and four further values.
+class CPointEntry {
+public:
+    CString m_number;
+    CString m_name;
+    int m_values[4] = {0, 0, 0, 0};
+    friend bool operator==(const CPointEntry&, const CPointEntry&) = default;
+};
+
+class CStyleEntry {
+public:
+    long m_first = 0;
+    long m_second = 0;
+    LOGFONT m_font;
+    friend bool operator==(const CStyleEntry&, const CStyleEntry&) = default;
+};
+
+class CPointQuerySettings : public CQueryItem {
+public:
+    int m_accessMode = kPointWrite;
+    COLORREF m_gridBackground = 0x788181;
+    CObjectArray<CPointEntry> m_points;
+    CObjectArray<CStyleEntry> m_styles;
+    CString m_displayModeName;
+    int m_dataType = 0;
+    int m_further = 0;
+
+    // The point number at index (C library conversion of its text), -1 outside the list.
+    int PointNumberAt(int index) const;
+    // The point name at index, empty outside the list.
+    CString PointNameAt(int index) const;
+
+    CString Encode() const;
+    void Decode(const CString& text);
+
+    friend bool operator==(const CPointQuerySettings&, const CPointQuerySettings&) = default;
+};

@@ -1,0 +1,66 @@
+#pragma once
+// The data-query element ("数据查询"): a rectangle on a display that embeds a table query,
+// a point query or a settings-table viewer, and carries the whole configuration of it inside
+// the display file.
+#include "DrawObject.h"
+#include "ElementWindow.h"
+#include "InterfaceSettings.h"
+#include "PointQuerySettings.h"
+#include "QueryOptions.h"
+#include "QuerySettings.h"
+#include "SysViewSettings.h"
+#include "WindowSettings.h"
+
+#include <memory>
+
+class CVexorQueryElemOBJ : public CRectObj {
+public:
+    static const CRuntimeClass classCVexorQueryElemOBJ; // "CVexorQueryElemOBJ", schema 1, versionable
+    static constexpr const char* kTypeName = "数据查询";
+
+    CVexorQueryElemOBJ();
+    ~CVexorQueryElemOBJ() override;
+
+    const CRuntimeClass& GetRuntimeClass() const override { return classCVexorQueryElemOBJ; }
+    void Serialize(CArchive& ar) override;
+    // A new element with the common drawing data and handle offsets of this one; its
+    // configuration starts from the defaults.
+    std::unique_ptr<CDrawObject> Duplicate() const override;
+
+    // The window of the current mode, if it exists (the window layer sets these).
+    CElementWindow* CurrentModeWindow() const;
+
+    CWindowSettings m_windowSettings;
+    CString m_windowSettingsText;
+    CInterfaceSettings m_interfaceSettings;
+    CString m_interfaceSettingsText;
+    CPointQuerySettings m_pointSettings;
+    CString m_pointSettingsText;
+    CQueryOptions m_queryOptions;
+    CSysViewSettings m_sysViewSettings;
+    CString m_queryOptionsText;
+    CString m_sysViewSettingsText;
+    CString m_further1, m_further2, m_further3; // kept as stored
+    int m_driveTime = 0;                        // set while a drive record supplies the query times
+    int m_driveCount = 0;                       // show records received
+    CQuerySettings m_querySettings;
+
+    std::unique_ptr<CElementWindow> m_tableWindow;
+    int m_tableWindowId = 0;
+    std::unique_ptr<CElementWindow> m_pointWindow;
+    int m_pointWindowId = 0;
+    std::unique_ptr<CElementWindow> m_sysViewWindow;
+    int m_sysViewWindowId = 0;
+
+    int m_handleOffset1 = 0; // positions of the two extra drag handles
+    int m_handleOffset2 = 0;
+    CRect m_windowRect; // device units
+
+private:
+    void CopyQueryFieldsToWindowSettings();
+    void CopyQueryFieldsFromWindowSettings();
+};
+
+// Adds the element class to the classes display files may name (and removes it again).
+void RegisterVexorQueryElementClass();
+void UnregisterVexorQueryElementClass();

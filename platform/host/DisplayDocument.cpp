@@ -1,0 +1,175 @@
+#include "DisplayDocument.h"
+
+#include "RuntimeClassRegistry.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+namespace {
+
+constexpr char kMagic[8] = {'V', 'E', 'X', 'O', 'R', 'D', 'S', 'P'};
+
+std::unique_ptr<CDrawObject> NoCreate() {
+    return nullptr;
+}
+
+std::string Describe(std::size_t index, std::size_t count, const std::string& className) {
+    return "element " + std::to_string(index + 1) + " of " + std::to_string(count) +
+           (className.empty() ? std::string() : " (" + className + ")");
+}
+
+} // namespace
+
+CUnknownDrawObject::CUnknownDrawObject(std::string className, unsigned schema,
+                                       std::vector<std::uint8_t> payload)
+    : m_className(std::move(className)), m_class{nullptr, schema, true, NoCreate},
+      m_payload(std::move(payload)) {
+    m_class.m_className = m_className.c_str();
+}
+
+std::unique_ptr<CDrawObject> CUnknownDrawObject::Duplicate() const {
+    return std::make_unique<CUnknownDrawObject>(m_className, m_class.m_schema, m_payload);
+}
+
+std::vector<std::uint8_t> CDisplayDocument::Store() const {
+    CArchive ar;
+    ar.WriteBytes(kMagic, sizeof kMagic);
+    ar << kFormatVersion << std::uint32_t(m_objects.size());
+    for (const auto& obj : m_objects) {
+        const CRuntimeClass& cls = obj->GetRuntimeClass();
+        std::vector<std::uint8_t> payload;
+        if (auto unknown = dynamic_cast<const CUnknownDrawObject*>(obj.get())) {
+            payload = unknown->Payload();
+        } else {
+            CArchive part;
+            part.SetObjectSchema(cls.m_schema);
+            // Storing only reads the element, but the framework's Serialize is one non-const
+            // entry for both directions.
+            const_cast<CDrawObject&>(*obj).Serialize(part);
+            payload = part.Bytes();
+        }
+        ar << CString(cls.m_className) << std::uint32_t(cls.m_schema) << std::uint32_t(payload.size());
+        ar.WriteBytes(payload.data(), payload.size());
+    }
+    return ar.Bytes();
+}
+
+bool CDisplayDocument::Load(const std::vector<std::uint8_t>& bytes, CDisplayLoadError& error) {
+    CArchive ar(bytes);
+    std::vector<std::unique_ptr<CDrawObject>> loaded;
+    std::string context = "the file header";
+    try {
+        char magic[sizeof kMagic];
+        if (bytes.size() < sizeof kMagic) ar.Fail(0, "the file is too short to be a display file");
+        ar.ReadBytes(magic, sizeof magic);
+        if (std::memcmp(magic, kMagic, sizeof kMagic) != 0) ar.Fail(0, "the file is not a display file");
+        std::uint32_t version = 0, count = 0;
+        ar >> version;
+        if (version != kFormatVersion)
+            ar.Fail(8, "the display file has format version " + std::to_string(version) +
+                           ", this program reads " + std::to_string(kFormatVersion));
+        ar >> count;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            context = Describe(i, count, "");
+            CString className;
+            std::uint32_t schema = 0, length = 0;
+            ar >> className;
+            context = Describe(i, count, className.str());
+            ar >> schema;
+            std::size_t lengthAt = ar.Position();
+            ar >> length;
+            if (length > ar.Remaining())
+                ar.Fail(lengthAt, "the stored element is longer than the rest of the file");
+            std::size_t payloadAt = ar.Position();
+            std::vector<std::uint8_t> payload(length);
+            ar.ReadBytes(payload.data(), payload.size());
+
+            const CRuntimeClass* cls = CRuntimeClassRegistry::Instance().Find(className.str());
+            if (!cls) {
+                loaded.push_back(
+                    std::make_unique<CUnknownDrawObject>(className.str(), schema, std::move(payload)));
+                continue;
+            }
+            if (schema > cls->m_schema || (schema != cls->m_schema && !cls->m_versionable))
+                ar.Fail(payloadAt - 8, "schema " + std::to_string(schema) +
+                                           " cannot be read by this version (schema " +
+                                           std::to_string(cls->m_schema) + ")");
+            std::unique_ptr<CDrawObject> obj = cls->m_create();
+            CArchive part(std::move(payload));
+            part.SetObjectSchema(schema);
+            try {
+                obj->Serialize(part);
+            } catch (const CArchiveException& e) {
+                std::string what = e.what();
+                what = what.substr(0, what.rfind(" at byte offset "));
+                throw CArchiveException(payloadAt + e.Offset(), what);
+            }
+            if (part.Remaining() != 0)
+                ar.Fail(payloadAt + part.Position(),
+                        std::to_string(part.Remaining()) + " stored bytes were not understood");
+            loaded.push_back(std::move(obj));
+        }
+        context = "the end of the file";
+        if (ar.Remaining() != 0) ar.Fail(ar.Position(), "unexpected bytes after the last element");
+    } catch (const CArchiveException& e) {
+        error.offset = e.Offset();
+        error.message = "reading " + context + ": " + e.what();
+        return false;
+    }
+    m_objects = std::move(loaded);
+    return true;
+}
+
+bool CDisplayDocument::SaveFile(const std::string& path, std::string& error) const {
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = Store();
+    } catch (const std::exception& e) {
+        error = "cannot store the display: " + std::string(e.what());
+        return false;
+    }
+    std::string temp = path + ".saving";
+    std::FILE* out = std::fopen(temp.c_str(), "wb");
+    if (!out) {
+        error = "cannot write " + temp + ": " + std::strerror(errno);
+        return false;
+    }
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0 &&
+                   fsync(fileno(out)) == 0;
+    int writeErrno = errno;
+    if (std::fclose(out) != 0 && written) {
+        written = false;
+        writeErrno = errno;
+    }
+    if (!written) {
+        error = "cannot write " + temp + ": " + std::strerror(writeErrno);
+        std::remove(temp.c_str());
+        return false;
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        error = "cannot replace " + path + ": " + std::strerror(errno);
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool CDisplayDocument::LoadFile(const std::string& path, CDisplayLoadError& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error.offset = 0;
+        error.message = "cannot open " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        error.offset = 0;
+        error.message = "cannot read " + path;
+        return false;
+    }
+    return Load(bytes, error);
+}

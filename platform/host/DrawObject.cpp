@@ -1,0 +1,80 @@
+#include "DrawObject.h"
+
+namespace {
+
+void SerializeFont(CArchive& ar, LOGFONT& f) {
+    if (ar.IsStoring()) {
+        ar << f.lfHeight << f.lfWidth << f.lfEscapement << f.lfOrientation << f.lfWeight;
+        ar << f.lfItalic << f.lfUnderline << f.lfStrikeOut << f.lfCharSet << f.lfOutPrecision
+           << f.lfClipPrecision << f.lfQuality << f.lfPitchAndFamily;
+        ar << f.lfFaceName;
+    } else {
+        ar >> f.lfHeight >> f.lfWidth >> f.lfEscapement >> f.lfOrientation >> f.lfWeight;
+        ar >> f.lfItalic >> f.lfUnderline >> f.lfStrikeOut >> f.lfCharSet >> f.lfOutPrecision >>
+            f.lfClipPrecision >> f.lfQuality >> f.lfPitchAndFamily;
+        ar >> f.lfFaceName;
+    }
+}
+
+} // namespace
+
+void CDrawObject::Serialize(CArchive& ar) {
+    ArchiveField(ar, m_rect.left);
+    ArchiveField(ar, m_rect.top);
+    ArchiveField(ar, m_rect.right);
+    ArchiveField(ar, m_rect.bottom);
+}
+
+void CDrawObject::BaseDuplicate(const CDrawObject& from) {
+    m_rect = from.m_rect;
+    m_typeName = from.m_typeName;
+    m_textStyle = from.m_textStyle;
+    m_lineStyle = from.m_lineStyle;
+    m_fillStyle = from.m_fillStyle;
+}
+
+CPoint CDrawObject::GetDragHandlePoint(int handle) const {
+    const CRect& r = m_rect;
+    LONG cx = r.left + r.Width() / 2;
+    LONG cy = r.top + r.Height() / 2;
+    switch (handle) {
+    case 1:
+        return {r.left, r.top};
+    case 2:
+        return {cx, r.top};
+    case 3:
+        return {r.right, r.top};
+    case 4:
+        return {r.right, cy};
+    case 5:
+        return {r.right, r.bottom};
+    case 6:
+        return {cx, r.bottom};
+    case 7:
+        return {r.left, r.bottom};
+    case 8:
+        return {r.left, cy};
+    default:
+        return r.CenterPoint();
+    }
+}
+
+void CDrawObject::MoveTo(const CRect& position) {
+    m_rect = position;
+}
+
+void CDrawObject::OffsetObject(CSize by) {
+    m_rect.OffsetRect(by.cx, by.cy);
+}
+
+void CRectObj::Serialize(CArchive& ar) {
+    CDrawObject::Serialize(ar);
+    ArchiveField(ar, m_lineStyle.color);
+    ArchiveField(ar, m_lineStyle.width);
+    ArchiveField(ar, m_lineStyle.style);
+    ArchiveField(ar, m_fillStyle.color);
+    ArchiveField(ar, m_fillStyle.filled);
+    ArchiveField(ar, m_fillStyle.pattern);
+    SerializeFont(ar, m_textStyle.font);
+    ArchiveField(ar, m_textStyle.color);
+}

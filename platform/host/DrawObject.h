@@ -1,0 +1,110 @@
+#pragma once
+// The drawing elements a display is built of. The host places, moves, stores and drives them;
+// modules add element types by deriving from CRectObj. Everything here is toolkit-free: the
+// owner window is only carried as a pointer owned by the window layer.
+#include "Archive.h"
+#include "CString.h"
+#include "Geometry.h"
+#include "LogFont.h"
+#include "Types.h"
+
+#include <memory>
+
+class CWnd;
+class CDrawObject;
+
+// Identifies a storable element class in display files: its name, its schema number and
+// whether older schemas still load, and how to make an empty one.
+struct CRuntimeClass {
+    const char* m_className;
+    unsigned m_schema;
+    bool m_versionable;
+    std::unique_ptr<CDrawObject> (*m_create)();
+};
+
+// A request handed to an element by the host or another element of the display.
+struct CDrawObjectDrive {
+    int kind = 0;
+    int subKind = 0;
+    double value1 = 0, value2 = 0, value3 = 0;
+};
+
+struct CLineStyle {
+    COLORREF color = 0;
+    int width = 1;
+    int style = 0;
+    friend bool operator==(const CLineStyle&, const CLineStyle&) = default;
+};
+
+struct CFillStyle {
+    COLORREF color = 0xFFFFFF;
+    int filled = 0;
+    int pattern = 0;
+    friend bool operator==(const CFillStyle&, const CFillStyle&) = default;
+};
+
+struct CTextStyle {
+    LOGFONT font;
+    COLORREF color = 0;
+    friend bool operator==(const CTextStyle&, const CTextStyle&) = default;
+};
+
+// The drag of a handle (or of the whole element) in progress.
+struct CDragRecord {
+    int handle = 0;
+    bool dragging = false;
+    CPoint start;
+    CPoint current;
+};
+
+class CDrawObject {
+public:
+    static constexpr int kBaseHandleCount = 8;
+
+    CDrawObject() = default;
+    virtual ~CDrawObject() = default;
+    CDrawObject(const CDrawObject&) = delete;
+    CDrawObject& operator=(const CDrawObject&) = delete;
+
+    virtual const CRuntimeClass& GetRuntimeClass() const = 0;
+
+    // Stores or loads the element's rectangle; derived classes call this first.
+    virtual void Serialize(CArchive& ar);
+    // Copies the drawing data every element shares (rectangle, styles, type name).
+    virtual void BaseDuplicate(const CDrawObject& from);
+    virtual std::unique_ptr<CDrawObject> Duplicate() const = 0;
+
+    // Handles 1..8 run clockwise from the top-left corner; 0 is no handle.
+    virtual int GetHandleCount() const { return kBaseHandleCount; }
+    virtual CPoint GetDragHandlePoint(int handle) const;
+    virtual void MoveTo(const CRect& position);
+    virtual void OffsetObject(CSize by);
+    virtual void SetParentWnd(CWnd* parent) { m_parentWnd = parent; }
+    virtual void SetState(int runState) { m_runState = runState; }
+    virtual void ObjectDrive(const CDrawObjectDrive&) {}
+
+    virtual void SetTextStyle(const CTextStyle& s) { m_textStyle = s; }
+    virtual void SetLineStyle(const CLineStyle& s) { m_lineStyle = s; }
+    virtual void SetFillStyle(const CFillStyle& s) { m_fillStyle = s; }
+    virtual CTextStyle GetTextStyle() const { return m_textStyle; }
+    virtual CLineStyle GetLineStyle() const { return m_lineStyle; }
+    virtual CFillStyle GetFillStyle() const { return m_fillStyle; }
+
+    CRect m_rect;                // logical units
+    int m_runState = 0;          // 0 while the display is edited, 1 while it runs
+    CWnd* m_parentWnd = nullptr; // not owned: the window the element lives in
+    CDragRecord m_drag;
+    CString m_typeName;
+
+protected:
+    CTextStyle m_textStyle;
+    CLineStyle m_lineStyle;
+    CFillStyle m_fillStyle;
+};
+
+// A rectangular element with line, fill and text styles.
+class CRectObj : public CDrawObject {
+public:
+    // Stores or loads the rectangle and the line, fill and text styles.
+    void Serialize(CArchive& ar) override;
+};

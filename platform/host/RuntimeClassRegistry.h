@@ -1,0 +1,19 @@
+#pragma once
+// The element classes a display file may name, found by class name when a display loads.
+// Modules add their classes when they load and remove them when they unload.
+#include "DrawObject.h"
+
+#include <map>
+#include <string>
+
+class CRuntimeClassRegistry {
+public:
+    static CRuntimeClassRegistry& Instance();
+
+    void Register(const CRuntimeClass& cls) { m_classes[cls.m_className] = &cls; }
+    void Unregister(const std::string& className) { m_classes.erase(className); }
+    const CRuntimeClass* Find(const std::string& className) const;
+
+private:
+    std::map<std::string, const CRuntimeClass*> m_classes; // the records live in the modules
+};

@@ -1,0 +1,135 @@
+// Display files: several elements of the right classes, elements of modules that are not
+// loaded, the stored layout, and saving without ever leaving half a file.
+#include "DisplayTestSupport.h"
+#include "RuntimeClassRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+CVexorQueryElemOBJ& Element(const CDisplayDocument& doc, std::size_t i) {
+    return dynamic_cast<CVexorQueryElemOBJ&>(*doc.m_objects.at(i));
+}
+
+std::filesystem::path TempDir() {
+    auto dir = std::filesystem::temp_directory_path() /
+               ("vexor-display-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+} // namespace
+
+TEST(DisplayDocument, ElementsLoadBackIntoTheirClassesInOrder) {
+    CDisplayDocument doc = SampleDisplay();
+    CDisplayDocument back;
+    CDisplayLoadError error;
+    ASSERT_TRUE(back.Load(doc.Store(), error)) << error.message;
+    ASSERT_EQ(back.m_objects.size(), 2u);
+    EXPECT_TRUE(Element(back, 0).m_queryOptions == Element(doc, 0).m_queryOptions);
+    EXPECT_TRUE(Element(back, 0).m_querySettings == Element(doc, 0).m_querySettings);
+    EXPECT_EQ(Element(back, 1).m_querySettings.m_tableName, "RAIN_HOUR");
+    EXPECT_EQ(Element(back, 1).m_rect, CRect(0, 800, 1020, 1495));
+    EXPECT_EQ(back.Store(), doc.Store());
+}
+
+TEST(DisplayDocument, ElementsOfAMissingModuleAreKeptVerbatim) {
+    CDisplayDocument doc = SampleDisplay();
+    auto bytes = doc.Store();
+
+    UnregisterVexorQueryElementClass();
+    CDisplayDocument without;
+    CDisplayLoadError error;
+    ASSERT_TRUE(without.Load(bytes, error)) << error.message;
+    ASSERT_EQ(without.m_objects.size(), 2u);
+    EXPECT_NE(dynamic_cast<CUnknownDrawObject*>(without.m_objects[0].get()), nullptr);
+    EXPECT_EQ(without.Store(), bytes); // saving without the module loses nothing
+
+    EnsureElementClassRegistered();
+    CDisplayDocument with;
+    ASSERT_TRUE(with.Load(without.Store(), error)) << error.message;
+    EXPECT_TRUE(Element(with, 0).m_windowSettings == Element(doc, 0).m_windowSettings);
+}
+
+TEST(DisplayDocument, StoredLayoutNamesClassAndSchema) {
+    EnsureElementClassRegistered();
+    CDisplayDocument doc;
+    doc.m_objects.push_back(std::make_unique<CVexorQueryElemOBJ>());
+    auto bytes = doc.Store();
+    const std::string head(bytes.begin(), bytes.begin() + 8);
+    EXPECT_EQ(head, "VEXORDSP");
+    const std::vector<std::uint8_t> expected = {1,   0,   0,   0, // format version
+                                                1,   0,   0,   0, // one element
+                                                18,  'C', 'V', 'e', 'x', 'o', 'r', 'Q', 'u', 'e',
+                                                'r', 'y', 'E', 'l', 'e', 'm', 'O', 'B', 'J', //
+                                                1,   0,   0,   0};                           // schema 1
+    ASSERT_GE(bytes.size(), 8 + expected.size() + 4);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), bytes.begin() + 8));
+    std::uint32_t length = bytes[39] | bytes[40] << 8 | bytes[41] << 16 | std::uint32_t(bytes[42]) << 24;
+    EXPECT_EQ(length, bytes.size() - 43);
+}
+
+TEST(DisplayDocument, NewerSchemaIsRefusedWithItsOffset) {
+    EnsureElementClassRegistered();
+    CDisplayDocument doc;
+    doc.m_objects.push_back(std::make_unique<CVexorQueryElemOBJ>());
+    auto bytes = doc.Store();
+    bytes[35] = 2; // schema 2, written by a later version
+    CDisplayDocument back;
+    CDisplayLoadError error;
+    EXPECT_FALSE(back.Load(bytes, error));
+    EXPECT_EQ(error.offset, 35u);
+    EXPECT_NE(error.message.find("schema 2"), std::string::npos) << error.message;
+}
+
+TEST(DisplayDocument, SaveReplacesWholeFilesOrNothing) {
+    auto dir = TempDir();
+    CDisplayDocument doc = SampleDisplay();
+    std::string error;
+    auto path = (dir / "厂站.vxd").string();
+    ASSERT_TRUE(doc.SaveFile(path, error)) << error;
+
+    CDisplayDocument back;
+    CDisplayLoadError loadError;
+    ASSERT_TRUE(back.LoadFile(path, loadError)) << loadError.message;
+    EXPECT_EQ(back.m_objects.size(), 2u);
+
+    // A save that cannot be written reports it and leaves the earlier file as it was.
+    std::filesystem::permissions(dir,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    bool canStillWrite = std::ofstream(dir / "probe").good(); // root ignores permissions
+    back.m_objects.pop_back();
+    if (!canStillWrite) {
+        EXPECT_FALSE(back.SaveFile(path, error));
+        EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
+    }
+    std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
+    EXPECT_FALSE(back.SaveFile((dir / "no-such-folder" / "x.vxd").string(), error));
+    EXPECT_FALSE(std::filesystem::exists(dir / "no-such-folder"));
+
+    CDisplayDocument again;
+    ASSERT_TRUE(again.LoadFile(path, loadError)) << loadError.message;
+    EXPECT_EQ(again.m_objects.size(), canStillWrite ? 2u : 2u);
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        EXPECT_EQ(entry.path().extension(), entry.path().filename() == "probe" ? "" : ".vxd") << entry.path();
+    std::filesystem::remove_all(dir);
+}
+
+TEST(DisplayDocument, MissingOrForeignFilesAreReportedNotLoaded) {
+    auto dir = TempDir();
+    CDisplayDocument doc = SampleDisplay();
+    CDisplayLoadError error;
+    EXPECT_FALSE(doc.LoadFile((dir / "absent.vxd").string(), error));
+    EXPECT_NE(error.message.find("cannot open"), std::string::npos);
+    EXPECT_EQ(doc.m_objects.size(), 2u); // a failed load leaves the document as it was
+
+    std::ofstream(dir / "notes.txt") << "not a display";
+    EXPECT_FALSE(doc.LoadFile((dir / "notes.txt").string(), error));
+    EXPECT_NE(error.message.find("not a display file"), std::string::npos) << error.message;
+    std::filesystem::remove_all(dir);
+}

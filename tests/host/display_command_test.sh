@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# vexorquery display on a whole, a damaged and a missing display file.
+set -u
+tool="$1"
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$tool" demo-display "$dir/demo.vxd" >/dev/null || fail "demo-display failed"
+out=$("$tool" display "$dir/demo.vxd") || fail "display of a whole file failed"
+grep -q '^element 2: CVexorQueryElemOBJ (schema 1)$' <<<"$out" || fail "second element missing"
+grep -q '  typeName: "数据查询"' <<<"$out" || fail "Chinese type name not shown as text"
+grep -q '  query.tableName: "RAIN_HOUR"' <<<"$out" || fail "table name missing"
+
+size=$(stat -c %s "$dir/demo.vxd")
+head -c $((size - 7)) "$dir/demo.vxd" >"$dir/cut.vxd"
+if "$tool" display "$dir/cut.vxd" >"$dir/out" 2>"$dir/err"; then fail "a truncated file was accepted"; fi
+grep -q 'byte offset' "$dir/err" || fail "no byte offset in: $(cat "$dir/err")"
+[ ! -s "$dir/out" ] || fail "a damaged file printed elements"
+
+if "$tool" display "$dir/absent.vxd" 2>"$dir/err"; then fail "a missing file was accepted"; fi
+grep -q 'cannot open' "$dir/err" || fail "unclear message: $(cat "$dir/err")"
+if "$tool" display 2>/dev/null; then fail "no argument was accepted"; fi
+echo "display command: ok"
