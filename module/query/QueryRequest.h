@@ -1,0 +1,34 @@
+#pragma once
+// What one refresh asks for, as the query bar or the window fills it in.
+#include "Arrays.h"
+#include "CString.h"
+
+enum EComposeForm { kFormNone = 0, kFormAllStations = 1, kFormGivenStations = 2 };
+
+struct CQueryRequest {
+    int form = kFormNone;
+    CStringArray keys;              // selected station or point ids, as text
+    bool stationInput = false;      // the typed station condition replaces the id condition
+    CString typedStationCondition;
+    CString startTime;              // "%Y-%m-%d %H:%M:%S"
+    CString endTime;
+    CString filter;                 // condition built on the condition page
+    bool tableIdOption = false;     // tables partitioned by a TABID column
+    int tableId = 0;
+    bool analysis = false;          // the multi-year analysis of "HISVIEW"
+    CDWordArray years;
+};
+
+// The key columns of a configured table, found among its visible columns.
+struct CKeyColumns {
+    int idIndex = -1;
+    CString idName;
+    int idClass = 0;
+    CString furtherKeySuffix; // ",%s" per further PK column
+    int timeIndex = -1;
+    CString timeName;
+    int changeIndex = -1;     // the CHANGETIME column
+    CString changeLabel;
+    int changeCount = 0;
+    int changeClass = 0;
+};
