@@ -1,5 +1,8 @@
 #include "QueryItem.h"
 
+#include <algorithm>
+#include <climits>
+
 CQueryItem::CQueryItem() : m_font(DefaultFont()) {}
 
 LOGFONT CQueryItem::DefaultFont() {
@@ -13,4 +16,113 @@ LOGFONT CQueryItem::DefaultFont() {
     f.lfPitchAndFamily = 0x32;
     f.lfFaceName = "宋体";
     return f;
+}
+
+namespace {
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Reads a time text against a pattern of "%d" fields, literal bytes and white space, the way
+// the C library's scanf reads it: white space in the pattern matches any run of white space
+// (none included), a field skips leading white space and reads an optionally signed decimal
+// number, a literal byte must match exactly. Returns the number of fields read, or -1 when the
+// text ends before the first field. Unlike scanf, a number too large for an int saturates, so
+// a damaged text cannot overflow.
+int ScanFields(std::string_view text, std::string_view pattern, int* fields, int maxFields) {
+    std::size_t t = 0;
+    int read = 0;
+    auto endOfText = [&] { return read == 0 ? -1 : read; };
+    for (std::size_t p = 0; p < pattern.size();) {
+        if (IsSpace(pattern[p])) {
+            while (t < text.size() && IsSpace(text[t]))
+                ++t;
+            ++p;
+            continue;
+        }
+        if (pattern[p] == '%' && p + 1 < pattern.size() && pattern[p + 1] == 'd') {
+            p += 2;
+            while (t < text.size() && IsSpace(text[t]))
+                ++t;
+            if (t >= text.size()) return endOfText();
+            bool negative = false;
+            if (text[t] == '+' || text[t] == '-') negative = text[t++] == '-';
+            if (t >= text.size() || !IsDigit(text[t])) return read;
+            long long value = 0;
+            for (; t < text.size() && IsDigit(text[t]); ++t)
+                value = std::min<long long>(value * 10 + (text[t] - '0'), 1LL + INT_MAX);
+            value = negative ? -value : value;
+            if (read < maxFields) fields[read] = int(std::clamp<long long>(value, INT_MIN, INT_MAX));
+            ++read;
+            continue;
+        }
+        if (t >= text.size()) return endOfText();
+        if (text[t] != pattern[p]) return read;
+        ++t;
+        ++p;
+    }
+    return read;
+}
+
+} // namespace
+
+COleDateTime CQueryItem::ParseTime(const CString& text) {
+    // year, month, day, hour, minute, second; fields the text does not hold keep these.
+    int dashed[6] = {1990, 1, 1, 0, 0, 0};
+    int worded[6] = {1990, 1, 1, 0, 0, 0};
+    int nDashed = ScanFields(text, "%d-%d-%d %d:%d:%d", dashed, 6);
+    int nWorded = ScanFields(text, "%d年%d月%d日%d时%d分%d秒", worded, 6);
+    const int* f = nWorded > nDashed ? worded : dashed;
+    return COleDateTime(f[0], f[1], f[2], f[3], f[4], f[5]);
+}
+
+namespace {
+
+struct TimeWord {
+    const char* word;
+    const char* format;
+};
+
+// Display formats of the time-type words; the ten-day words are handled apart.
+constexpr TimeWord kTimeFormats[] = {
+    {"年", "%Y年"},
+    {"月", "%Y年%m月"},
+    {"日", "%Y年%m月%d日"},
+    {"时", "%Y年%m月%d日%H时"},
+    {"分", "%Y年%m月%d日%H时%M分"},
+    {"秒", "%Y年%m月%d日%H时%M分%S秒"},
+    {"YEAR", "%Y"},
+    {"MON", "%Y-%m"},
+    {"DAY", "%Y-%m-%d"},
+    {"HOUR", "%Y-%m-%d %H"},
+    {"MIN", "%Y-%m-%d %H:%M"},
+    {"SEC", "%Y-%m-%d %H:%M:%S"},
+};
+
+} // namespace
+
+CString CQueryItem::FormatTimeByType(const COleDateTime& time, const CString& typeWord) {
+    CString word = typeWord;
+    word.Trim();
+    if (!time.IsValid()) return {};
+    if (word == "旬" || word == "月旬") {
+        int day = time.GetDay();
+        // "月旬" shows a period that starts the month as the month itself.
+        if (word == "月旬" && day == 1) return time.Format("%Y年%m月");
+        if (day >= 1 && day <= 10) return time.Format("%Y年%m月 上旬");
+        if (day >= 11 && day <= 20) return time.Format("%Y年%m月 中旬");
+        if (day >= 21 && day <= 31) return time.Format("%Y年%m月 下旬");
+        return {};
+    }
+    for (const TimeWord& w : kTimeFormats)
+        if (word == w.word) return time.Format(w.format);
+    return {};
+}
+
+CString CQueryItem::FormatTimeText(const CString& timeText, const CString& typeWord) {
+    return FormatTimeByType(ParseTime(timeText), typeWord);
 }

@@ -11,7 +11,9 @@ CArchiveException::CArchiveException(std::size_t offset, const std::string& what
 CArchive::CArchive() : m_mode(store) {}
 CArchive::CArchive(std::vector<std::uint8_t> bytes) : m_mode(load), m_bytes(std::move(bytes)) {}
 
-void CArchive::Fail(std::size_t offset, const std::string& what) const { throw CArchiveException(offset, what); }
+void CArchive::Fail(std::size_t offset, const std::string& what) const {
+    throw CArchiveException(offset, what);
+}
 
 void CArchive::Need(std::size_t n, const char* what) const {
     if (m_mode != load) throw std::logic_error("reading from a storing archive");
@@ -32,7 +34,8 @@ void CArchive::ReadBytes(void* data, std::size_t n) {
 
 CArchive& CArchive::WriteLE(std::uint64_t v, int n) {
     std::uint8_t b[8];
-    for (int i = 0; i < n; ++i) b[i] = std::uint8_t(v >> (8 * i));
+    for (int i = 0; i < n; ++i)
+        b[i] = std::uint8_t(v >> (8 * i));
     WriteBytes(b, std::size_t(n));
     return *this;
 }
@@ -40,12 +43,15 @@ CArchive& CArchive::WriteLE(std::uint64_t v, int n) {
 std::uint64_t CArchive::ReadLE(int n) {
     Need(std::size_t(n), "a number");
     std::uint64_t v = 0;
-    for (int i = 0; i < n; ++i) v |= std::uint64_t(m_bytes[m_pos + std::size_t(i)]) << (8 * i);
+    for (int i = 0; i < n; ++i)
+        v |= std::uint64_t(m_bytes[m_pos + std::size_t(i)]) << (8 * i);
     m_pos += std::size_t(n);
     return v;
 }
 
-CArchive& CArchive::operator<<(double v) { return WriteLE(std::bit_cast<std::uint64_t>(v), 8); }
+CArchive& CArchive::operator<<(double v) {
+    return WriteLE(std::bit_cast<std::uint64_t>(v), 8);
+}
 
 CArchive& CArchive::operator>>(std::int32_t& v) {
     v = std::int32_t(std::uint32_t(ReadLE(4)));

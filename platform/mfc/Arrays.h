@@ -92,7 +92,8 @@ public:
     void Copy(const CObjectArray& other) {
         std::vector<std::unique_ptr<T>> copies;
         copies.reserve(other.m_items.size());
-        for (const auto& p : other.m_items) copies.push_back(p ? std::make_unique<T>(*p) : nullptr);
+        for (const auto& p : other.m_items)
+            copies.push_back(p ? std::make_unique<T>(*p) : nullptr);
         m_items = std::move(copies);
     }
 

@@ -8,11 +8,17 @@
 namespace {
 constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 } // namespace
 
-CString CString::Mid(int first) const { return Mid(first, GetLength()); }
+CString CString::Mid(int first) const {
+    return Mid(first, GetLength());
+}
 
 CString CString::Mid(int first, int count) const {
     first = std::max(first, 0);
@@ -22,7 +28,9 @@ CString CString::Mid(int first, int count) const {
     return CString(m_s.substr(std::size_t(first), std::size_t(count)));
 }
 
-CString CString::Left(int count) const { return Mid(0, count); }
+CString CString::Left(int count) const {
+    return Mid(0, count);
+}
 
 CString CString::Right(int count) const {
     count = std::clamp(count, 0, GetLength());
@@ -66,10 +74,18 @@ CString& CString::MakeReverse() {
     return *this;
 }
 
-CString& CString::Trim() { return TrimRight().TrimLeft(); }
-CString& CString::TrimLeft() { return TrimLeft(kWhiteSpace); }
-CString& CString::TrimRight() { return TrimRight(kWhiteSpace); }
-CString& CString::Trim(std::string_view chars) { return TrimRight(chars).TrimLeft(chars); }
+CString& CString::Trim() {
+    return TrimRight().TrimLeft();
+}
+CString& CString::TrimLeft() {
+    return TrimLeft(kWhiteSpace);
+}
+CString& CString::TrimRight() {
+    return TrimRight(kWhiteSpace);
+}
+CString& CString::Trim(std::string_view chars) {
+    return TrimRight(chars).TrimLeft(chars);
+}
 
 CString& CString::TrimLeft(std::string_view chars) {
     auto p = m_s.find_first_not_of(chars);

@@ -14,7 +14,8 @@ struct IconvCloser {
 
 std::optional<std::string> Convert(const char* to, const char* from, std::string_view in) {
     iconv_t raw = iconv_open(to, from);
-    if (raw == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv cannot convert between GB18030 and UTF-8");
+    if (raw == reinterpret_cast<iconv_t>(-1))
+        throw std::runtime_error("iconv cannot convert between GB18030 and UTF-8");
     std::unique_ptr<void, IconvCloser> cd(raw);
 
     std::string out(in.size() * 2 + 8, '\0');
@@ -39,8 +40,12 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
 
 } // namespace
 
-std::optional<std::string> Utf8ToGbk(std::string_view utf8) { return Convert("GB18030", "UTF-8", utf8); }
-std::optional<std::string> GbkToUtf8(std::string_view gbk) { return Convert("UTF-8", "GB18030", gbk); }
+std::optional<std::string> Utf8ToGbk(std::string_view utf8) {
+    return Convert("GB18030", "UTF-8", utf8);
+}
+std::optional<std::string> GbkToUtf8(std::string_view gbk) {
+    return Convert("UTF-8", "GB18030", gbk);
+}
 
 int GbkByteLength(std::string_view utf8) {
     auto g = Utf8ToGbk(utf8);

@@ -9,12 +9,16 @@ using namespace std::chrono;
 
 constexpr long long kSecondsPerDay = 86400;
 // The framework accepts years 100 to 9999.
-constexpr double kMinLinear = -657434.0;       // 0100-01-01
-constexpr double kMaxLinear = 2958465.99999;   // 9999-12-31 23:59:59
+constexpr double kMinLinear = -657434.0;     // 0100-01-01
+constexpr double kMaxLinear = 2958465.99999; // 9999-12-31 23:59:59
 
-sys_days Epoch() { return sys_days{year{1899} / December / 30}; }
+sys_days Epoch() {
+    return sys_days{year{1899} / December / 30};
+}
 
-long long FloorDiv(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+long long FloorDiv(long long a, long long b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
 } // namespace
 
 void COleDateTimeSpan::SetDateTimeSpan(long days, int hours, int minutes, int seconds) {
@@ -22,11 +26,21 @@ void COleDateTimeSpan::SetDateTimeSpan(long days, int hours, int minutes, int se
     m_status = valid;
 }
 
-long long COleDateTimeSpan::TotalSecondsRounded() const { return std::llround(m_span * kSecondsPerDay); }
-long COleDateTimeSpan::GetDays() const { return long(TotalSecondsRounded() / kSecondsPerDay); }
-int COleDateTimeSpan::GetHours() const { return int(TotalSecondsRounded() % kSecondsPerDay / 3600); }
-int COleDateTimeSpan::GetMinutes() const { return int(TotalSecondsRounded() % 3600 / 60); }
-int COleDateTimeSpan::GetSeconds() const { return int(TotalSecondsRounded() % 60); }
+long long COleDateTimeSpan::TotalSecondsRounded() const {
+    return std::llround(m_span * kSecondsPerDay);
+}
+long COleDateTimeSpan::GetDays() const {
+    return long(TotalSecondsRounded() / kSecondsPerDay);
+}
+int COleDateTimeSpan::GetHours() const {
+    return int(TotalSecondsRounded() % kSecondsPerDay / 3600);
+}
+int COleDateTimeSpan::GetMinutes() const {
+    return int(TotalSecondsRounded() % 3600 / 60);
+}
+int COleDateTimeSpan::GetSeconds() const {
+    return int(TotalSecondsRounded() % 60);
+}
 
 double COleDateTime::Linear() const {
     if (m_dt >= 0) return m_dt;
@@ -148,7 +162,9 @@ COleDateTime COleDateTime::operator+(const COleDateTimeSpan& span) const {
     return r;
 }
 
-COleDateTime COleDateTime::operator-(const COleDateTimeSpan& span) const { return *this + (-span); }
+COleDateTime COleDateTime::operator-(const COleDateTimeSpan& span) const {
+    return *this + (-span);
+}
 
 COleDateTimeSpan COleDateTime::operator-(const COleDateTime& other) const {
     COleDateTimeSpan s(Linear() - other.Linear());

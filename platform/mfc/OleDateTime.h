@@ -11,7 +11,9 @@ public:
 
     COleDateTimeSpan() = default;
     explicit COleDateTimeSpan(double days) : m_span(days) {}
-    COleDateTimeSpan(long days, int hours, int minutes, int seconds) { SetDateTimeSpan(days, hours, minutes, seconds); }
+    COleDateTimeSpan(long days, int hours, int minutes, int seconds) {
+        SetDateTimeSpan(days, hours, minutes, seconds);
+    }
 
     void SetDateTimeSpan(long days, int hours, int minutes, int seconds);
     DateTimeSpanStatus GetStatus() const { return m_status; }
@@ -27,11 +29,19 @@ public:
     int GetMinutes() const;
     int GetSeconds() const;
 
-    COleDateTimeSpan operator+(const COleDateTimeSpan& o) const { return COleDateTimeSpan(m_span + o.m_span); }
-    COleDateTimeSpan operator-(const COleDateTimeSpan& o) const { return COleDateTimeSpan(m_span - o.m_span); }
+    COleDateTimeSpan operator+(const COleDateTimeSpan& o) const {
+        return COleDateTimeSpan(m_span + o.m_span);
+    }
+    COleDateTimeSpan operator-(const COleDateTimeSpan& o) const {
+        return COleDateTimeSpan(m_span - o.m_span);
+    }
     COleDateTimeSpan operator-() const { return COleDateTimeSpan(-m_span); }
-    friend bool operator==(const COleDateTimeSpan& a, const COleDateTimeSpan& b) { return a.m_span == b.m_span; }
-    friend auto operator<=>(const COleDateTimeSpan& a, const COleDateTimeSpan& b) { return a.m_span <=> b.m_span; }
+    friend bool operator==(const COleDateTimeSpan& a, const COleDateTimeSpan& b) {
+        return a.m_span == b.m_span;
+    }
+    friend auto operator<=>(const COleDateTimeSpan& a, const COleDateTimeSpan& b) {
+        return a.m_span <=> b.m_span;
+    }
 
 private:
     long long TotalSecondsRounded() const;

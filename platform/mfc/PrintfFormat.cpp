@@ -1,5 +1,7 @@
 #include "PrintfFormat.h"
 
+#include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -23,23 +25,35 @@ template <class... T> void AppendSnprintf(std::string& out, const std::string& s
 #pragma GCC diagnostic pop
 }
 
+// "%d" of a double drops the fraction; NaN reads as 0 and values beyond the integer range
+// saturate, where a plain conversion would be undefined.
+long long DoubleToInteger(double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= 9223372036854775807.0) return LLONG_MAX;
+    if (v <= -9223372036854775808.0) return LLONG_MIN;
+    return static_cast<long long>(v);
+}
+
 long long AsSigned(const FormatArg& a) {
-    if (auto p = std::get_if<long long>(&a)) return *p;
+    if (auto p = std::get_if<SignedArg>(&a)) return p->value;
     if (auto p = std::get_if<unsigned long long>(&a)) return static_cast<long long>(*p);
-    if (auto p = std::get_if<double>(&a)) return static_cast<long long>(*p);
+    if (auto p = std::get_if<double>(&a)) return DoubleToInteger(*p);
     if (auto p = std::get_if<std::string_view>(&a)) return std::strtoll(std::string(*p).c_str(), nullptr, 10);
     return 0;
 }
 
 unsigned long long AsUnsigned(const FormatArg& a) {
-    if (auto p = std::get_if<long long>(&a)) return static_cast<unsigned long long>(*p);
+    if (auto p = std::get_if<SignedArg>(&a)) {
+        auto bits = static_cast<unsigned long long>(p->value);
+        return p->bytes >= 8 ? bits : bits & ((1ULL << (8 * p->bytes)) - 1);
+    }
     if (auto p = std::get_if<unsigned long long>(&a)) return *p;
     return static_cast<unsigned long long>(AsSigned(a));
 }
 
 double AsDouble(const FormatArg& a) {
     if (auto p = std::get_if<double>(&a)) return *p;
-    if (auto p = std::get_if<long long>(&a)) return static_cast<double>(*p);
+    if (auto p = std::get_if<SignedArg>(&a)) return static_cast<double>(p->value);
     if (auto p = std::get_if<unsigned long long>(&a)) return static_cast<double>(*p);
     if (auto p = std::get_if<std::string_view>(&a)) return std::strtod(std::string(*p).c_str(), nullptr);
     return 0.0;
@@ -47,15 +61,21 @@ double AsDouble(const FormatArg& a) {
 
 std::string AsText(const FormatArg& a) {
     if (auto p = std::get_if<std::string_view>(&a)) return std::string(*p);
-    if (auto p = std::get_if<long long>(&a)) return std::to_string(*p);
+    if (auto p = std::get_if<SignedArg>(&a)) return std::to_string(p->value);
     if (auto p = std::get_if<unsigned long long>(&a)) return std::to_string(*p);
     if (auto p = std::get_if<double>(&a)) return std::to_string(*p);
     return {};
 }
 
-bool IsFlag(char c) { return c == '-' || c == '+' || c == ' ' || c == '#' || c == '0' || c == '\''; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLength(char c) { return c == 'h' || c == 'l' || c == 'L' || c == 'q' || c == 'j' || c == 'z' || c == 't'; }
+bool IsFlag(char c) {
+    return c == '-' || c == '+' || c == ' ' || c == '#' || c == '0' || c == '\'';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsLength(char c) {
+    return c == 'h' || c == 'l' || c == 'L' || c == 'q' || c == 'j' || c == 'z' || c == 't';
+}
 
 } // namespace
 
@@ -80,13 +100,15 @@ std::string FormatPrintf(std::string_view format, const std::vector<FormatArg>& 
         // Collect flags, width and precision; '*' takes an argument as in printf.
         std::string spec = "%";
         std::size_t j = i + 1;
-        while (j < format.size() && IsFlag(format[j])) spec += format[j++];
+        while (j < format.size() && IsFlag(format[j]))
+            spec += format[j++];
         if (j < format.size() && format[j] == '*') {
             const FormatArg* a = take();
             spec += std::to_string(a ? AsSigned(*a) : 0);
             ++j;
         } else {
-            while (j < format.size() && IsDigit(format[j])) spec += format[j++];
+            while (j < format.size() && IsDigit(format[j]))
+                spec += format[j++];
         }
         if (j < format.size() && format[j] == '.') {
             spec += format[j++];
@@ -95,11 +117,13 @@ std::string FormatPrintf(std::string_view format, const std::vector<FormatArg>& 
                 spec += std::to_string(a ? AsSigned(*a) : 0);
                 ++j;
             } else {
-                while (j < format.size() && IsDigit(format[j])) spec += format[j++];
+                while (j < format.size() && IsDigit(format[j]))
+                    spec += format[j++];
             }
         }
-        while (j < format.size() && IsLength(format[j])) ++j; // the argument's own type decides
-        if (j >= format.size()) {                               // a lone trailing '%' is kept as text
+        while (j < format.size() && IsLength(format[j]))
+            ++j;                  // the argument's own type decides
+        if (j >= format.size()) { // a lone trailing '%' is kept as text
             out.append(format.substr(i));
             break;
         }

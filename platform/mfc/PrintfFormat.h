@@ -11,15 +11,23 @@
 
 namespace mfc {
 
-using FormatArg = std::variant<long long, unsigned long long, double, std::string_view, const void*>;
+// A signed integer together with the width it is passed with (at least that of int, as the C
+// library promotes it), so that an unsigned conversion of a negative value shows it in that
+// width: "%X" of int -1 is FFFFFFFF, not sixteen digits.
+struct SignedArg {
+    long long value;
+    int bytes;
+};
+
+using FormatArg = std::variant<SignedArg, unsigned long long, double, std::string_view, const void*>;
 
 std::string FormatPrintf(std::string_view format, const std::vector<FormatArg>& args);
 
 template <class T> FormatArg ToFormatArg(const T& v) {
     if constexpr (std::is_same_v<T, bool>)
-        return static_cast<long long>(v);
+        return SignedArg{static_cast<long long>(v), int(sizeof(int))};
     else if constexpr (std::is_integral_v<T> && std::is_signed_v<T>)
-        return static_cast<long long>(v);
+        return SignedArg{static_cast<long long>(v), int(sizeof(T) > sizeof(int) ? sizeof(T) : sizeof(int))};
     else if constexpr (std::is_integral_v<T> || std::is_enum_v<T>)
         return static_cast<unsigned long long>(v);
     else if constexpr (std::is_floating_point_v<T>)

@@ -41,9 +41,10 @@ void CComplexString::DecomposeStringS(const CString& text, CStringArray& items) 
 
 CString CComplexString::AnnexArrayString(const LOGFONT& f) {
     CStringArray items;
-    for (long v : {long(f.lfHeight), long(f.lfWidth), long(f.lfEscapement), long(f.lfOrientation), long(f.lfWeight),
-                   long(f.lfItalic), long(f.lfUnderline), long(f.lfStrikeOut), long(f.lfCharSet),
-                   long(f.lfOutPrecision), long(f.lfClipPrecision), long(f.lfQuality), long(f.lfPitchAndFamily)}) {
+    for (long v :
+         {long(f.lfHeight), long(f.lfWidth), long(f.lfEscapement), long(f.lfOrientation), long(f.lfWeight),
+          long(f.lfItalic), long(f.lfUnderline), long(f.lfStrikeOut), long(f.lfCharSet),
+          long(f.lfOutPrecision), long(f.lfClipPrecision), long(f.lfQuality), long(f.lfPitchAndFamily)}) {
         CString t;
         t.Format("%ld", v);
         items.Add(t);
