@@ -20,7 +20,7 @@ std::unique_ptr<CVexorQueryElemOBJ> MakeElement(CPoint at, const char* table, co
     q.m_timeInterval = 1;
     q.m_dynamicTime = 1;
     q.m_accessMode = access;
-    q.m_stations = {"60101100", "60101200", "60102300"};
+    q.m_stations = {"60105400", "60110000", "60803000"};
     q.m_startTimeText = "2026-06-01 08:00:00";
     q.m_endTimeText = "2026-06-02 08:00:00";
     e->m_windowSettings.m_fonts[0].lfHeight = 14;

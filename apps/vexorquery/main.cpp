@@ -17,8 +17,15 @@ struct Command {
 const std::map<std::string, Command>& CommandTable() {
     static const std::map<std::string, Command> table = {
         {"display", {RunDisplayCommand, "display FILE          print every element of a display file"}},
+        {"query",
+         {RunQueryCommand, "query --table NAME ...  run one refresh of a configured table (--help for all)"}},
+        {"demo-db",
+         {RunDemoDbCommand, "demo-db URI [--scale N]   build the demo database (sqlite:PATH or PostgreSQL)"}},
         {"demo-display",
          {RunDemoDisplayCommand, "demo-display FILE     write a sample display with data-query elements"}},
+        {"sql", {RunSqlCommand, "sql [--db URI] [--execute] TEXT   run SQL as the module does, print rows"}},
+        {"user",
+         {RunUserCommand, "user add NAME [--can-modify] | user passwd NAME [--db URI]   manage users"}},
     };
     return table;
 }

@@ -29,7 +29,7 @@ void CDirectiveSet::Parse(const CString& text) {
     for (char c : text.str()) {
         if (c == '[' && !inside) {
             inside = true;
-            item = "[";
+            item.assign(1, '[');
         } else if (c == ']' && inside) {
             item += ']';
             CString done(std::move(item));
@@ -49,7 +49,8 @@ void CDirectiveSet::ParseColumn(const CQueryColumn& column) {
 
 bool CDirectiveSet::Has(std::string_view keyword) const {
     CString key = Upper(keyword);
-    return std::any_of(m_items.begin(), m_items.end(), [&](const CString& item) { return item.Find(key) >= 0; });
+    return std::any_of(m_items.begin(), m_items.end(),
+                       [&](const CString& item) { return item.Find(key) >= 0; });
 }
 
 CStringArray CDirectiveSet::Arguments(const CString& item) {
@@ -188,9 +189,13 @@ bool CDirectiveSet::ChangeTime(CString& label, int& count) const {
     return false;
 }
 
-std::optional<int> CDirectiveSet::Decimals() const { return IntArgument(Find("DEC", 1)); }
+std::optional<int> CDirectiveSet::Decimals() const {
+    return IntArgument(Find("DEC", 1));
+}
 
-std::optional<int> CDirectiveSet::SignificantDigits() const { return IntArgument(Find("AVAIL", 1)); }
+std::optional<int> CDirectiveSet::SignificantDigits() const {
+    return IntArgument(Find("AVAIL", 1));
+}
 
 CString CDirectiveSet::ShowTime() const {
     auto args = Find("SHOWTIME", 1);
@@ -217,7 +222,8 @@ CDWordArray CDirectiveSet::TotalTables() const {
         if (item.Find("TOTAL") < 0) continue;
         CStringArray args = Arguments(item);
         if (TrimUpper(args[0]) != "TABLE") continue;
-        for (int i = 1; i < args.GetSize(); ++i) tables.Add(DWORD(TextToInt(args[i].str())));
+        for (int i = 1; i < args.GetSize(); ++i)
+            tables.Add(DWORD(TextToInt(args[i].str())));
         break;
     }
     return tables;

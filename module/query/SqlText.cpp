@@ -1,5 +1,7 @@
 #include "SqlText.h"
 
+#include "OleDateTime.h"
+
 #include <cctype>
 #include <vector>
 
@@ -9,24 +11,29 @@ CString EscapeInLiteral(const CString& text) {
     return t;
 }
 
-CString QuoteLiteral(const CString& text) { return "'" + EscapeInLiteral(text) + "'"; }
+CString QuoteLiteral(const CString& text) {
+    return "'" + EscapeInLiteral(text) + "'";
+}
 
 bool IsSqlNumber(const CString& text) {
     const std::string& s = text.str();
     std::size_t i = 0, n = s.size();
     if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
     std::size_t digits = 0;
-    while (i < n && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++digits;
+    while (i < n && std::isdigit(static_cast<unsigned char>(s[i])))
+        ++i, ++digits;
     if (i < n && s[i] == '.') {
         ++i;
-        while (i < n && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++digits;
+        while (i < n && std::isdigit(static_cast<unsigned char>(s[i])))
+            ++i, ++digits;
     }
     if (digits == 0) return false;
     if (i < n && (s[i] == 'e' || s[i] == 'E')) {
         ++i;
         if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
         std::size_t exp = 0;
-        while (i < n && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++exp;
+        while (i < n && std::isdigit(static_cast<unsigned char>(s[i])))
+            ++i, ++exp;
         if (exp == 0) return false;
     }
     return i == n;
@@ -81,4 +88,21 @@ CString MapKeyList(const CString& list) {
         out += (IsSqlNumber(key) || IsQuotedLiteral(key)) ? key : QuoteLiteral(key);
     }
     return out + ")";
+}
+
+CString FormatSqlValue(const CQueryColumn& column, const CString& value) {
+    CString trimmed = value;
+    trimmed.Trim();
+    switch (column.valueClass) {
+    case kValueText:
+        return QuoteLiteral(value);
+    case kValueNumber:
+        if (trimmed.IsEmpty()) return "0";
+        return IsSqlNumber(trimmed) ? trimmed : CString("NULL");
+    case kValueTime:
+        if (trimmed.IsEmpty()) trimmed = COleDateTime::GetCurrentTime().Format("%Y-%m-%d %H:%M:%S");
+        return "{ts " + QuoteLiteral(trimmed) + "}";
+    default:
+        return {};
+    }
 }

@@ -1,7 +1,10 @@
 #include "QueryItem.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
+#include <cstdio>
+#include <string_view>
 
 CQueryItem::CQueryItem() : m_font(DefaultFont()) {}
 
@@ -123,6 +126,51 @@ CString CQueryItem::FormatTimeByType(const COleDateTime& time, const CString& ty
     return {};
 }
 
+namespace {
+
+// The exchange form "YYYY-MM-DD HH:MM:SS" of a real date-time, read without the general
+// scanner: grid columns show thousands of these per refresh.
+bool ReadExchangeForm(std::string_view t, int f[6]) {
+    if (t.size() != 19 || t[4] != '-' || t[7] != '-' || t[10] != ' ' || t[13] != ':' || t[16] != ':')
+        return false;
+    static constexpr int kStart[6] = {0, 5, 8, 11, 14, 17};
+    static constexpr int kLength[6] = {4, 2, 2, 2, 2, 2};
+    for (int k = 0; k < 6; ++k) {
+        int v = 0;
+        for (int i = 0; i < kLength[k]; ++i) {
+            char c = t[std::size_t(kStart[k] + i)];
+            if (c < '0' || c > '9') return false;
+            v = v * 10 + (c - '0');
+        }
+        f[k] = v;
+    }
+    using namespace std::chrono;
+    return f[0] >= 100 && year_month_day{year{f[0]}, month{unsigned(f[1])}, day{unsigned(f[2])}}.ok() &&
+           f[3] <= 23 && f[4] <= 59 && f[5] <= 59;
+}
+
+} // namespace
+
+void CQueryItem::FormatTimeText(std::string_view timeText, const CString& typeWord, std::string& out) {
+    int f[6];
+    if (ReadExchangeForm(timeText, f)) {
+        // The Chinese display forms of whole periods, written straight from the fields.
+        static const char* const kUnits[6] = {"年", "月", "日", "时", "分", "秒"};
+        for (int parts = 1; parts <= 6; ++parts) {
+            if (typeWord.str() != kUnits[parts - 1]) continue;
+            char text[64];
+            int n = std::snprintf(text, sizeof text, "%d%s", f[0], kUnits[0]);
+            for (int k = 1; k < parts; ++k)
+                n += std::snprintf(text + n, sizeof text - std::size_t(n), "%02d%s", f[k], kUnits[k]);
+            out.assign(text, std::size_t(n));
+            return;
+        }
+    }
+    out = FormatTimeByType(ParseTime(CString(timeText)), typeWord).str();
+}
+
 CString CQueryItem::FormatTimeText(const CString& timeText, const CString& typeWord) {
-    return FormatTimeByType(ParseTime(timeText), typeWord);
+    std::string out;
+    FormatTimeText(timeText.str(), typeWord, out);
+    return CString(std::move(out));
 }

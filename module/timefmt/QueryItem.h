@@ -7,6 +7,9 @@
 #include "LogFont.h"
 #include "OleDateTime.h"
 
+#include <string>
+#include <string_view>
+
 class CQueryItem {
 public:
     CQueryItem();
@@ -28,6 +31,8 @@ public:
     static void ShiftTime(COleDateTime& time, const CString& typeWord, int count);
     static CString FormatTimeByType(const COleDateTime& time, const CString& typeWord);
     static CString FormatTimeText(const CString& timeText, const CString& typeWord);
+    // FormatTimeText into out, for callers that format a whole column.
+    static void FormatTimeText(std::string_view timeText, const CString& typeWord, std::string& out);
     static CString FormatNumber(const CString& numberText, int digits);
     static bool IsNearZero(double value);
     static CString ParenText(const CString& text);

@@ -2,22 +2,28 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <string>
 
 CString CQueryItem::FormatNumber(const CString& numberText, int digits) {
     // A negative digit count would make no format at all; printf reads precision 0 as 1.
     digits = std::clamp(digits, 0, 64);
     double x = TextToDouble(numberText);
-    CString format;
-    format.Format("%%#0.%dg", digits);
-    CString result;
-    result.Format(format, x);
+    // "%#0.<digits>g": that many significant digits, trailing zeros kept. Called for every
+    // cell of a column, so written with the C library directly.
+    char buffer[128];
+    int n = std::snprintf(buffer, sizeof buffer, "%#0.*g", digits, x);
+    std::string result(buffer, n > 0 ? std::min<std::size_t>(std::size_t(n), sizeof buffer - 1) : 0);
     // Rounded to the digits asked for, a large value comes out in exponent form ("1.23e+04");
     // operators read such values in plain digits. The check is made on the rounded value and
     // its magnitude, so 999.7 with 3 digits and negative values read like the rest.
-    if (std::fabs(TextToDouble(result)) >= std::pow(10.0, digits)) result.Format("%g", TextToDouble(result));
-    if (!result.IsEmpty() && result[result.GetLength() - 1] == '.')
-        result = result.Left(result.GetLength() - 1);
-    return result;
+    double rounded = TextToDouble(result);
+    if (std::fabs(rounded) >= std::pow(10.0, digits)) {
+        n = std::snprintf(buffer, sizeof buffer, "%g", rounded);
+        result.assign(buffer, n > 0 ? std::min<std::size_t>(std::size_t(n), sizeof buffer - 1) : 0);
+    }
+    if (!result.empty() && result.back() == '.') result.pop_back();
+    return CString(std::move(result));
 }
 
 bool CQueryItem::IsNearZero(double value) {

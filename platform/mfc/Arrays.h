@@ -19,6 +19,7 @@ public:
     int GetUpperBound() const { return GetSize() - 1; }
     bool IsEmpty() const { return m_items.empty(); }
     void SetSize(int n) { m_items.resize(n > 0 ? std::size_t(n) : 0); }
+    void Reserve(int n) { m_items.reserve(n > 0 ? std::size_t(n) : 0); }
 
     const T& GetAt(int i) const { return m_items.at(Index(i)); }
     T& ElementAt(int i) { return m_items.at(Index(i)); }

@@ -158,11 +158,25 @@ int CString::CompareNoCase(std::string_view other) const {
     return CString(a).Compare(b);
 }
 
+namespace {
+
+// The C library reads from a terminated text; short texts (every number) are copied to the
+// stack so that reading a cell's number costs no allocation.
+template <class Read> auto WithTerminated(std::string_view text, Read read) {
+    char small[64];
+    if (text.size() < sizeof small) {
+        text.copy(small, text.size());
+        small[text.size()] = '\0';
+        return read(small);
+    }
+    std::string copy(text);
+    return read(copy.c_str());
+}
+
+} // namespace
+
 long long TextToLong(std::string_view text) {
-    std::string s(text);
-    errno = 0;
-    long long v = std::strtoll(s.c_str(), nullptr, 10);
-    return v;
+    return WithTerminated(text, [](const char* s) { return std::strtoll(s, nullptr, 10); });
 }
 
 int TextToInt(std::string_view text) {
@@ -171,6 +185,5 @@ int TextToInt(std::string_view text) {
 }
 
 double TextToDouble(std::string_view text) {
-    std::string s(text);
-    return std::strtod(s.c_str(), nullptr);
+    return WithTerminated(text, [](const char* s) { return std::strtod(s, nullptr); });
 }

@@ -132,9 +132,59 @@ int COleDateTime::GetDayOfYear() const {
     return Split(f) ? f.dayOfYear : -1;
 }
 
+namespace {
+
+void AppendTwoDigits(std::string& out, int v) {
+    out += char('0' + v / 10 % 10);
+    out += char('0' + v % 10);
+}
+
+} // namespace
+
 CString COleDateTime::Format(std::string_view pattern) const {
     Fields f;
     if (!Split(f) || pattern.empty()) return {};
+    // The exchange and display forms use only these conversions: written directly, they cost
+    // no locale look-up; any other pattern goes through strftime.
+    std::string out;
+    out.reserve(pattern.size() + 16);
+    bool direct = true;
+    for (std::size_t i = 0; i < pattern.size() && direct; ++i) {
+        char c = pattern[i];
+        if (c != '%') {
+            out += c;
+            continue;
+        }
+        char conv = i + 1 < pattern.size() ? pattern[++i] : '\0';
+        switch (conv) {
+        case 'Y':
+            out += std::to_string(f.year);
+            break;
+        case 'm':
+            AppendTwoDigits(out, f.month);
+            break;
+        case 'd':
+            AppendTwoDigits(out, f.day);
+            break;
+        case 'H':
+            AppendTwoDigits(out, f.hour);
+            break;
+        case 'M':
+            AppendTwoDigits(out, f.minute);
+            break;
+        case 'S':
+            AppendTwoDigits(out, f.second);
+            break;
+        case '%':
+            out += '%';
+            break;
+        default:
+            direct = false;
+            break;
+        }
+    }
+    if (direct) return CString(std::move(out));
+
     std::tm tm{};
     tm.tm_year = f.year - 1900;
     tm.tm_mon = f.month - 1;

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <limits>
 
 namespace {
@@ -207,4 +208,25 @@ TEST(COleDateTime, Format) {
     }
     EXPECT_EQ(t.Format(longPattern), CString(longExpected));
     EXPECT_EQ(COleDateTime(1600, 2, 29, 0, 0, 0).Format("%Y-%m-%d"), "1600-02-29");
+}
+
+// The common conversions are written directly; they must read exactly as strftime writes them.
+TEST(COleDateTime, DirectFormatAgreesWithStrftime) {
+    const char* pattern = "%Y年%m月%d日%H时%M分%S秒 %% %Y-%m-%d %H:%M:%S";
+    for (double day = -700.25; day < 80000; day += 97.3171) {
+        COleDateTime t(day);
+        int y = t.GetYear();
+        std::tm tm{};
+        tm.tm_year = y - 1900;
+        tm.tm_mon = t.GetMonth() - 1;
+        tm.tm_mday = t.GetDay();
+        tm.tm_hour = t.GetHour();
+        tm.tm_min = t.GetMinute();
+        tm.tm_sec = t.GetSecond();
+        char expected[128];
+        std::strftime(expected, sizeof expected, pattern, &tm);
+        EXPECT_EQ(t.Format(pattern), CString(expected)) << day;
+    }
+    // Conversions without a direct form still go through strftime.
+    EXPECT_EQ(COleDateTime(2008, 7, 1, 8, 0, 0).Format("%y/%j"), "08/183");
 }

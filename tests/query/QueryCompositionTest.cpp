@@ -27,13 +27,15 @@ CColumnList Columns(std::initializer_list<Col> cols) {
 }
 
 CColumnList RiverTable() {
-    return Columns({{"STCD", kValueNumber, "[PK(ID)]"}, {"TM", kValueTime, "[PK(TIME)]"}, {"Z", kValueNumber, ""}});
+    return Columns(
+        {{"STCD", kValueNumber, "[PK(ID)]"}, {"TM", kValueTime, "[PK(TIME)]"}, {"Z", kValueNumber, ""}});
 }
 
 CQueryRequest GivenStations(std::initializer_list<const char*> keys) {
     CQueryRequest r;
     r.form = kFormGivenStations;
-    for (const char* k : keys) r.keys.Add(k);
+    for (const char* k : keys)
+        r.keys.Add(k);
     r.startTime = "2008-05-01 00:00:00";
     r.endTime = "2008-05-31 23:00:00";
     return r;
@@ -41,7 +43,8 @@ CQueryRequest GivenStations(std::initializer_list<const char*> keys) {
 
 int CountOf(const CString& text, const char* piece) {
     int n = 0;
-    for (int at = text.Find(piece); at >= 0; at = text.Find(piece, at + 1)) ++n;
+    for (int at = text.Find(piece); at >= 0; at = text.Find(piece, at + 1))
+        ++n;
     return n;
 }
 
@@ -51,8 +54,9 @@ TEST(QueryComposition, TwoStationsOverOneMonthGiveTheSystemsStatement) {
     CColumnList cols = RiverTable();
     CQueryComposition c;
     CString text = c.Statements(cols, 3, "river_hour", GivenStations({"60101100", "60101200"}));
-    EXPECT_EQ(text, "SELECT STCD,TM,Z FROM KES.RIVER_HOUR WHERE  (TM>={ts '2008-05-01 00:00:00'} AND "
-                    "TM<={ts '2008-05-31 23:00:00'})  AND STCD IN(60101100,60101200)  ORDER BY STCD ASC  ,TM ASC;");
+    EXPECT_EQ(text,
+              "SELECT STCD,TM,Z FROM KES.RIVER_HOUR WHERE  (TM>={ts '2008-05-01 00:00:00'} AND "
+              "TM<={ts '2008-05-31 23:00:00'})  AND STCD IN(60101100,60101200)  ORDER BY STCD ASC  ,TM ASC;");
     EXPECT_EQ(c.TimePositions(), (CDWordArray{1}));
 }
 
@@ -96,12 +100,15 @@ TEST(QueryComposition, TimeConditionsAndMultiYearRanges) {
     CString leap = CQueryComposition::MultiYearCondition("TM", "2004-02-01 00:00:00", "2004-02-29 00:00:00",
                                                          CDWordArray{2005});
     EXPECT_NE(leap.Find("2005-02-28 00:00:00"), -1) << leap;
-    EXPECT_EQ(CQueryComposition::MultiYearCondition("TM", "2004-02-01 00:00:00", "2004-02-29 00:00:00", {}), "");
+    EXPECT_EQ(CQueryComposition::MultiYearCondition("TM", "2004-02-01 00:00:00", "2004-02-29 00:00:00", {}),
+              "");
 }
 
 TEST(QueryComposition, ClauseFormsJoinThePiecesInOrder) {
-    CColumnList cols = Columns({{"STCD", kValueNumber, "[PK(ID)]"}, {"TM", kValueTime, "[PK(TIME)]"},
-                                {"Z", kValueNumber, "[CHECK(Z>0)]"}, {"Q", kValueNumber, "[check(q<>-999)]"}});
+    CColumnList cols = Columns({{"STCD", kValueNumber, "[PK(ID)]"},
+                                {"TM", kValueTime, "[PK(TIME)]"},
+                                {"Z", kValueNumber, "[CHECK(Z>0)]"},
+                                {"Q", kValueNumber, "[check(q<>-999)]"}});
     CKeyColumns keys = CQueryComposition::FindKeyColumns(cols, 4);
     CString fixed = CQueryComposition::FixedConditions(cols);
     EXPECT_EQ(fixed, " ((Z>0) AND (Q<>-999)) ");
@@ -117,8 +124,9 @@ TEST(QueryComposition, ClauseFormsJoinThePiecesInOrder) {
     given.filter = "Z>1";
     given.tableIdOption = true;
     given.tableId = 3;
-    EXPECT_EQ(CQueryComposition::Clause(given, keys, "ID", "TIME", fixed),
-              " WHERE TIME AND ID AND Z>1 AND  ((Z>0) AND (Q<>-999))  AND  TABID=3  ORDER BY STCD ASC  ,TM ASC");
+    EXPECT_EQ(
+        CQueryComposition::Clause(given, keys, "ID", "TIME", fixed),
+        " WHERE TIME AND ID AND Z>1 AND  ((Z>0) AND (Q<>-999))  AND  TABID=3  ORDER BY STCD ASC  ,TM ASC");
 
     CColumnList further = Columns({{"STCD", kValueNumber, "[PK(ID)]"}, {"UNIT", kValueNumber, "[PK(UNIT)]"}});
     EXPECT_EQ(CQueryComposition::OrderClause(CQueryComposition::FindKeyColumns(further, 2)),
@@ -155,4 +163,19 @@ TEST(SqlText, KeyListsQuoteWhatIsNotANumber) {
     EXPECT_FALSE(IsSqlNumber("."));
     EXPECT_FALSE(IsSqlNumber(""));
     EXPECT_EQ(QuoteLiteral("O'Neil"), "'O''Neil'");
+}
+
+TEST(SqlText, ValuesAreWrittenByTheirColumnsClassAndCannotEscapeTheirLiteral) {
+    CQueryColumn text, number, time, other;
+    text.valueClass = kValueText;
+    number.valueClass = kValueNumber;
+    time.valueClass = kValueTime;
+    EXPECT_EQ(FormatSqlValue(text, "%abc%"), "'%abc%'");
+    EXPECT_EQ(FormatSqlValue(text, "x' OR '1'='1"), "'x'' OR ''1''=''1'");
+    EXPECT_EQ(FormatSqlValue(number, " 12.5 "), "12.5");
+    EXPECT_EQ(FormatSqlValue(number, ""), "0");
+    EXPECT_EQ(FormatSqlValue(number, "1 OR 1=1"), "NULL");
+    EXPECT_EQ(FormatSqlValue(time, "2008-07-01 08:00:00"), "{ts '2008-07-01 08:00:00'}");
+    EXPECT_EQ(FormatSqlValue(time, "").Left(5), "{ts '");
+    EXPECT_EQ(FormatSqlValue(other, "x"), "");
 }

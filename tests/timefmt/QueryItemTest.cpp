@@ -353,3 +353,23 @@ TEST(QueryItemFont, DefaultRecordFont) {
     EXPECT_EQ(f.lfPitchAndFamily, 0x32);
     EXPECT_EQ(f.lfFaceName, "宋体");
 }
+
+// Exchange-form texts are shown through a shortcut; it must read exactly like the general path.
+TEST(QueryItemFormatTimeText, ShortcutAgreesWithTheGeneralPath) {
+    const char* words[] = {"年", "月", "日", "时", "分", "秒", "旬", "月旬", "DAY", " 日 ", "x"};
+    const char* texts[] = {"2008-07-21 08:05:09", "1999-12-31 23:59:59", "2024-02-29 00:00:00",
+                           "2023-02-29 00:00:00", "2008-13-01 00:00:00", "2008-07-01 24:00:00",
+                           "0099-01-01 00:00:00", "2008-07-01 08:00",    "2008-07-0a 08:00:00"};
+    for (const char* text : texts)
+        for (const char* word : words)
+            EXPECT_EQ(CQueryItem::FormatTimeText(text, word),
+                      CQueryItem::FormatTimeByType(CQueryItem::ParseTime(text), word))
+                << text << " " << word;
+    for (int day = 0; day < 3000; day += 7) {
+        COleDateTime t =
+            COleDateTime(2000, 1, 1, 0, 0, 0) + COleDateTimeSpan(day, day % 24, day % 60, day % 59);
+        CString text = t.Format("%Y-%m-%d %H:%M:%S");
+        for (const char* word : {"年", "月", "日", "时", "分", "秒"})
+            EXPECT_EQ(CQueryItem::FormatTimeText(text, word), CQueryItem::FormatTimeByType(t, word)) << text;
+    }
+}

@@ -1,0 +1,86 @@
+#include "GridPrinter.h"
+
+#include <vector>
+
+namespace {
+
+// Decodes one UTF-8 sequence; malformed bytes count as one narrow character each.
+char32_t NextCodePoint(std::string_view s, std::size_t& i) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+    if (extra == 0 || i + std::size_t(extra) >= s.size()) {
+        ++i;
+        return c;
+    }
+    char32_t cp = c & (0x3F >> extra);
+    for (int k = 1; k <= extra; ++k)
+        cp = (cp << 6) | (static_cast<unsigned char>(s[i + std::size_t(k)]) & 0x3F);
+    i += std::size_t(extra) + 1;
+    return cp;
+}
+
+bool IsWide(char32_t cp) {
+    return (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0xA4CF) ||
+           (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
+           (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
+           (cp >= 0xFFE0 && cp <= 0xFFE6) || (cp >= 0x20000 && cp <= 0x3FFFD);
+}
+
+} // namespace
+
+int DisplayWidth(std::string_view utf8) {
+    int width = 0;
+    for (std::size_t i = 0; i < utf8.size();)
+        width += IsWide(NextCodePoint(utf8, i)) ? 2 : 1;
+    return width;
+}
+
+std::string DisplayText(const CGridIterator& grid, long row, long col) {
+    std::string text(grid.GetCellView(row, col));
+    if (row < grid.GetFixedRowCount()) return text;
+    CGridCellPro pro = grid.GetColumnHeader(col);
+    if (pro.m_nKind != GRID_KIND_LIST || text.empty()) return text;
+    // Entries are "name(code)": the cell holds the code.
+    for (const CString& entry : pro.m_values) {
+        const std::string& e = entry.str();
+        std::size_t open = e.rfind('(');
+        if (open == std::string::npos || e.size() < open + 2 || e.back() != ')') continue;
+        if (e.compare(open + 1, e.size() - open - 2, text) == 0) return e.substr(0, open);
+    }
+    return text;
+}
+
+void PrintGridAligned(const CGridIterator& grid, std::FILE* out) {
+    const long rows = grid.GetRowCount(), cols = grid.GetColumnCount();
+    std::vector<int> widths(std::size_t(cols), 0);
+    for (long r = 0; r < rows; ++r)
+        for (long c = 0; c < cols; ++c)
+            widths[std::size_t(c)] = std::max(widths[std::size_t(c)], DisplayWidth(DisplayText(grid, r, c)));
+    for (long r = 0; r < rows; ++r) {
+        std::string line;
+        for (long c = 0; c < cols; ++c) {
+            std::string text = DisplayText(grid, r, c);
+            int pad = widths[std::size_t(c)] - DisplayWidth(text);
+            bool right = r > 0 && c > 0 && grid.GetColumnHeader(c).m_nAlign == GRID_ALIGN_RIGHT;
+            if (c > 0) line += "  ";
+            if (right) line.append(std::size_t(pad), ' ');
+            line += text;
+            if (!right && c + 1 < cols) line.append(std::size_t(pad), ' ');
+        }
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        std::fprintf(out, "%s\n", line.c_str());
+    }
+}
+
+void PrintGridTsv(const CGridIterator& grid, std::FILE* out) {
+    for (long r = 0; r < grid.GetRowCount(); ++r) {
+        std::string line;
+        for (long c = 0; c < grid.GetColumnCount(); ++c) {
+            if (c > 0) line += '\t';
+            for (char ch : DisplayText(grid, r, c))
+                line += (ch == '\t' || ch == '\n' || ch == '\r') ? ' ' : ch;
+        }
+        std::fprintf(out, "%s\n", line.c_str());
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+// Small helpers the engine benchmarks share: a scratch SQLite file filled through the sqlite3
+// C API (fast, and independent of the code being measured) and a best-of-N stopwatch.
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace bench {
+
+class ScratchDatabase {
+public:
+    explicit ScratchDatabase(const char* name) {
+        m_dir = std::filesystem::temp_directory_path() / ("vexor-bench-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(m_dir);
+        m_path = (m_dir / name).string();
+        std::filesystem::remove(m_path);
+        if (sqlite3_open(m_path.c_str(), &m_db) != SQLITE_OK) {
+            std::fprintf(stderr, "cannot create %s\n", m_path.c_str());
+            std::exit(1);
+        }
+        Exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF");
+    }
+    ~ScratchDatabase() {
+        sqlite3_close(m_db);
+        std::filesystem::remove_all(m_dir);
+    }
+    void Exec(const std::string& sql) {
+        char* error = nullptr;
+        if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+            std::fprintf(stderr, "%s: %s\n", sql.c_str(), error ? error : "");
+            std::exit(1);
+        }
+    }
+    sqlite3* Handle() const { return m_db; }
+    const std::string& Path() const { return m_path; }
+    std::string Uri() const { return "sqlite:" + m_path; }
+
+private:
+    std::filesystem::path m_dir;
+    std::string m_path;
+    sqlite3* m_db = nullptr;
+};
+
+// The best of several runs, in seconds: the least disturbed by the rest of the machine.
+inline double BestOf(int runs, const std::function<void()>& work) {
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        auto start = std::chrono::steady_clock::now();
+        work();
+        double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (s < best) best = s;
+    }
+    return best;
+}
+
+} // namespace bench

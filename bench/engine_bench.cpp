@@ -1,0 +1,171 @@
+// The table query engine against hand-written SQL on the same data, in one run:
+// (1) a refresh returning 200,000 rows (20 stations, hourly, about 14 months) from query to a
+//     filled grid, against the bare SELECT stepped through the sqlite3 C API into cell texts
+//     (target: at most 2 times);
+// (2) statistics rows (average, maximum and minimum with their times, sum) for 20 stations,
+//     against the same statistics computed by one GROUP BY statement.
+#include "BenchDatabase.h"
+#include "DataSource.h"
+#include "QueryClient.h"
+#include "TableQuery.h"
+
+#include <cmath>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+constexpr int kStations = 20;
+constexpr int kHours = 10'000; // 416 days
+const char* kFrom = "2024-01-01 00:00:00";
+const char* kTo = "2025-02-19 23:00:00";
+
+void Fill(bench::ScratchDatabase& db) {
+    db.Exec(
+        "CREATE TABLE SET_DB_TABLE_NAME (TNAME VARCHAR(40), STA INTEGER, USERNAME VARCHAR(40), OBTYPE "
+        "INTEGER,"
+        " SELECTMODE INTEGER, DISMODEID INTEGER, SHOW VARCHAR(400));"
+        "CREATE TABLE SET_TABLE_COL_NAME (TNAME VARCHAR(40), COLNAME VARCHAR(40), COLNAMECH VARCHAR(40),"
+        " COLNAMELEN INTEGER, DATATYPEID INTEGER, DATASIZE INTEGER, DATADECIMAL INTEGER, NULLTYPEID INTEGER,"
+        " PROJMODEID INTEGER, DATADESC VARCHAR(80), POINT INTEGER, RESTRICTDATA VARCHAR(400));"
+        "CREATE TABLE SET_DATAPRO_COLOR (DATAPROID INTEGER, COLOR INTEGER, DISSTA INTEGER);");
+    for (const char* table : {"RIVER_HOUR", "RIVER_STAT"}) {
+        std::string t = table;
+        bool stat = t == "RIVER_STAT";
+        db.Exec("CREATE TABLE " + t +
+                " (STCD INTEGER, TM TIMESTAMP, Z DOUBLE PRECISION, Q DOUBLE PRECISION,"
+                " WPTN INTEGER, NOTE VARCHAR(40));"
+                "CREATE INDEX " +
+                t + "_KEY ON " + t +
+                "(STCD, TM);"
+                "INSERT INTO SET_DB_TABLE_NAME VALUES ('" +
+                t +
+                "',1,'',0,2,0,'');"
+                "INSERT INTO SET_TABLE_COL_NAME VALUES ('" +
+                t +
+                "','STCD','站码',8,4,8,0,0,0,'',1,'[PK(ID)]');"
+                "INSERT INTO SET_TABLE_COL_NAME VALUES ('" +
+                t +
+                "','TM','时间',19,11,19,0,0,0,'',2,'[PK(TIME)][FIELDTIME(时)]');"
+                "INSERT INTO SET_TABLE_COL_NAME VALUES ('" +
+                t + "','Z','水位',8,8,8,2,0,0,'',3,'[DEC(2)]" + (stat ? "[STAT(COLLIGATEB)]" : "") +
+                "');"
+                "INSERT INTO SET_TABLE_COL_NAME VALUES ('" +
+                t +
+                "','Q','流量',8,8,8,2,0,0,'',4,'[AVAIL(3)]');"
+                "INSERT INTO SET_TABLE_COL_NAME VALUES ('" +
+                t +
+                "','WPTN','水势',4,4,4,0,0,0,'',5,'');"
+                "INSERT INTO SET_TABLE_COL_NAME VALUES ('" +
+                t + "','NOTE','说明',40,12,40,0,0,0,'',6,'');");
+        db.Exec("BEGIN");
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db.Handle(), ("INSERT INTO " + t + " VALUES (?,?,?,?,?,?)").c_str(), -1, &st,
+                           nullptr);
+        char tm[32];
+        for (int s = 0; s < kStations; ++s) {
+            for (int h = 0; h < kHours; ++h) {
+                std::time_t at = 1704067200 + std::time_t(h) * 3600; // 2024-01-01 00:00 UTC
+                std::tm parts{};
+                gmtime_r(&at, &parts);
+                std::strftime(tm, sizeof tm, "%Y-%m-%d %H:%M:%S", &parts);
+                sqlite3_bind_int(st, 1, 60100000 + s * 100);
+                sqlite3_bind_text(st, 2, tm, -1, SQLITE_TRANSIENT);
+                sqlite3_bind_double(st, 3, h % 997 == 0 ? -999 : 40 + 5 * std::sin(h / 700.0) + s * 0.1);
+                sqlite3_bind_double(st, 4, 1200 + 800 * std::sin(h / 500.0));
+                sqlite3_bind_int(st, 5, 4 + h % 3);
+                sqlite3_bind_text(st, 6, "", -1, SQLITE_STATIC);
+                sqlite3_step(st);
+                sqlite3_reset(st);
+            }
+        }
+        sqlite3_finalize(st);
+        db.Exec("COMMIT");
+    }
+}
+
+std::vector<std::string> StationIds() {
+    std::vector<std::string> ids;
+    for (int s = 0; s < kStations; ++s)
+        ids.push_back(std::to_string(60100000 + s * 100));
+    return ids;
+}
+
+CTableQuery& Prepared(CTableQuery& q, const char* table) {
+    q.Load(table, {});
+    q.m_request.form = kFormGivenStations;
+    for (const std::string& id : StationIds())
+        q.m_request.keys.Add(CString(id));
+    q.m_request.startTime = kFrom;
+    q.m_request.endTime = kTo;
+    return q;
+}
+
+} // namespace
+
+int main() {
+    bench::ScratchDatabase db("engine.db");
+    std::printf("building %d rows of hourly data for %d stations...\n", kStations * kHours, kStations);
+    Fill(db);
+    kes::SetDataSource(db.Uri());
+
+    // (1) refresh to a filled grid against the bare SELECT.
+    std::size_t cells = 0;
+    std::string in;
+    for (const std::string& id : StationIds())
+        in += (in.empty() ? "" : ",") + id;
+    std::string bare = "SELECT STCD,TM,Z,Q,WPTN,NOTE FROM RIVER_HOUR WHERE (TM>='" + std::string(kFrom) +
+                       "' AND TM<='" + kTo + "') AND STCD IN(" + in + ") ORDER BY STCD ASC, TM ASC";
+    double direct = bench::BestOf(3, [&] {
+        std::vector<std::string> texts;
+        texts.reserve(std::size_t(kStations) * kHours * 6);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db.Handle(), bare.c_str(), -1, &st, nullptr);
+        while (sqlite3_step(st) == SQLITE_ROW)
+            for (int c = 0; c < 6; ++c) {
+                const unsigned char* t = sqlite3_column_text(st, c);
+                texts.emplace_back(t ? reinterpret_cast<const char*>(t) : "");
+            }
+        sqlite3_finalize(st);
+        cells = texts.size();
+    });
+    long rows = 0;
+    double refresh = bench::BestOf(3, [&] {
+        CQueryClient client;
+        CTableQuery query(client);
+        CGridIterator grid;
+        Prepared(query, "RIVER_HOUR").Refresh(grid, 1);
+        rows = grid.GetRowCount() - 1;
+    });
+    double queryOnly = bench::BestOf(3, [&] {
+        CQueryClient client;
+        CTableQuery query(client);
+        Prepared(query, "RIVER_HOUR").RunQuery();
+    });
+    std::printf("(1) refresh of %ld rows (%zu cells) to a filled grid: %.3f s; bare SELECT: %.3f s\n", rows,
+                cells, refresh, direct);
+    std::printf(
+        "    ratio refresh / bare SELECT = %.2f (target at most 2.00); of it the statements through the "
+        "query client alone: %.2f\n",
+        refresh / direct, queryOnly / direct);
+
+    // (2) statistics rows against one GROUP BY.
+    std::string grouped =
+        "SELECT STCD, TRIM(FLOOR(AVG(Z)*100)/100), MAX(Z), MIN(Z), SUM(Z) FROM RIVER_STAT WHERE Z NOT "
+        "IN(-999) AND (TM>='" +
+        std::string(kFrom) + "' AND TM<='" + kTo + "') AND STCD IN(" + in + ") GROUP BY STCD";
+    double groupBy = bench::BestOf(3, [&] {
+        CQueryClient client;
+        client.Query(CString(grouped));
+    });
+    std::size_t statRows = 0;
+    double statistics = bench::BestOf(3, [&] {
+        CQueryClient client;
+        CTableQuery query(client);
+        statRows = Prepared(query, "RIVER_STAT").ComputeStatistics().size();
+    });
+    std::printf("(2) statistics rows (%zu) for %d stations: %.3f s; one GROUP BY statement: %.3f s\n",
+                statRows, kStations, statistics, groupBy);
+    std::printf("    ratio statistics rows / GROUP BY = %.2f\n", statistics / groupBy);
+    return 0;
+}

@@ -1,0 +1,197 @@
+#include "QueryClient.h"
+
+#include "DataService.h"
+#include "DayLog.h"
+#include "Hooks.h"
+#include "QueryItem.h"
+
+#include <cstring>
+#include <exception>
+
+namespace {
+
+// The remainder after the last ";" is a statement only when it holds more than one character.
+void AddRemainder(std::vector<CString>& statements, CString current) {
+    current.Trim();
+    if (current.GetLength() > 1) statements.push_back(std::move(current));
+}
+
+} // namespace
+
+CQueryClient::CQueryClient() {
+    CreatDataMonitor(0);
+}
+
+void CQueryClient::ClearRows() {
+    m_rows.RemoveAll();
+}
+
+std::vector<CString> CQueryClient::SplitForQuery(const CString& sql) {
+    CString text = sql;
+    text.Trim();
+    std::vector<CString> statements;
+    std::string current;
+    for (char c : text.str()) {
+        if (c == '\r' || c == '\n') c = ' ';
+        if (c == ';') {
+            statements.emplace_back(std::move(current));
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    AddRemainder(statements, CString(std::move(current)));
+    return statements;
+}
+
+std::vector<CString> CQueryClient::SplitForExecute(const CString& sql) {
+    CString text = sql;
+    text.Trim();
+    std::vector<CString> statements;
+    std::string current;
+    // Counts quotes: 1 while inside a literal; any other count falls back to 0 after the
+    // character, so a doubled quote inside a literal leaves and re-enters it.
+    int quotes = 0;
+    for (char c : text.str()) {
+        if (c == '\r' || c == '\n') c = ' ';
+        current += c;
+        if (c == '\'') ++quotes;
+        if (c == ';' && quotes != 1) {
+            statements.emplace_back(std::move(current));
+            current.clear();
+        }
+        if (quotes != 1) quotes = 0;
+    }
+    AddRemainder(statements, CString(std::move(current)));
+    return statements;
+}
+
+bool CQueryClient::SendStatement(const CString& statement, CObArray& reply) {
+    CParam param;
+    reply.RemoveAll();
+    reply.Add(std::make_unique<CSqlStr>(statement));
+    if (InSqlStr(&param, &reply) >= 0) return true;
+    // The service's reason is kept for the caller (the command-line tool prints it).
+    auto* error = reply.IsEmpty() ? nullptr : dynamic_cast<CSqlStr*>(reply.GetAt(0));
+    m_strLastError = error ? error->m_strSql : CString("the data service refused the statement");
+    return false;
+}
+
+int CQueryClient::Query(const CString& sql) {
+    ClearRows();
+    bool ok = false;
+    for (const CString& statement : SplitForQuery(sql)) {
+        CObArray reply;
+        ok = SendStatement(statement, reply);
+        if (!ok) continue; // a failed statement adds no rows
+        int cells = 0;     // rows of one statement have the same cells: size each like the last
+        for (const auto& obj : reply) {
+            auto* text = dynamic_cast<CSqlStr*>(obj.get());
+            if (!text || text->m_strSql.IsEmpty()) continue;
+            auto row = std::make_unique<CStringArray>();
+            row->Reserve(cells);
+            ParseRow(text->m_strSql.str(), *row);
+            cells = row->GetSize();
+            m_rows.Add(std::move(row));
+        }
+    }
+    m_pCutColumns = nullptr;
+    return ok ? 1 : 0;
+}
+
+int CQueryClient::Execute(const CString& sql) {
+    bool ok = false;
+    for (const CString& statement : SplitForExecute(sql)) {
+        try {
+            LogStatement(statement);
+            CObArray reply;
+            ok = SendStatement(statement, reply);
+            if (!ok) {
+                // The reason is logged beside the statement, so a failed write can be traced
+                // from the log alone.
+                LogLine(m_strLastError);
+                if (!reply.IsEmpty()) {
+                    CString text;
+                    text.Format("数据库写错误!\n%s", m_strLastError);
+                    ui::MessageBox(text, "", ui::MB_OK);
+                }
+            }
+        } catch (const std::exception& e) {
+            m_strLastError = e.what();
+            LogLine(m_strLastError);
+            ok = false;
+        }
+    }
+    return ok ? 1 : 0;
+}
+
+void CQueryClient::LogStatement(const CString& text) {
+    try {
+        daylog::AppendStatement(text);
+    } catch (const std::exception&) {
+        // The entry is lost; querying goes on.
+    }
+}
+
+void CQueryClient::LogLine(const CString& text) {
+    try {
+        daylog::AppendLine(text);
+    } catch (const std::exception&) {
+    }
+}
+
+void CQueryClient::ParseRow(std::string_view text, CStringArray& row) {
+    // Parentheses and the commas between them stay in the cell, so a cell is always the
+    // stretch of text between two commas that stand outside parentheses.
+    bool outside = true;
+    int column = 0;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == ')') {
+            outside = true; // parentheses do not nest: the first ")" closes
+        } else if (!outside) {
+            continue;
+        } else if (c == '(') {
+            outside = false;
+        } else if (c == ',') {
+            CString value(text.substr(start, i - start));
+            start = i + 1;
+            CutFraction(value, column);
+            ++column;
+            if (m_timeColumn.m_nColumn == column) ShiftTime(value);
+            row.Add(std::move(value));
+        }
+    }
+    // Text after the last "," is dropped: every value must be followed by a ",".
+}
+
+void CQueryClient::CutFraction(CString& cell, int column) {
+    if (!m_pCutColumns) return;
+    bool listed = false;
+    for (DWORD c : *m_pCutColumns)
+        if (int(c) == column) {
+            listed = true;
+            break;
+        }
+    if (m_nCutState == 0) {
+        if (m_pCutColumns->IsEmpty())
+            m_nCutState = 1;
+        else if (listed)
+            m_nCutState = cell.Find('.') >= 0 ? 2 : 1;
+        else if (column == m_nColumnCount - 1)
+            m_nCutState = 1;
+    }
+    if (m_nCutState == 2 && listed) {
+        int dot = cell.Find('.');
+        if (dot >= 1) cell = cell.Left(dot);
+    }
+}
+
+void CQueryClient::ShiftTime(CString& cell) const {
+    cell.Trim();
+    if (cell.Find('-') < 0) return;
+    COleDateTime time = CQueryItem::ParseTime(cell);
+    CQueryItem::ShiftTime(time, m_timeColumn.m_strType, -m_timeColumn.m_nOffset);
+    cell = time.Format("%Y-%m-%d %H:%M:%S");
+}

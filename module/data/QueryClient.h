@@ -1,0 +1,68 @@
+#pragma once
+// The module's one way to run SQL. Query runs a text of ";"-separated SELECTs through the
+// data service and keeps every reply row as an array of column texts, in reply order, until
+// the caller clears them; Execute runs writing statements, logs each one to the day's log
+// and reports failures in a message box.
+//
+// Rows are read by index many times (grid filling, statistics, lookups) and kept until the
+// next query, so each row is one CStringArray owned by the rows array.
+#include "Arrays.h"
+#include "CString.h"
+#include "Object.h"
+
+#include <string_view>
+#include <vector>
+
+// Which reply column holds a time that is moved back by whole periods as rows are read.
+class CTimeColumn : public CObject {
+public:
+    CTimeColumn() = default;
+    CTimeColumn(const CTimeColumn&) = default;
+    CTimeColumn& operator=(const CTimeColumn&) = default;
+
+    int m_nColumn = -1; // 1-based column number, -1 none
+    CString m_strType;  // time-type word: "年" "月" "旬" "日" "时"
+    int m_nOffset = 0;  // periods to move back
+};
+
+class CQueryClient {
+public:
+    CQueryClient();
+    CQueryClient(const CQueryClient&) = delete;
+    CQueryClient& operator=(const CQueryClient&) = delete;
+
+    void ClearRows();
+    // 1 when the last statement of the text succeeded, else 0. Clears the previous rows first;
+    // rows of all statements accumulate. Resets the cut columns to null.
+    int Query(const CString& sql);
+    // 1 when the last statement of the text succeeded, else 0 (also for a text without
+    // statements). Leaves the rows alone.
+    int Execute(const CString& sql);
+    void LogStatement(const CString& text);
+    void LogLine(const CString& text);
+
+    int GetRowCount() const { return m_rows.GetSize(); }
+
+    // Parses one reply row (every value followed by ",", commas inside parentheses kept) into
+    // cells appended to row, applying the fraction cut and the time shift.
+    void ParseRow(std::string_view text, CStringArray& row);
+
+    // The statements Query and Execute send for a text, as they split it.
+    static std::vector<CString> SplitForQuery(const CString& sql);
+    static std::vector<CString> SplitForExecute(const CString& sql);
+
+    CObjectArray<CStringArray> m_rows;
+    // The reason of the last failed statement: a caught exception's text or the service's
+    // error text, of Query and Execute alike.
+    CString m_strLastError;
+    CDWordArray* m_pCutColumns = nullptr; // owned by the caller
+    int m_nColumnCount = 0;
+    int m_nCutState = 0; // 0 undecided, 1 no cut, 2 cut
+    CTimeColumn m_timeColumn;
+
+private:
+    void CutFraction(CString& cell, int column);
+    void ShiftTime(CString& cell) const;
+    // Sends one statement; the reply (or the error text) is left in reply.
+    bool SendStatement(const CString& statement, CObArray& reply);
+};

@@ -1,0 +1,180 @@
+// Writing the result rows into the grid: headings, cell texts by the column directives,
+// data-property colours, alternating row colours, then the statistics rows.
+#include "QueryClient.h"
+#include "QueryItem.h"
+#include "RTEV.h"
+#include "TableQuery.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+
+namespace {
+
+bool IsBlank(std::string_view text) {
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+bool IsMissing(std::string_view text) {
+    return !IsBlank(text) && TextToInt(text) == CTableQuery::kMissingValue;
+}
+
+} // namespace
+
+const char* const CTableQuery::kStatisticsLabels[6] = {"统计 平均值", "统计 最大值",     "统计 最大值时间",
+                                                       "统计 最小值", "统计 最小值时间", "统计 累加值"};
+
+std::vector<CTableQuery::ColumnPlan> CTableQuery::PlanColumns() {
+    const CColumnList& cols = m_settings.Columns();
+    std::vector<ColumnPlan> plans(std::size_t(m_settings.VisibleCount()) + 1);
+    CDirectiveSet d(&cols);
+    for (int i = 1; i <= m_settings.VisibleCount(); ++i) {
+        d.ParseColumn(cols[i]);
+        ColumnPlan& p = plans[std::size_t(i)];
+        p.dataPropertyColumn = d.DataPropertyColumn();
+        if (p.dataPropertyColumn > m_settings.VisibleCount()) p.dataPropertyColumn = 0;
+        p.decimals = d.Decimals();
+        p.digits = d.SignificantDigits();
+        p.eventState = d.HasRtevState();
+        if (d.IsPkTime()) p.timeWord = d.FieldTime();
+    }
+    return plans;
+}
+
+std::string_view CTableQuery::FormatValue(const ColumnPlan& plan, std::string_view text,
+                                          std::string& scratch) const {
+    if (IsMissing(text)) return {};
+    // Blank cells stay blank: a missing value must not turn into 0 or a state message.
+    if (IsBlank(text)) return text;
+    if (!plan.timeWord.IsEmpty()) {
+        CQueryItem::FormatTimeText(text, plan.timeWord, scratch);
+        text = scratch;
+        if (IsBlank(text)) return text;
+    }
+    if (plan.decimals && *plan.decimals >= 0) {
+        // "%.<n>lf": to_chars with a precision writes exactly what printf writes.
+        char buffer[512];
+        double value = TextToDouble(text);
+        auto [end, ec] =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, *plan.decimals);
+        if (ec != std::errc()) {
+            int n = std::snprintf(buffer, sizeof buffer, "%.*f", *plan.decimals, value);
+            end = buffer + (n > 0 ? std::min<std::size_t>(std::size_t(n), sizeof buffer - 1) : 0);
+        }
+        scratch.assign(buffer, end);
+        text = scratch;
+    }
+    if (plan.digits) {
+        scratch = CQueryItem::FormatNumber(CString(text), *plan.digits).str();
+        text = scratch;
+    }
+    if (plan.eventState) {
+        scratch = CRTEV::GetStateMsg(TextToInt(text)).str();
+        text = scratch;
+    }
+    return text;
+}
+
+bool CTableQuery::DataPropertyShown(int code, COLORREF& colour) {
+    if (!m_dataPropertiesLoaded) {
+        m_dataPropertiesLoaded = true;
+        CQueryClient client;
+        CString sql = "SELECT dataproid,color,dissta FROM KES.SET_DATAPRO_COLOR ORDER BY dataproid";
+        client.Query(sql.MakeUpper());
+        for (int r = 0; r < client.GetRowCount() && r < 50; ++r) {
+            const CStringArray& row = client.m_rows[r];
+            if (row.GetSize() < 3) continue;
+            int id = TextToInt(row[0].str());
+            if (id < 0 || id >= 50) continue;
+            m_dataPropertyColour[id] = COLORREF(TextToLong(row[1].str()));
+            m_dataPropertyShown[id] = TextToInt(row[2].str()) == 1;
+        }
+    }
+    if (code < 0 || code >= 50 || !m_dataPropertyShown[code]) return false;
+    colour = m_dataPropertyColour[code];
+    return true;
+}
+
+void CTableQuery::PresentHeader(CGridIterator& grid) {
+    const CColumnList& cols = m_settings.Columns();
+    grid.SetItemText(0, 0, "  ");
+    for (int i = 1; i <= m_settings.VisibleCount(); ++i) {
+        const CQueryColumn& c = cols[i];
+        CGridCellPro pro;
+        pro.m_strText = c.colnamech;
+        if (!c.fontText.IsEmpty()) pro.m_font = c.font;
+        if (!c.colorfgText.IsEmpty()) pro.m_crText = c.colorfg;
+        if (!c.colorbgText.IsEmpty()) pro.m_crBack = c.colorbg;
+        pro.m_nKind = c.valueClass == kValueTime ? GRID_KIND_TIME : GRID_KIND_TEXT;
+        pro.m_nAlign = c.valueClass == kValueNumber ? GRID_ALIGN_RIGHT : GRID_ALIGN_LEFT;
+        if (!c.projections.IsEmpty()) {
+            pro.m_nKind = GRID_KIND_LIST;
+            pro.m_values = c.projections;
+            pro.m_nAlign = GRID_ALIGN_LEFT;
+        }
+        grid.SetColumnHeader(i, pro);
+    }
+    long fixed = m_options.fixedColumnCount;
+    if (fixed > 1 && fixed < m_settings.VisibleCount() + 1) grid.SetFixedColumnCount(fixed);
+}
+
+void CTableQuery::ApplyRowColours(CGridIterator& grid, long row) {
+    if (!m_options.alternateRows) return;
+    grid.SetRowColors(row, 0, row % 2 == 0 ? m_options.firstRowColor : m_options.secondRowColor);
+}
+
+void CTableQuery::FillGrid(CGridIterator& grid) {
+    const int visible = m_settings.VisibleCount();
+    const long results = m_client.GetRowCount();
+    m_statistics = ComputeStatistics();
+    const long total = results + long(m_statistics.size());
+    grid.SetColumnCount(visible + 1);
+    grid.SetRowCount(total + 1);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    PresentHeader(grid);
+
+    std::vector<ColumnPlan> plans = PlanColumns();
+    std::string scratch;
+    for (long r = 0; r < results; ++r) {
+        const CStringArray& fields = m_client.m_rows[int(r)];
+        const long row = r + 1;
+        grid.SetItemText(row, 0, std::to_string(row));
+        ApplyRowColours(grid, row);
+        for (int i = 1; i <= visible; ++i) {
+            if (i - 1 >= fields.GetSize()) break;
+            const ColumnPlan& plan = plans[std::size_t(i)];
+            std::string_view text = fields[i - 1];
+            if (plan.dataPropertyColumn > 0 && plan.dataPropertyColumn - 1 < fields.GetSize()) {
+                COLORREF colour = 0;
+                if (!DataPropertyShown(TextToInt(fields[plan.dataPropertyColumn - 1].str()), colour)) {
+                    text = {};
+                } else {
+                    grid.SetItemFgColour(row, i, colour);
+                }
+            }
+            grid.SetItemText(row, i, FormatValue(plan, text, scratch));
+        }
+    }
+    CString number;
+
+    long row = results;
+    for (const CStatisticsRow& s : m_statistics) {
+        ++row;
+        number.Format("%d", row);
+        grid.SetItemText(row, 0, number);
+        ApplyRowColours(grid, row);
+        for (int i = 1; i <= visible && i - 1 < s.cells.GetSize(); ++i) {
+            CString text = s.cells[i - 1];
+            bool isTime = false;
+            for (DWORD t : s.timeCells)
+                isTime = isTime || int(t) == i;
+            bool isLabel = i == m_keys.timeIndex || i == m_keys.idIndex;
+            if (!isTime && !isLabel) {
+                grid.SetItemText(row, i, FormatValue(plans[std::size_t(i)], text.str(), scratch));
+                continue;
+            }
+            grid.SetItemText(row, i, text.str());
+        }
+    }
+}

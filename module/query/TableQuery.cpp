@@ -1,0 +1,97 @@
+#include "TableQuery.h"
+
+#include "QueryClient.h"
+
+CTableQuery::CTableQuery(CQueryClient& client) : m_client(client) {}
+
+CTableQuery::~CTableQuery() = default;
+
+void CTableQuery::Load(const CString& tableName, const CTableQueryOptions& options) {
+    m_options = options;
+    m_settings.Load(m_client, tableName, options.elementColumns);
+    m_keys = CQueryComposition::FindKeyColumns(m_settings.Columns(), m_settings.VisibleCount());
+}
+
+bool CTableQuery::IsLackTimeMode() {
+    CString table = m_settings.TableName();
+    table.Trim().MakeUpper();
+    if (!m_options.missingDataStats || (table != "RTEV" && table != "REAL")) return false;
+    CDirectiveSet d(&m_settings.Columns());
+    for (int i = 1; i < m_settings.Columns().GetSize(); ++i) {
+        d.ParseColumn(m_settings.Columns()[i]);
+        if (d.HasLackTime() && d.IsPkTime()) return true;
+    }
+    return false;
+}
+
+bool CTableQuery::IsAnalysisMode() {
+    CString table = m_settings.TableName();
+    table.Trim().MakeUpper();
+    if (!m_options.analysisComparison || table != "HISVIEW") return false;
+    CDirectiveSet d(&m_settings.Columns());
+    return d.FindColumnWith("ANALYQUERY") >= 0;
+}
+
+int CTableQuery::StatisticsLevel() {
+    CDirectiveSet d(&m_settings.Columns());
+    return d.StatisticsLevel();
+}
+
+CString CTableQuery::ComposeStatements() {
+    m_keys = CQueryComposition::FindKeyColumns(m_settings.Columns(), m_settings.VisibleCount());
+    // TableID reads the key of the current query in the id column.
+    CStringArray keyValues;
+    keyValues.SetSize(m_settings.Columns().GetSize());
+    if (m_keys.idIndex >= 0 && !m_request.keys.IsEmpty()) keyValues[m_keys.idIndex] = m_request.keys[0];
+    CQueryRequest request = m_request;
+    request.analysis = IsAnalysisMode();
+    return m_composition.Statements(m_settings.Columns(), m_settings.VisibleCount(),
+                                    m_settings.PhysicalTableName(&keyValues), request);
+}
+
+int CTableQuery::RunQuery() {
+    m_client.ClearRows();
+    CString text = ComposeStatements();
+    if (text.IsEmpty()) return 0;
+    if (m_options.timeOffset != 0 && m_keys.timeIndex >= 1) {
+        m_client.m_timeColumn.m_nColumn = m_keys.timeIndex;
+        m_client.m_timeColumn.m_strType = m_options.timeTypeWord;
+        m_client.m_timeColumn.m_nOffset = m_options.timeOffset;
+    } else {
+        m_client.m_timeColumn = CTimeColumn();
+    }
+    int ok = m_client.Query(text);
+    m_client.m_timeColumn = CTimeColumn();
+    return ok;
+}
+
+void CTableQuery::Refresh(CGridIterator& grid, int argument) {
+    if (IsLackTimeMode()) {
+        grid.SetDisplayModeInit();
+        grid.SetBkColor(m_options.gridBackground);
+        FillLackTimeGrid(grid, LackTimeRows(m_lackRequest),
+                         {m_options.alternateRows, m_options.firstRowColor, m_options.secondRowColor});
+        return;
+    }
+    if (argument == 1 && !IsAnalysisMode()) {
+        RunComputedColumns();
+        ApplyCurveHeadings();
+        RunQuery();
+    }
+    if (argument != 1 && argument != -1) return;
+    grid.SetDisplayModeInit();
+    grid.SetBkColor(m_options.gridBackground);
+    FillGrid(grid);
+    const long results = m_client.GetRowCount();
+    if (m_options.reverseTimeOrder && m_keys.timeIndex >= 1 && results > 0 &&
+        grid.SortData(m_keys.timeIndex, "DESC", 1, results)) {
+        // Newest first, still numbered from the top and striped as before.
+        CString number;
+        for (long row = 1; row <= results; ++row) {
+            number.Format("%d", row);
+            grid.SetItemText(row, 0, number);
+            ApplyRowColours(grid, row);
+        }
+    }
+    if (m_options.modifyDirection == "V") grid.ChangeRowColDirect();
+}

@@ -1,0 +1,141 @@
+#pragma once
+// The query engine of one configured table: everything between "the user pressed 刷新" and
+// "the grid is full" (computed columns, statements, presentation, statistics rows), and between
+// "the user left an edited row" and "the row and its audit record are written". Toolkit-free:
+// the query window, the command-line tool and the tests run this one refresh path.
+#include "GridIterator.h"
+#include "LackTime.h"
+#include "QueryComposition.h"
+#include "QueryTableSettings.h"
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class CQueryClient;
+
+// What the element's settings say about presenting and running the query.
+struct CTableQueryOptions {
+    bool alternateRows = true;
+    COLORREF firstRowColor = 0xC8FFFF;
+    COLORREF secondRowColor = 0xFFFFFF;
+    COLORREF gridBackground = 0xFFFFFF;
+    long fixedColumnCount = 1;
+    bool reverseTimeOrder = false;
+    bool curveName = false;
+    bool missingDataStats = false;
+    bool analysisComparison = false;
+    CString timeTypeWord = "时";   // the window's time type, for statistics times
+    int timeOffset = 0;            // periods by which read times are moved back
+    CString modifyDirection = "H"; // "V" shows the grid transposed
+    CElementColumns elementColumns;
+};
+
+// One statistics row of a station: its label and one text per visible column.
+struct CStatisticsRow {
+    CString label;
+    CStringArray cells;    // index i-1 for visible column i
+    CDWordArray timeCells; // columns whose text is a time, not a number
+};
+
+class CTableQuery {
+public:
+    static constexpr int kMissingValue = -999;
+
+    explicit CTableQuery(CQueryClient& client);
+    ~CTableQuery();
+    CTableQuery(const CTableQuery&) = delete;
+    CTableQuery& operator=(const CTableQuery&) = delete;
+
+    // Loads the table's settings and directives.
+    void Load(const CString& tableName, const CTableQueryOptions& options);
+    const CQueryTableSettings& Settings() const { return m_settings; }
+    CQueryTableSettings& Settings() { return m_settings; }
+    const CTableQueryOptions& Options() const { return m_options; }
+
+    CQueryRequest m_request;
+    CLackTimeRequest m_lackRequest; // the missing-data bar's request, in missing-data mode
+
+    // Refresh with argument 1 (query and fill), -1 (fill again without querying) or 0.
+    void Refresh(CGridIterator& grid, int argument = 1);
+
+    // The steps of a refresh, in their order.
+    void RunComputedColumns();
+    void ApplyCurveHeadings();
+    // The request text of the refresh (empty when nothing is to be queried).
+    CString ComposeStatements();
+    // Runs the statements; the result rows stay in the client. 1 when the last statement
+    // succeeded.
+    int RunQuery();
+    void FillGrid(CGridIterator& grid);
+    std::vector<CStatisticsRow> ComputeStatistics();
+
+    // The statements the computed columns would run, in order, without running them.
+    std::vector<CString> ComputedColumnStatements();
+    // Every statistics statement for one station and column, as sent.
+    std::vector<CString> StatisticsStatements(const CString& station, int column);
+
+    // Whether the table shows missing-data statistics instead of rows, or the analysis query.
+    bool IsLackTimeMode();
+    bool IsAnalysisMode();
+
+    // Writing edited rows back. Values are one text per visible column (index i-1 for column
+    // i). WriteRow answers 1 when the row was written or there was nothing to write, 0 when a
+    // statement failed or a value cannot be written (LastWriteError says why).
+    int WriteRow(const CStringArray& current, const CStringArray& previous);
+    int DeleteRow(const CStringArray& previous);
+    const CString& LastWriteError() const { return m_writeError; }
+    // The statement and log text a write or delete would send, without sending it; false with
+    // LastWriteError when a value cannot be written.
+    bool BuildWrite(const CStringArray& current, const CStringArray& previous, CString& sql,
+                    CString& logText);
+    bool BuildDelete(const CStringArray& previous, CString& sql, CString& logText);
+    // The audit record of a change ("录入", "修改" or "删除"), written with the next free SEQID.
+    bool WriteAudit(const CString& action, const CStringArray& previous, const CStringArray& current,
+                    const CString& logText);
+    // The time moved to the start of its period of the given label ("时" "日" "旬" "月" "年").
+    static CString PeriodStart(const CString& timeText, const CString& label, int count);
+
+    const CKeyColumns& KeyColumns() const { return m_keys; }
+    int StatisticsLevel();
+    static const char* const kStatisticsLabels[6];
+
+    // How the cells of one visible column are shown, worked out once per fill.
+    struct ColumnPlan {
+        int dataPropertyColumn = 0; // DC: the column holding the row's data-property code
+        std::optional<int> decimals;
+        std::optional<int> digits; // AVAIL
+        bool eventState = false;   // RTEVSTATE
+        CString timeWord;          // FIELDTIME on the PK(TIME) column
+    };
+    std::vector<ColumnPlan> PlanColumns();
+    // The displayed text of a value: missing values blank, time, decimals, digits, state.
+    // Answers a view of the value itself when nothing changes it, else of scratch.
+    std::string_view FormatValue(const ColumnPlan& plan, std::string_view text, std::string& scratch) const;
+
+private:
+    void PresentHeader(CGridIterator& grid);
+    void ApplyRowColours(CGridIterator& grid, long row);
+    CString StationLiteral(const CString& station) const;
+    bool ValueText(int column, CString value, CString& text);
+    CString WritingTable(const CStringArray& values) const;
+    std::vector<int> ManualDataColumns();
+    CString KeyCondition(const CStringArray& previous, CString& description, bool& ok);
+    CString SensorTime(const CString& idValue, const CString& timeText);
+    CString FirstValue(const CString& sql, CString* second = nullptr);
+    bool DataPropertyShown(int code, COLORREF& colour);
+
+    CQueryClient& m_client;
+    CQueryTableSettings m_settings;
+    CTableQueryOptions m_options;
+    CQueryComposition m_composition;
+    CKeyColumns m_keys;
+    std::vector<CStatisticsRow> m_statistics;
+    CString m_writeError;
+
+    // Data-property colours: 50 slots (colour, shown), read on first use.
+    bool m_dataPropertiesLoaded = false;
+    COLORREF m_dataPropertyColour[50] = {};
+    bool m_dataPropertyShown[50] = {};
+};

@@ -1,0 +1,169 @@
+#include "DataService.h"
+
+#include "DataSource.h"
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace {
+
+int Fail(CObArray* array, const std::string& error) {
+    if (array) array->InsertAt(0, std::make_unique<CSqlStr>(CString(error)));
+    return -1;
+}
+
+// Runs a statement and answers its rows as cell texts.
+bool RunForCells(const std::string& sql, std::vector<std::vector<std::string>>& rows, std::string& error) {
+    kes::Connection* conn = kes::CurrentConnection(error);
+    if (!conn) return false;
+    CObArray reply;
+    if (!conn->Run(sql, reply, error)) return false;
+    for (const auto& obj : reply) {
+        const std::string& text = static_cast<const CSqlStr&>(*obj).m_strSql.str();
+        std::vector<std::string> cells;
+        std::size_t start = 0;
+        for (std::size_t comma; (comma = text.find(',', start)) != std::string::npos; start = comma + 1)
+            cells.push_back(text.substr(start, comma - start));
+        rows.push_back(std::move(cells));
+    }
+    return true;
+}
+
+COleDateTime TimeOf(const std::string& text) {
+    int f[6] = {0, 0, 0, 0, 0, 0};
+    if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &f[0], &f[1], &f[2], &f[3], &f[4], &f[5]) < 3) {
+        COleDateTime bad;
+        bad.SetStatus(COleDateTime::invalid);
+        return bad;
+    }
+    return COleDateTime(f[0], f[1], f[2], f[3], f[4], f[5]);
+}
+
+// The table named by the request's extra text, if it is one of the allowed ones.
+std::string AllowedTable(const CParam& param, std::initializer_list<const char*> allowed) {
+    CString name = param.ExStr();
+    name.Trim();
+    name.MakeUpper();
+    if (name.Left(4) == "KES.") name = name.Mid(4);
+    for (const char* t : allowed)
+        if (name == t) return t;
+    return {};
+}
+
+// Checks the request of OutRT and OutSpanDB and builds the shared part of their SELECT.
+bool PeriodRequest(const CParam* param, std::initializer_list<const char*> tables, const char* columns,
+                   std::string& sql, std::string& error) {
+    if (!param) {
+        error = "no request";
+        return false;
+    }
+    std::string table = AllowedTable(*param, tables);
+    if (table.empty()) {
+        error = "unknown table \"" + param->ExStr().str() + "\"";
+        return false;
+    }
+    if (param->Ids().size() != 1) {
+        error = "one identifier is needed, " + std::to_string(param->Ids().size()) + " given";
+        return false;
+    }
+    if (!param->Begin() || !param->End() || !param->Begin()->IsValid() || !param->End()->IsValid()) {
+        error = "a valid begin and end time are needed";
+        return false;
+    }
+    const char* fmt = "%Y-%m-%d %H:%M:%S";
+    sql = std::string("SELECT ") + columns + " FROM KES." + table +
+          " WHERE SENID=" + std::to_string(param->Ids()[0]) + " AND TIME>={ts '" +
+          param->Begin()->Format(fmt).str() + "'} AND TIME<={ts '" + param->End()->Format(fmt).str() +
+          "'} ORDER BY TIME";
+    return true;
+}
+
+double NumberOr(const std::string& text, double missing) {
+    return text.empty() ? missing : TextToDouble(text);
+}
+
+} // namespace
+
+int InSqlStr(CParam*, CObArray* array) {
+    if (!array) return -1;
+    try {
+        auto* statement = array->GetSize() == 1 ? dynamic_cast<CSqlStr*>(array->GetAt(0)) : nullptr;
+        if (!statement) {
+            array->RemoveAll();
+            return Fail(array, "the request must hold exactly one statement");
+        }
+        std::string sql = statement->m_strSql.str();
+        array->RemoveAll();
+        std::string error;
+        kes::Connection* conn = kes::CurrentConnection(error);
+        if (!conn) return Fail(array, error);
+        if (!conn->Run(sql, *array, error)) {
+            array->RemoveAll();
+            return Fail(array, error.empty() ? "the statement failed" : error);
+        }
+        return array->GetSize();
+    } catch (const std::exception& e) {
+        array->RemoveAll();
+        return Fail(array, e.what());
+    }
+}
+
+int OutRT(CParam* param, CObArray* array) {
+    if (!array) return -1;
+    try {
+        std::string sql, error;
+        std::vector<std::vector<std::string>> rows;
+        if (!PeriodRequest(param, {"RTEV", "REAL"}, "SENID,TIME,FACTV,DATAPRO", sql, error) ||
+            !RunForCells(sql, rows, error))
+            return Fail(array, error);
+        for (const auto& cells : rows) {
+            if (cells.size() < 4) continue;
+            auto rec = std::make_unique<CRTRecord>();
+            rec->m_nSenId = TextToInt(cells[0]);
+            rec->m_time = TimeOf(cells[1]);
+            rec->m_fValue = NumberOr(cells[2], -999);
+            rec->m_nDataPro = TextToInt(cells[3]);
+            array->Add(std::move(rec));
+        }
+        return int(rows.size());
+    } catch (const std::exception& e) {
+        return Fail(array, e.what());
+    }
+}
+
+int OutSpanDB(CParam* param, CObArray* array) {
+    if (!array) return -1;
+    try {
+        std::string sql, error;
+        std::vector<std::vector<std::string>> rows;
+        if (!PeriodRequest(param, {"HOURDB", "DAYDB", "DAY10DB", "MONTHDB"},
+                           "SENID,TIME,INSTV,INSTQ,AVGV,AVGQ,MAXV,MAXQ,MINV,MINQ", sql, error) ||
+            !RunForCells(sql, rows, error))
+            return Fail(array, error);
+        for (const auto& cells : rows) {
+            if (cells.size() < 10) continue;
+            auto rec = std::make_unique<CSpanRecord>();
+            rec->m_nSenId = TextToInt(cells[0]);
+            rec->m_time = TimeOf(cells[1]);
+            for (int k = 0; k < 4; ++k) {
+                rec->m_fValue[k] = float(NumberOr(cells[std::size_t(2 + 2 * k)], -999));
+                rec->m_nQuality[k] = TextToInt(cells[std::size_t(3 + 2 * k)]);
+            }
+            array->Add(std::move(rec));
+        }
+        return int(rows.size());
+    } catch (const std::exception& e) {
+        return Fail(array, e.what());
+    }
+}
+
+int DestroyOb(CObArray* array) {
+    if (array) array->RemoveAll();
+    return 0;
+}
+
+int CreatDataMonitor(int) {
+    return 0;
+}

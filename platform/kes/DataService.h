@@ -1,0 +1,41 @@
+#pragma once
+// The data service: the calls through which the module reaches its database. Every call
+// answers a negative number for failure; arrays belong to the caller, which deletes what is
+// left in them.
+#include "CString.h"
+#include "KesInfo.h"
+#include "Object.h"
+#include "Param.h"
+#include "Records.h"
+#include "SqlStr.h"
+
+// Runs the one statement held by the array's only CSqlStr. At 0 or more (the number of rows)
+// the array holds one CSqlStr per result row, each value followed by ","; NULL is an empty
+// value. Below 0 the array's first object carries the error text.
+int InSqlStr(CParam* param, CObArray* array);
+
+// The records (CRTRecord) of the station given by AddID between the 'B' and 'E' times, in
+// time order, from the event table named by the extra text: "RTEV" or "REAL". Answers the
+// number of records; below 0 the array's first object carries the error text.
+int OutRT(CParam* param, CObArray* array);
+
+// The period records (CSpanRecord) of the point given by AddID between the 'B' and 'E'
+// times, in time order, from the period table named by the extra text: "HOURDB", "DAYDB",
+// "DAY10DB" or "MONTHDB". A value stored as NULL reads as -999, the missing-value marker.
+int OutSpanDB(CParam* param, CObArray* array);
+
+// Releases the records that OutRT or OutSpanDB put into the array.
+int DestroyOb(CObArray* array);
+
+// Asks the service to watch the data for a client. Nothing is watched by this service.
+int CreatDataMonitor(int kind);
+
+// Kind 3: asks for a user name and password through the installed credential responder
+// (Login.h); 1 when the user may modify data, 0 when the user is known but may not, below 0
+// when the password is wrong, the question was cancelled or there is no responder.
+// Kind 1: the logged-in user's name into *user (0), below 0 when nobody has logged in.
+int KesLogin(void* owner, CString* user, const CString& text, int kind);
+
+// Hands a notice to the local notice channel (Notice.h); nothing goes on the network.
+// Texts of 1000 bytes or more in the system code page are not sent (answer -1).
+int BrdNetMsg(const char* target, const CString& message);

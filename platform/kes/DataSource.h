@@ -1,0 +1,33 @@
+#pragma once
+// Where the data service finds its database, and the one connection per process to it.
+//
+// The data source is a URI: "sqlite:PATH" (the embedded default; "sqlite:PATH?mode=ro" opens
+// it read-only) or a PostgreSQL connection string ("postgresql://..." or libpq key=value
+// words). It is taken from, in order: the --db option of our programs (SetDataSource), the
+// VEXOR_DB environment variable, the line "db = URI" of the user's config file
+// ($XDG_CONFIG_HOME/vexorquery/vexorquery.conf, else ~/.config/vexorquery/vexorquery.conf),
+// and last the demo database (DemoDatabasePath).
+#include "Connection.h"
+
+#include <string>
+
+namespace kes {
+
+// Sets the data source for this process (closing any open connection); an empty text goes
+// back to the environment, config file and demo database.
+void SetDataSource(const std::string& uri);
+// Closes the connection; the next call of the service opens it again.
+void CloseDataSource();
+// The URI in force, resolved as described above.
+std::string ResolveDataSource();
+// The URI in force without any password, for messages.
+std::string DescribeDataSource();
+std::string ConfigFilePath();
+std::string DemoDatabasePath();
+
+// The process's connection, opened on first use. When it cannot be opened, null with error
+// filled; the failure is remembered for a few seconds, so a caller that keeps asking does not
+// hammer an unreachable server.
+Connection* CurrentConnection(std::string& error);
+
+} // namespace kes

@@ -1,0 +1,152 @@
+// The server backend. Tables live in schema kes, which is first on the search path, so
+// KES.<table> and unqualified names both find them. Each statement goes out as a single
+// command (no piggy-backed statements) and answers in text, re-written as reply rows the
+// same way the embedded backend writes them.
+#include "Connection.h"
+#include "PgSetup.h"
+#include "SqlStr.h"
+#include "ValueText.h"
+
+#include <libpq-fe.h>
+
+#include <string>
+
+namespace kes {
+namespace {
+
+// Type identifiers of the server's built-in types.
+enum : Oid {
+    kBool = 16,
+    kInt8 = 20,
+    kInt2 = 21,
+    kInt4 = 23,
+    kFloat4 = 700,
+    kFloat8 = 701,
+    kDate = 1082,
+    kTimestamp = 1114,
+    kTimestampTz = 1184,
+    kNumeric = 1700,
+};
+
+struct ConnCloser {
+    void operator()(PGconn* c) const { PQfinish(c); }
+};
+struct ResultClearer {
+    void operator()(PGresult* r) const { PQclear(r); }
+};
+using ConnHandle = std::unique_ptr<PGconn, ConnCloser>;
+using ResultHandle = std::unique_ptr<PGresult, ResultClearer>;
+
+std::string Trimmed(const char* text) {
+    std::string s = text ? text : "";
+    while (!s.empty() && (s.back() == '\n' || s.back() == ' '))
+        s.pop_back();
+    return s;
+}
+
+void IgnoreNotice(void*, const PGresult*) {}
+
+// Makes the session speak the dialect: schema kes first, times without zone, set-up SQL.
+bool PrepareSession(PGconn* conn, std::string& error) {
+    PQsetNoticeReceiver(conn, IgnoreNotice, nullptr);
+    ResultHandle setup(PQexec(conn, kPostgresSetupSql));
+    if (PQresultStatus(setup.get()) != PGRES_COMMAND_OK && PQresultStatus(setup.get()) != PGRES_TUPLES_OK) {
+        error = "cannot prepare schema kes: " + Trimmed(PQerrorMessage(conn));
+        return false;
+    }
+    ResultHandle path(
+        PQexec(conn, "SET search_path = kes, public; SET TimeZone = 'UTC'; SET DateStyle = 'ISO, YMD'"));
+    if (PQresultStatus(path.get()) != PGRES_COMMAND_OK) {
+        error = "cannot set up the session: " + Trimmed(PQerrorMessage(conn));
+        return false;
+    }
+    return true;
+}
+
+class PgConnection : public Connection {
+public:
+    explicit PgConnection(ConnHandle conn) : m_conn(std::move(conn)) {}
+    Backend Kind() const override { return Backend::Postgres; }
+
+    bool Run(std::string_view sql, CObArray& reply, std::string& error) override {
+        std::string adapted;
+        if (!AdaptSql(sql, Backend::Postgres, adapted, error)) return false;
+        // A connection that broke earlier gets one new attempt here, never a loop of them.
+        if (PQstatus(m_conn.get()) != CONNECTION_OK) {
+            PQreset(m_conn.get());
+            if (PQstatus(m_conn.get()) != CONNECTION_OK) {
+                error = "the database server cannot be reached: " + Trimmed(PQerrorMessage(m_conn.get()));
+                return false;
+            }
+            if (!PrepareSession(m_conn.get(), error)) return false;
+        }
+        ResultHandle res(
+            PQexecParams(m_conn.get(), adapted.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0));
+        switch (PQresultStatus(res.get())) {
+        case PGRES_COMMAND_OK:
+        case PGRES_EMPTY_QUERY:
+            return true;
+        case PGRES_TUPLES_OK:
+            break;
+        default:
+            error = res ? Trimmed(PQresultErrorMessage(res.get())) : std::string();
+            if (error.empty()) error = Trimmed(PQerrorMessage(m_conn.get()));
+            if (error.empty()) error = "the statement failed";
+            return false;
+        }
+        int rows = PQntuples(res.get()), columns = PQnfields(res.get());
+        std::vector<Oid> types(std::size_t(columns > 0 ? columns : 0));
+        for (int c = 0; c < columns; ++c)
+            types[std::size_t(c)] = PQftype(res.get(), c);
+        for (int r = 0; r < rows; ++r) {
+            std::string row;
+            for (int c = 0; c < columns; ++c) {
+                if (!PQgetisnull(res.get(), r, c)) {
+                    std::string_view v(PQgetvalue(res.get(), r, c),
+                                       std::size_t(PQgetlength(res.get(), r, c)));
+                    switch (types[std::size_t(c)]) {
+                    case kFloat4:
+                    case kFloat8:
+                    case kNumeric:
+                        AppendNumberText(row, v);
+                        break;
+                    case kDate:
+                    case kTimestamp:
+                    case kTimestampTz:
+                        AppendTimeText(row, v);
+                        break;
+                    case kBool:
+                        row += v == "t" ? '1' : '0';
+                        break;
+                    default:
+                        row.append(v);
+                    }
+                }
+                row += ',';
+            }
+            reply.Add(std::make_unique<CSqlStr>(CString(std::move(row))));
+        }
+        return true;
+    }
+
+private:
+    ConnHandle m_conn;
+};
+
+} // namespace
+
+std::unique_ptr<Connection> OpenPostgres(const std::string& conninfo, std::string& error) {
+    // A server that does not answer fails the open within a few seconds instead of hanging.
+    const char* keys[] = {"dbname", "connect_timeout", "application_name", nullptr};
+    const char* values[] = {conninfo.c_str(), "5", "vexorquery", nullptr};
+    ConnHandle conn(PQconnectdbParams(keys, values, 1));
+    if (!conn || PQstatus(conn.get()) != CONNECTION_OK) {
+        error = "cannot connect to the database server: " +
+                (conn ? Trimmed(PQerrorMessage(conn.get())) : "out of memory");
+        return nullptr;
+    }
+    if (!PrepareSession(conn.get(), error)) return nullptr;
+    return std::make_unique<PgConnection>(std::move(conn));
+}
+
+} // namespace kes

@@ -1,0 +1,436 @@
+#include "GridIterator.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+namespace {
+
+const CGridCellPro& DefaultPro() {
+    static const CGridCellPro pro;
+    return pro;
+}
+
+// Drops the text of a record: header texts live in the header cells.
+CGridCellPro WithoutText(const CGridCellPro& pro) {
+    CGridCellPro look = pro;
+    look.m_strText.Empty();
+    return look;
+}
+
+} // namespace
+
+CGridIterator::CGridIterator() {
+    SetDisplayModeInit();
+}
+
+void CGridIterator::SetDisplayModeInit() {
+    m_rows = 1;
+    m_cols = 1;
+    m_fixedRows = 1;
+    m_fixedCols = 1;
+    m_slots.assign(1, Slot{});
+    m_arena.clear();
+    m_garbage = 0;
+    m_looks.clear();
+    m_lookIndex.clear();
+    m_fonts.clear();
+    m_rowLook.clear();
+    m_cellLook.clear();
+    m_colPro.clear();
+    m_rowPro.clear();
+    m_gridBack = 0xFFFFFF;
+    m_displayMode = DISPLAY_INIT;
+    m_matrixClosed = false;
+    m_declaredRows = 0;
+    m_declaredCols = 0;
+    m_pending.clear();
+}
+
+void CGridIterator::SetDisplayMode(int mode) {
+    m_displayMode = mode;
+    if (mode == DISPLAY_SPARSE) {
+        m_pending.clear();
+        m_matrixClosed = false;
+        m_declaredRows = 0;
+        m_declaredCols = 0;
+    }
+}
+
+bool CGridIterator::SizeAllowed(std::uint64_t rows, std::uint64_t cols) {
+    // Negative counts arrive here as huge numbers and are refused with the rest.
+    return rows >= 1 && cols >= 1 && rows < MAX_CELLS && cols < MAX_CELLS && rows * cols < MAX_CELLS;
+}
+
+// ---- sparse mode
+
+bool CGridIterator::SetMatrixSize(long rows, long cols) {
+    if (!SizeAllowed(std::uint64_t(rows), std::uint64_t(cols))) return false;
+    m_declaredRows = rows;
+    m_declaredCols = cols;
+    return true;
+}
+
+bool CGridIterator::AddSparseCell(const CGridCellSparse& cell) {
+    if (m_displayMode != DISPLAY_SPARSE || m_matrixClosed) return false;
+    if (cell.GetRow() < 0 || cell.GetCol() < 0 ||
+        !SizeAllowed(std::uint64_t(cell.GetRow()) + 1, std::uint64_t(cell.GetCol()) + 1))
+        return false;
+    m_pending.push_back(cell);
+    return true;
+}
+
+bool CGridIterator::CloseMatrix() {
+    if (m_displayMode != DISPLAY_SPARSE || m_matrixClosed) return false;
+    long rows = std::max(m_rows, m_declaredRows);
+    long cols = std::max(m_cols, m_declaredCols);
+    for (const CGridCellSparse& cell : m_pending) {
+        rows = std::max(rows, cell.GetRow() + 1);
+        cols = std::max(cols, cell.GetCol() + 1);
+    }
+    if (!SizeAllowed(std::uint64_t(rows), std::uint64_t(cols))) return false;
+    SetColumnCount(cols);
+    SetRowCount(rows);
+    for (const CGridCellSparse& cell : m_pending)
+        SetItemText(cell.GetRow(), cell.GetCol(), cell.GetText().str());
+    m_pending.clear();
+    m_pending.shrink_to_fit();
+    m_matrixClosed = true;
+    return true;
+}
+
+// ---- shape
+
+bool CGridIterator::SetRowCount(long rows) {
+    if (!SizeAllowed(std::uint64_t(rows), std::uint64_t(m_cols))) return false;
+    if (rows < m_rows) {
+        for (std::size_t i = SlotIndex(rows, 0); i < m_slots.size(); ++i)
+            Forget(m_slots[i]);
+    }
+    m_slots.resize(std::size_t(rows) * std::size_t(m_cols));
+    if (!m_cellLook.empty()) m_cellLook.resize(m_slots.size(), 0);
+    if (!m_rowLook.empty()) m_rowLook.resize(std::size_t(rows), 0);
+    if (m_rowPro.size() > std::size_t(rows)) m_rowPro.resize(std::size_t(rows));
+    m_rows = rows;
+    CompactIfWasteful();
+    return true;
+}
+
+bool CGridIterator::SetColumnCount(long cols) {
+    if (!SizeAllowed(std::uint64_t(m_rows), std::uint64_t(cols))) return false;
+    if (cols == m_cols) return true;
+    const std::size_t keep = std::size_t(std::min(cols, m_cols));
+    std::vector<Slot> slots(std::size_t(m_rows) * std::size_t(cols));
+    std::vector<std::uint32_t> looks(m_cellLook.empty() ? 0 : slots.size(), 0);
+    for (long r = 0; r < m_rows; ++r) {
+        const std::size_t from = SlotIndex(r, 0);
+        const std::size_t to = std::size_t(r) * std::size_t(cols);
+        std::copy_n(m_slots.begin() + long(from), keep, slots.begin() + long(to));
+        for (std::size_t c = keep; c < std::size_t(m_cols); ++c)
+            Forget(m_slots[from + c]);
+        if (!looks.empty()) std::copy_n(m_cellLook.begin() + long(from), keep, looks.begin() + long(to));
+    }
+    m_slots = std::move(slots);
+    m_cellLook = std::move(looks);
+    if (m_colPro.size() > std::size_t(cols)) m_colPro.resize(std::size_t(cols));
+    m_cols = cols;
+    CompactIfWasteful();
+    return true;
+}
+
+// ---- texts
+
+std::string_view CGridIterator::GetCellView(long row, long col) const {
+    if (!Contains(row, col)) return {};
+    const Slot& s = m_slots[SlotIndex(row, col)];
+    return std::string_view(m_arena.data() + s.offset, s.length);
+}
+
+std::uint32_t CGridIterator::Append(std::string_view text) {
+    constexpr std::size_t limit = std::numeric_limits<std::uint32_t>::max();
+    if (text.size() > limit) throw std::length_error("grid cell text too long");
+    if (m_arena.size() + text.size() > limit) {
+        Compact();
+        if (m_arena.size() + text.size() > limit) throw std::length_error("grid texts too long");
+    }
+    const auto offset = std::uint32_t(m_arena.size());
+    m_arena.append(text);
+    return offset;
+}
+
+bool CGridIterator::SetItemText(long row, long col, std::string_view text) {
+    if (!Contains(row, col)) return false;
+    Slot* s = &m_slots[SlotIndex(row, col)];
+    if (text.size() <= s->length) {
+        // Fits where the old text was; memmove because the text may be part of the old one.
+        if (!text.empty()) std::memmove(m_arena.data() + s->offset, text.data(), text.size());
+        m_garbage += s->length - text.size();
+        s->length = std::uint32_t(text.size());
+        if (text.empty()) s->offset = 0;
+        return true;
+    }
+    // A text taken from this grid must be copied first: making room may compact the arena.
+    const bool inArena =
+        !m_arena.empty() && text.data() >= m_arena.data() && text.data() < m_arena.data() + m_arena.size();
+    std::string copy;
+    if (inArena) {
+        copy.assign(text);
+        text = copy;
+    }
+    Forget(*s);
+    const std::uint32_t offset = Append(text);
+    s = &m_slots[SlotIndex(row, col)];
+    s->offset = offset;
+    s->length = std::uint32_t(text.size());
+    CompactIfWasteful();
+    return true;
+}
+
+void CGridIterator::CompactIfWasteful() {
+    if (m_garbage > (std::size_t(1) << 20) && m_garbage * 2 > m_arena.size()) Compact();
+}
+
+void CGridIterator::Compact() {
+    std::string arena;
+    arena.reserve(m_arena.size() - std::min(m_garbage, m_arena.size()));
+    for (Slot& s : m_slots) {
+        if (s.length == 0) {
+            s.offset = 0;
+            continue;
+        }
+        const auto offset = std::uint32_t(arena.size());
+        arena.append(m_arena, s.offset, s.length);
+        s.offset = offset;
+    }
+    m_arena = std::move(arena);
+    m_garbage = 0;
+}
+
+// ---- header records
+
+bool CGridIterator::SetColumnHeader(long col, const CGridCellPro& pro) {
+    if (!Contains(0, col)) return false;
+    if (m_colPro.size() <= std::size_t(col)) m_colPro.resize(std::size_t(col) + 1);
+    m_colPro[std::size_t(col)] = WithoutText(pro);
+    return SetItemText(0, col, pro.m_strText.str());
+}
+
+const CGridCellPro& CGridIterator::GetColumnLook(long col) const {
+    return col >= 0 && std::size_t(col) < m_colPro.size() ? m_colPro[std::size_t(col)] : DefaultPro();
+}
+
+CGridCellPro CGridIterator::GetColumnHeader(long col) const {
+    CGridCellPro pro = GetColumnLook(col);
+    pro.m_strText = CString(GetCellView(0, col));
+    return pro;
+}
+
+bool CGridIterator::SetRowHeader(long row, const CGridCellPro& pro) {
+    if (!Contains(row, 0)) return false;
+    if (m_rowPro.size() <= std::size_t(row)) m_rowPro.resize(std::size_t(row) + 1);
+    m_rowPro[std::size_t(row)] = WithoutText(pro);
+    return SetItemText(row, 0, pro.m_strText.str());
+}
+
+const CGridCellPro& CGridIterator::GetRowLook(long row) const {
+    return row >= 0 && std::size_t(row) < m_rowPro.size() ? m_rowPro[std::size_t(row)] : DefaultPro();
+}
+
+CGridCellPro CGridIterator::GetRowHeader(long row) const {
+    CGridCellPro pro = GetRowLook(row);
+    pro.m_strText = CString(GetCellView(row, 0));
+    return pro;
+}
+
+// ---- looks
+
+std::uint32_t CGridIterator::LookIndex(const Look& look) {
+    if (look.mask == 0) return 0;
+    auto [it, added] = m_lookIndex.try_emplace(std::tuple(look.mask, look.crText, look.crBack, look.font),
+                                               std::uint32_t(m_looks.size()) + 1);
+    if (added) m_looks.push_back(look);
+    return it->second;
+}
+
+namespace {
+void MergeInto(auto& base, const auto& change, std::uint8_t textBit, std::uint8_t backBit,
+               std::uint8_t fontBit) {
+    if (change.mask & textBit) base.crText = change.crText;
+    if (change.mask & backBit) base.crBack = change.crBack;
+    if (change.mask & fontBit) base.font = change.font;
+    base.mask |= change.mask;
+}
+} // namespace
+
+bool CGridIterator::MergeCellLook(long row, long col, const Look& change) {
+    if (!Contains(row, col)) return false;
+    if (m_cellLook.empty()) m_cellLook.assign(m_slots.size(), 0);
+    std::uint32_t& index = m_cellLook[SlotIndex(row, col)];
+    Look look = index ? m_looks[index - 1] : Look{};
+    MergeInto(look, change, LOOK_TEXT, LOOK_BACK, LOOK_FONT);
+    index = LookIndex(look);
+    return true;
+}
+
+bool CGridIterator::SetItemFgColour(long row, long col, COLORREF colour) {
+    return MergeCellLook(row, col, Look{LOOK_TEXT, colour, 0, -1});
+}
+
+bool CGridIterator::SetItemBkColour(long row, long col, COLORREF colour) {
+    return MergeCellLook(row, col, Look{LOOK_BACK, 0, colour, -1});
+}
+
+bool CGridIterator::SetItemFont(long row, long col, const LOGFONT& font) {
+    if (!Contains(row, col)) return false;
+    auto it = std::find(m_fonts.begin(), m_fonts.end(), font);
+    if (it == m_fonts.end()) it = m_fonts.insert(m_fonts.end(), font);
+    return MergeCellLook(row, col, Look{LOOK_FONT, 0, 0, std::int32_t(it - m_fonts.begin())});
+}
+
+bool CGridIterator::SetRowColors(long row, COLORREF text, COLORREF back) {
+    if (!Contains(row, 0)) return false;
+    if (m_rowLook.empty()) m_rowLook.assign(std::size_t(m_rows), 0);
+    std::uint32_t& index = m_rowLook[std::size_t(row)];
+    Look look = index ? m_looks[index - 1] : Look{};
+    MergeInto(look, Look{LOOK_TEXT | LOOK_BACK, text, back, -1}, LOOK_TEXT, LOOK_BACK, LOOK_FONT);
+    index = LookIndex(look);
+    return true;
+}
+
+void CGridIterator::ApplyLook(CGridCellLook& out, std::uint32_t lookIndex) const {
+    if (lookIndex == 0) return;
+    const Look& look = m_looks[lookIndex - 1];
+    if (look.mask & LOOK_TEXT) out.crText = look.crText;
+    if (look.mask & LOOK_BACK) out.crBack = look.crBack;
+    if (look.mask & LOOK_FONT) out.font = &m_fonts[std::size_t(look.font)];
+}
+
+CGridCellLook CGridIterator::GetCellLook(long row, long col) const {
+    CGridCellLook out;
+    out.crBack = m_gridBack;
+    if (!Contains(row, col)) return out;
+    const CGridCellPro* pro = row == 0 ? &GetColumnLook(col) : col == 0 ? &GetRowLook(row) : nullptr;
+    if (pro) {
+        out.crText = pro->m_crText;
+        out.crBack = pro->m_crBack;
+        if (pro->HasOwnFont()) out.font = &pro->m_font;
+    }
+    if (!m_rowLook.empty()) ApplyLook(out, m_rowLook[std::size_t(row)]);
+    if (!m_cellLook.empty()) ApplyLook(out, m_cellLook[SlotIndex(row, col)]);
+    return out;
+}
+
+// ---- editing
+
+bool CGridIterator::InsertRow(long before, long count) {
+    if (before < 0 || before > m_rows || count < 1 ||
+        !SizeAllowed(std::uint64_t(m_rows) + std::uint64_t(count), std::uint64_t(m_cols)))
+        return false;
+    const auto at = long(SlotIndex(before, 0));
+    const std::size_t n = std::size_t(count) * std::size_t(m_cols);
+    m_slots.insert(m_slots.begin() + at, n, Slot{});
+    if (!m_cellLook.empty()) m_cellLook.insert(m_cellLook.begin() + at, n, 0);
+    if (!m_rowLook.empty()) m_rowLook.insert(m_rowLook.begin() + before, std::size_t(count), 0);
+    if (std::size_t(before) < m_rowPro.size())
+        m_rowPro.insert(m_rowPro.begin() + before, std::size_t(count), DefaultPro());
+    m_rows += count;
+    return true;
+}
+
+bool CGridIterator::DeleteRow(long row, long count) {
+    if (row < 0 || row >= m_rows || count < 1) return false;
+    count = std::min(count, m_rows - row);
+    if (count == m_rows) return false; // the grid keeps one row
+    const auto first = long(SlotIndex(row, 0));
+    const auto last = long(SlotIndex(row + count, 0));
+    for (long i = first; i < last; ++i)
+        Forget(m_slots[std::size_t(i)]);
+    m_slots.erase(m_slots.begin() + first, m_slots.begin() + last);
+    if (!m_cellLook.empty()) m_cellLook.erase(m_cellLook.begin() + first, m_cellLook.begin() + last);
+    if (!m_rowLook.empty()) m_rowLook.erase(m_rowLook.begin() + row, m_rowLook.begin() + row + count);
+    if (std::size_t(row) < m_rowPro.size())
+        m_rowPro.erase(m_rowPro.begin() + row,
+                       m_rowPro.begin() + std::min<long>(row + count, long(m_rowPro.size())));
+    m_rows -= count;
+    CompactIfWasteful();
+    return true;
+}
+
+bool CGridIterator::InsertColumn(long before, long count) {
+    if (before < 0 || before > m_cols || count < 1 ||
+        !SizeAllowed(std::uint64_t(m_rows), std::uint64_t(m_cols) + std::uint64_t(count)))
+        return false;
+    const long oldCols = m_cols;
+    SetColumnCount(m_cols + count);
+    if (before == oldCols) return true;
+    // Shift the cells right of the insertion point within each row; the new empty slots at the
+    // end of each row end up at the insertion point.
+    for (long r = 0; r < m_rows; ++r) {
+        auto rowBegin = m_slots.begin() + long(SlotIndex(r, 0));
+        std::rotate(rowBegin + before, rowBegin + oldCols, rowBegin + m_cols);
+        if (!m_cellLook.empty()) {
+            auto lookBegin = m_cellLook.begin() + long(SlotIndex(r, 0));
+            std::rotate(lookBegin + before, lookBegin + oldCols, lookBegin + m_cols);
+        }
+    }
+    if (std::size_t(before) < m_colPro.size())
+        m_colPro.insert(m_colPro.begin() + before, std::size_t(count), DefaultPro());
+    return true;
+}
+
+bool CGridIterator::DeleteColumn(long col, long count) {
+    if (col < 0 || col >= m_cols || count < 1) return false;
+    count = std::min(count, m_cols - col);
+    if (count == m_cols) return false; // the grid keeps one column
+    // Move the doomed cells to the end of each row, then cut them off.
+    for (long r = 0; r < m_rows; ++r) {
+        auto rowBegin = m_slots.begin() + long(SlotIndex(r, 0));
+        std::rotate(rowBegin + col, rowBegin + col + count, rowBegin + m_cols);
+        if (!m_cellLook.empty()) {
+            auto lookBegin = m_cellLook.begin() + long(SlotIndex(r, 0));
+            std::rotate(lookBegin + col, lookBegin + col + count, lookBegin + m_cols);
+        }
+    }
+    if (std::size_t(col) < m_colPro.size())
+        m_colPro.erase(m_colPro.begin() + col,
+                       m_colPro.begin() + std::min<long>(col + count, long(m_colPro.size())));
+    return SetColumnCount(m_cols - count);
+}
+
+// ---- transposition
+
+void CGridIterator::MaterialiseCellLooks() {
+    if (m_rowLook.empty()) return;
+    if (m_cellLook.empty()) m_cellLook.assign(m_slots.size(), 0);
+    for (long r = 0; r < m_rows; ++r) {
+        const std::uint32_t rowIndex = m_rowLook[std::size_t(r)];
+        if (rowIndex == 0) continue;
+        for (long c = 0; c < m_cols; ++c) {
+            std::uint32_t& index = m_cellLook[SlotIndex(r, c)];
+            Look look = m_looks[rowIndex - 1];
+            if (index) MergeInto(look, m_looks[index - 1], LOOK_TEXT, LOOK_BACK, LOOK_FONT);
+            index = LookIndex(look);
+        }
+    }
+    m_rowLook.clear();
+}
+
+void CGridIterator::ChangeRowColDirect() {
+    MaterialiseCellLooks();
+    std::vector<Slot> slots(m_slots.size());
+    std::vector<std::uint32_t> looks(m_cellLook.size());
+    for (long r = 0; r < m_rows; ++r) {
+        for (long c = 0; c < m_cols; ++c) {
+            const std::size_t from = SlotIndex(r, c);
+            const std::size_t to = std::size_t(c) * std::size_t(m_rows) + std::size_t(r);
+            slots[to] = m_slots[from];
+            if (!looks.empty()) looks[to] = m_cellLook[from];
+        }
+    }
+    m_slots = std::move(slots);
+    m_cellLook = std::move(looks);
+    std::swap(m_rows, m_cols);
+    std::swap(m_fixedRows, m_fixedCols);
+    std::swap(m_colPro, m_rowPro);
+}

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# vexorquery query as an integrator uses it, on a database built from the engine fixture.
+set -u
+tool="$1"
+fixture="$2"
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+db="sqlite:$dir/engine.db"
+: >"$dir/engine.db"
+# The fixture's statements, one per ";"-terminated group of lines.
+statement=""
+while IFS= read -r line; do
+  case "$line" in --*) continue ;; esac
+  statement+="$line"$'\n'
+  if [[ "$line" == *";" ]]; then
+    "$tool" sql --db "$db" --execute "$statement" >/dev/null || fail "fixture statement failed: $statement"
+    statement=""
+  fi
+done <"$fixture"
+
+out=$("$tool" query --db "$db" --table river_hour --stations 60101100,60101200 --from 2008-07-01 \
+      --to "2008-07-31 23:00:00") || fail "query failed"
+grep -q '站码' <<<"$out" || fail "no Chinese heading: $out"
+grep -q '^5   坝下      2008年07月01日08时    12.6     2.35  平$' <<<"$out" || fail "row not aligned or mapped: $out"
+[ "$(wc -l <<<"$out")" -eq 8 ] || fail "expected header, five rows and two statistics rows: $out"
+
+tsv=$("$tool" query --db "$db" --table RIVER_HOUR --stations 60101100 --from 2008-07-01 --to 2008-07-02 --format tsv)
+[ "$(sed -n 2p <<<"$tsv")" = $'1\tBA SHANG\t2008年07月01日08时\t0.0123\t1.00\t涨' ] || fail "tsv row: $tsv"
+
+explain=$("$tool" query --db "$db" --table MONTH_FLOW --stations 1 --from 2008-01-01 --to 2008-12-31 --explain)
+[ "$(wc -l <<<"$explain")" -eq 3 ] || fail "explain should show two updates and the request: $explain"
+grep -q '^SELECT STCD,TM,Q,W,DAYS FROM KES.MONTH_FLOW WHERE' <<<"$explain" || fail "request text: $explain"
+before=$("$tool" sql --db "$db" "SELECT DAYS FROM KES.MONTH_FLOW ORDER BY TM")
+[ "$before" = $'0\n0' ] || fail "--explain wrote to the database: $before"
+
+"$tool" query --db "$db" --table RAIN_HOUR --stations 1 --from 2008-07-01 --to 2008-07-02 --format xlsx \
+  --out "$dir/rain.xlsx" 2>/dev/null || fail "xlsx export failed"
+[ -s "$dir/rain.xlsx" ] || fail "no spreadsheet written"
+
+check_error() {
+  local expect="$1"; shift
+  if "$tool" query --db "$db" "$@" >/dev/null 2>"$dir/err"; then fail "accepted: $*"; fi
+  grep -q "$expect" "$dir/err" || fail "unclear message for $*: $(cat "$dir/err")"
+}
+check_error "unknown table" --table NO_SUCH
+check_error "no such station" --table RIVER_HOUR --stations 99
+check_error "not a valid time" --table RIVER_HOUR --from 2008-02-30
+check_error "before --from" --table RIVER_HOUR --from 2008-07-02 --to 2008-07-01
+check_error "unknown format" --table RIVER_HOUR --format pdf
+check_error "needs --out" --table RIVER_HOUR --format xlsx
+check_error "cannot open the database" --db "sqlite:$dir/missing.db" --table RIVER_HOUR
+echo "query command: ok"

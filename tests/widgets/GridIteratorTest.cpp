@@ -1,0 +1,315 @@
+#include "GridIterator.h"
+#include "RTEV.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Texts = std::vector<std::vector<std::string>>;
+
+Texts TextsOf(const CGridIterator& grid) {
+    Texts texts(std::size_t(grid.GetRowCount()));
+    for (long r = 0; r < grid.GetRowCount(); ++r)
+        for (long c = 0; c < grid.GetColumnCount(); ++c)
+            texts[std::size_t(r)].emplace_back(grid.GetCellView(r, c));
+    return texts;
+}
+
+void Fill(CGridIterator& grid, const Texts& texts) {
+    grid.SetColumnCount(long(texts.at(0).size()));
+    grid.SetRowCount(long(texts.size()));
+    for (std::size_t r = 0; r < texts.size(); ++r)
+        grid.SetRowTexts(long(r), 0, texts[r]);
+}
+
+LOGFONT Font(const char* face, LONG height) {
+    LOGFONT f;
+    f.lfFaceName = face;
+    f.lfHeight = height;
+    f.lfWeight = FW_NORMAL;
+    f.lfCharSet = GB2312_CHARSET;
+    return f;
+}
+
+TEST(GridIterator, ResetGivesOneEmptyCornerWithDefaultHeaderRecords) {
+    CGridIterator grid;
+    Fill(grid, {{"  ", "水位"}, {"1", "12.5"}});
+    CGridCellPro pro;
+    pro.m_strText = "雨量";
+    pro.m_crText = RGB(255, 0, 0);
+    pro.m_nKind = GRID_KIND_TIME;
+    grid.SetColumnHeader(1, pro);
+    grid.SetRowColors(1, RGB(1, 2, 3), RGB(4, 5, 6));
+    grid.SetItemBkColour(1, 1, RGB(7, 8, 9));
+    grid.SetBkColor(RGB(0, 0, 128));
+    grid.SetFixedColumnCount(2);
+
+    grid.SetDisplayModeInit();
+
+    EXPECT_EQ(grid.GetDisplayMode(), CGridIterator::DISPLAY_INIT);
+    EXPECT_EQ(grid.GetRowCount(), 1);
+    EXPECT_EQ(grid.GetColumnCount(), 1);
+    EXPECT_EQ(grid.GetFixedRowCount(), 1);
+    EXPECT_EQ(grid.GetFixedColumnCount(), 1);
+    EXPECT_EQ(grid.GetCellView(0, 0), "");
+    EXPECT_EQ(grid.GetBkColor(), 0xFFFFFFu);
+    const CGridCellPro corner = grid.GetColumnHeader(0);
+    EXPECT_EQ(corner.m_crText, 0u);
+    EXPECT_EQ(corner.m_crBack, 0xFFFFFFu);
+    EXPECT_EQ(corner.m_nKind, 100);
+    EXPECT_EQ(corner.m_nAlign, 3);
+    EXPECT_TRUE(corner.m_values.IsEmpty());
+
+    // Growing again shows none of the old content or looks.
+    grid.SetColumnCount(2);
+    grid.SetRowCount(2);
+    EXPECT_EQ(TextsOf(grid), (Texts{{"", ""}, {"", ""}}));
+    EXPECT_EQ(grid.GetColumnHeader(1), CGridCellPro{});
+    EXPECT_EQ(grid.GetCellLook(1, 1).crBack, 0xFFFFFFu);
+    EXPECT_EQ(grid.GetCellLook(1, 1).crText, 0u);
+}
+
+TEST(GridIterator, TextsAreStoredAsGivenAndWritesOutsideTheGridChangeNothing) {
+    CGridIterator grid;
+    Fill(grid, {{"  ", "站名", "时间"}, {"1", "长江大桥", "2024-06-01 08:00:00"}});
+
+    EXPECT_TRUE(grid.SetItemText(1, 1, "汉口")); // shorter: rewritten in place
+    EXPECT_TRUE(grid.SetItemText(1, 2, "2024-06-01 08:00:00 (补)"));
+    EXPECT_TRUE(grid.SetItemText(0, 0, ""));
+    // A text taken from the grid itself, longer and shorter than the cell it goes to.
+    EXPECT_TRUE(grid.SetItemText(1, 0, grid.GetCellView(1, 2)));
+    EXPECT_TRUE(grid.SetItemText(1, 2, grid.GetCellView(1, 2).substr(11, 5)));
+    EXPECT_EQ(TextsOf(grid), (Texts{{"", "站名", "时间"}, {"2024-06-01 08:00:00 (补)", "汉口", "08:00"}}));
+    EXPECT_EQ(grid.GetItemText(1, 1), CString("汉口"));
+
+    for (auto [r, c] : {std::pair{-1L, 0L}, {0L, -1L}, {2L, 0L}, {0L, 3L}}) {
+        EXPECT_FALSE(grid.SetItemText(r, c, "x"));
+        EXPECT_EQ(grid.GetCellView(r, c), "");
+        EXPECT_FALSE(grid.SetItemBkColour(r, c, 1));
+    }
+    EXPECT_FALSE(grid.SetRowTexts(2, 0, std::vector<std::string>{"x"}));
+    EXPECT_EQ(grid.GetRowCount(), 2);
+    EXPECT_EQ(grid.GetColumnCount(), 3);
+
+    // Texts past the last column are dropped, not wrapped into the next row.
+    EXPECT_TRUE(grid.SetRowTexts(0, 1, std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(TextsOf(grid)[0], (std::vector<std::string>{"", "a", "b"}));
+    EXPECT_EQ(TextsOf(grid)[1][0], "2024-06-01 08:00:00 (补)");
+}
+
+TEST(GridIterator, ManyRewritesAndReshapesKeepEveryText) {
+    // Enough rewriting that dead text piles up and the storage is compacted several times.
+    std::mt19937 rng(7);
+    CGridIterator grid;
+    Texts mirror(40, std::vector<std::string>(12));
+    Fill(grid, mirror);
+    for (int i = 0; i < 40000; ++i) {
+        const long r = long(rng() % mirror.size());
+        const long c = long(rng() % mirror[0].size());
+        std::string text(rng() % 120, char('a' + rng() % 26));
+        if (rng() % 3 == 0) text = "水位" + text;
+        ASSERT_TRUE(grid.SetItemText(r, c, text));
+        mirror[std::size_t(r)][std::size_t(c)] = text;
+        if (i % 5000 == 4999) {
+            // Shrink and grow: cut cells are gone for good, new cells are empty.
+            grid.SetColumnCount(9);
+            grid.SetRowCount(30);
+            grid.SetColumnCount(12);
+            grid.SetRowCount(40);
+            for (std::size_t rr = 0; rr < mirror.size(); ++rr)
+                for (std::size_t cc = 0; cc < mirror[rr].size(); ++cc)
+                    if (rr >= 30 || cc >= 9) mirror[rr][cc].clear();
+        }
+    }
+    EXPECT_EQ(TextsOf(grid), mirror);
+}
+
+TEST(GridIterator, InsertedAndDeletedRowsAndColumnsTakeNeighboursAlong) {
+    CGridIterator grid;
+    Fill(grid, {{"  ", "A", "B"}, {"1", "a1", "b1"}, {"2", "a2", "b2"}, {"3", "a3", "b3"}});
+    grid.SetRowColors(2, RGB(1, 1, 1), RGB(2, 2, 2));
+    grid.SetItemFgColour(3, 2, RGB(9, 9, 9));
+    CGridCellPro b;
+    b.m_strText = "B";
+    b.m_nKind = GRID_KIND_LIST;
+    grid.SetColumnHeader(2, b);
+
+    ASSERT_TRUE(grid.InsertRow(2));    // before row 2
+    ASSERT_TRUE(grid.InsertRow(5, 2)); // appended
+    ASSERT_TRUE(grid.InsertColumn(1)); // before column A
+    EXPECT_EQ(TextsOf(grid), (Texts{{"  ", "", "A", "B"},
+                                    {"1", "", "a1", "b1"},
+                                    {"", "", "", ""},
+                                    {"2", "", "a2", "b2"},
+                                    {"3", "", "a3", "b3"},
+                                    {"", "", "", ""},
+                                    {"", "", "", ""}}));
+    EXPECT_EQ(grid.GetCellLook(3, 2).crBack, RGB(2, 2, 2)); // row 2 moved to 3
+    EXPECT_EQ(grid.GetCellLook(2, 2).crBack, 0xFFFFFFu);    // the new row has no look
+    EXPECT_EQ(grid.GetCellLook(4, 3).crText, RGB(9, 9, 9)); // the cell moved down and right
+    EXPECT_EQ(grid.GetColumnHeader(3).m_nKind, GRID_KIND_LIST);
+    EXPECT_EQ(grid.GetColumnHeader(1).m_nKind, GRID_KIND_DEFAULT);
+
+    ASSERT_TRUE(grid.DeleteRow(1, 2));
+    ASSERT_TRUE(grid.DeleteColumn(2));
+    ASSERT_TRUE(grid.DeleteRow(3, 99)); // clipped at the last row
+    EXPECT_EQ(TextsOf(grid), (Texts{{"  ", "", "B"}, {"2", "", "b2"}, {"3", "", "b3"}}));
+    EXPECT_EQ(grid.GetCellLook(1, 2).crBack, RGB(2, 2, 2));
+    EXPECT_EQ(grid.GetCellLook(2, 2).crText, RGB(9, 9, 9));
+    EXPECT_EQ(grid.GetColumnHeader(2).m_nKind, GRID_KIND_LIST);
+
+    EXPECT_FALSE(grid.DeleteRow(0, 3)); // the grid keeps one row
+    EXPECT_FALSE(grid.DeleteColumn(0, 3));
+    EXPECT_FALSE(grid.InsertRow(4));
+    EXPECT_FALSE(grid.InsertColumn(-1));
+    EXPECT_FALSE(grid.InsertRow(1, 0));
+    EXPECT_FALSE(grid.InsertRow(1, LONG_MAX)); // refused, not allocated
+    EXPECT_FALSE(grid.InsertColumn(1, LONG_MAX));
+    EXPECT_FALSE(grid.SetRowCount(-5));
+    EXPECT_FALSE(grid.SetColumnCount(0));
+    EXPECT_EQ(grid.GetRowCount(), 3);
+    EXPECT_EQ(grid.GetColumnCount(), 3);
+}
+
+TEST(GridIterator, HeaderRecordsAndLooksLayerCellOverRowOverHeader) {
+    CGridIterator grid;
+    Fill(grid, {{"  ", "", ""}, {"1", "x", "y"}, {"2", "z", "w"}});
+    grid.SetBkColor(RGB(200, 220, 240));
+
+    CGridCellPro level;
+    level.m_strText = "水位(m)";
+    level.m_font = Font("宋体", 14);
+    level.m_crText = RGB(0, 0, 255);
+    level.m_crBack = RGB(255, 255, 0);
+    level.m_nKind = GRID_KIND_LIST;
+    level.m_nAlign = GRID_ALIGN_LEFT;
+    level.m_values.Add("正常");
+    level.m_values.Add("超警");
+    ASSERT_TRUE(grid.SetColumnHeader(1, level));
+    EXPECT_EQ(grid.GetCellView(0, 1), "水位(m)");
+    EXPECT_EQ(grid.GetColumnHeader(1), level);
+    EXPECT_EQ(grid.GetColumnLook(1).m_values, level.m_values); // what a painting view reads
+    EXPECT_TRUE(grid.GetColumnLook(1).m_strText.IsEmpty());
+    grid.SetItemText(0, 1, "水位"); // the header cell is the heading
+    EXPECT_EQ(grid.GetColumnHeader(1).m_strText, CString("水位"));
+
+    CGridCellPro stat;
+    stat.m_strText = "统计 平均值";
+    stat.m_crBack = RGB(240, 240, 240);
+    ASSERT_TRUE(grid.SetRowHeader(2, stat));
+    EXPECT_EQ(grid.GetCellView(2, 0), "统计 平均值");
+    EXPECT_EQ(grid.GetCellLook(2, 0).crBack, RGB(240, 240, 240));
+    EXPECT_FALSE(grid.SetColumnHeader(3, level));
+
+    const CGridCellLook head = grid.GetCellLook(0, 1);
+    EXPECT_EQ(head.crText, RGB(0, 0, 255));
+    EXPECT_EQ(head.crBack, RGB(255, 255, 0));
+    ASSERT_NE(head.font, nullptr);
+    EXPECT_EQ(head.font->lfFaceName, CString("宋体"));
+    EXPECT_EQ(grid.GetCellLook(0, 2).font, nullptr); // a default record has no font of its own
+
+    // Data cells: grid background, then the row's colours, then the cell's own.
+    EXPECT_EQ(grid.GetCellLook(1, 1).crBack, RGB(200, 220, 240));
+    grid.SetRowColors(1, RGB(10, 10, 10), RGB(20, 20, 20));
+    grid.SetItemBkColour(1, 2, RGB(30, 30, 30));
+    grid.SetItemFont(1, 2, Font("黑体", 16));
+    const CGridCellLook rowOnly = grid.GetCellLook(1, 1);
+    const CGridCellLook own = grid.GetCellLook(1, 2);
+    EXPECT_EQ(rowOnly.crText, RGB(10, 10, 10));
+    EXPECT_EQ(rowOnly.crBack, RGB(20, 20, 20));
+    EXPECT_EQ(rowOnly.font, nullptr);
+    EXPECT_EQ(own.crText, RGB(10, 10, 10)); // the cell set only background and font
+    EXPECT_EQ(own.crBack, RGB(30, 30, 30));
+    ASSERT_NE(own.font, nullptr);
+    EXPECT_EQ(own.font->lfFaceName, CString("黑体"));
+    grid.SetRowColors(1, RGB(11, 11, 11), RGB(21, 21, 21)); // re-applied after a sort
+    EXPECT_EQ(grid.GetCellLook(1, 1).crBack, RGB(21, 21, 21));
+    EXPECT_EQ(grid.GetCellLook(1, 2).crBack, RGB(30, 30, 30));
+    EXPECT_EQ(grid.GetCellLook(2, 1).crBack, RGB(200, 220, 240));
+}
+
+TEST(GridSparse, ClosingTheMatrixPutsTheGatheredCellsInTheGrid) {
+    CGridIterator grid;
+    EXPECT_FALSE(grid.AddSparseCell(CGridCellSparse(1, 1, "x"))); // not in sparse mode
+    grid.SetDisplayModeInit();
+    grid.SetDisplayMode(CGridIterator::DISPLAY_SPARSE);
+    ASSERT_TRUE(grid.SetMatrixSize(3, 3));
+    CGridCellSparse cell;
+    cell.SetData(2, 1, "第二行");
+    ASSERT_TRUE(grid.AddSparseCell(cell));
+    ASSERT_TRUE(grid.AddSparseCell(CGridCellSparse(0, 0, "  ")));
+    ASSERT_TRUE(grid.AddSparseCell(CGridCellSparse(1, 1, "旧")));
+    ASSERT_TRUE(grid.AddSparseCell(CGridCellSparse(1, 1, "新"))); // the last text given wins
+    ASSERT_TRUE(grid.AddSparseCell(CGridCellSparse(3, 4, "统计")));
+    EXPECT_FALSE(grid.AddSparseCell(CGridCellSparse(-1, 0, "x")));
+    EXPECT_FALSE(grid.AddSparseCell(CGridCellSparse(0, 1L << 30, "x"))); // refused, not allocated
+    EXPECT_FALSE(grid.AddSparseCell(CGridCellSparse(LONG_MAX, 0, "x")));
+    EXPECT_EQ(grid.GetRowCount(), 1); // nothing shows before the matrix is closed
+
+    ASSERT_TRUE(grid.CloseMatrix());
+    EXPECT_TRUE(grid.IsMatrixClosed());
+    EXPECT_EQ(TextsOf(grid), (Texts{{"  ", "", "", "", ""},
+                                    {"", "新", "", "", ""},
+                                    {"", "第二行", "", "", ""},
+                                    {"", "", "", "", "统计"}}));
+    EXPECT_FALSE(grid.AddSparseCell(CGridCellSparse(0, 0, "x")));
+    EXPECT_FALSE(grid.CloseMatrix());
+
+    // Entering the mode again starts a new gathering.
+    grid.SetDisplayModeInit();
+    grid.SetDisplayMode(CGridIterator::DISPLAY_SPARSE);
+    EXPECT_FALSE(grid.SetMatrixSize(1L << 20, 1L << 20));
+    ASSERT_TRUE(grid.CloseMatrix());
+    EXPECT_EQ(TextsOf(grid), (Texts{{""}}));
+}
+
+TEST(GridTranspose, HeaderRowBecomesHeaderColumnAndTwiceGivesTheGridBack) {
+    CGridIterator grid;
+    const Texts original{{"  ", "时间", "水位"}, {"1", "2024-06-01", "12.5"}, {"2", "2024-06-02", ""}};
+    Fill(grid, original);
+    CGridCellPro time;
+    time.m_strText = "时间";
+    time.m_nKind = GRID_KIND_TIME;
+    grid.SetColumnHeader(1, time);
+    grid.SetFixedColumnCount(2);
+    grid.SetRowColors(2, RGB(1, 2, 3), RGB(4, 5, 6));
+    grid.SetItemFgColour(1, 2, RGB(7, 7, 7));
+
+    grid.ChangeRowColDirect();
+    EXPECT_EQ(TextsOf(grid),
+              (Texts{{"  ", "1", "2"}, {"时间", "2024-06-01", "2024-06-02"}, {"水位", "12.5", ""}}));
+    EXPECT_EQ(grid.GetRowHeader(1).m_nKind, GRID_KIND_TIME);
+    EXPECT_EQ(grid.GetRowHeader(1).m_strText, CString("时间"));
+    EXPECT_EQ(grid.GetFixedRowCount(), 2);
+    EXPECT_EQ(grid.GetFixedColumnCount(), 1);
+    EXPECT_EQ(grid.GetCellLook(1, 2).crBack, RGB(4, 5, 6)); // the row's colours went with its cells
+    EXPECT_EQ(grid.GetCellLook(2, 1).crText, RGB(7, 7, 7));
+
+    grid.ChangeRowColDirect();
+    EXPECT_EQ(TextsOf(grid), original);
+    EXPECT_EQ(grid.GetColumnHeader(1), time);
+    EXPECT_EQ(grid.GetFixedRowCount(), 1);
+    EXPECT_EQ(grid.GetFixedColumnCount(), 2);
+    for (long c = 0; c < 3; ++c) {
+        EXPECT_EQ(grid.GetCellLook(2, c).crText, RGB(1, 2, 3));
+        EXPECT_EQ(grid.GetCellLook(2, c).crBack, RGB(4, 5, 6));
+    }
+    EXPECT_EQ(grid.GetCellLook(1, 2).crText, RGB(7, 7, 7));
+    EXPECT_EQ(grid.GetCellLook(1, 1).crText, 0u);
+}
+
+TEST(GridEventState, KnownCodesReadAsStatesAndOthersSayUnknown) {
+    EXPECT_EQ(CRTEV::GetStateMsg(0), CString("正常"));
+    EXPECT_EQ(CRTEV::GetStateMsg(1), CString("越上限"));
+    EXPECT_EQ(CRTEV::GetStateMsg(2), CString("越下限"));
+    EXPECT_EQ(CRTEV::GetStateMsg(3), CString("通信中断"));
+    EXPECT_EQ(CRTEV::GetStateMsg(-1), CString("未知状态(-1)"));
+    EXPECT_EQ(CRTEV::GetStateMsg(999), CString("未知状态(999)"));
+}
+
+} // namespace

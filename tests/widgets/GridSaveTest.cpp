@@ -1,0 +1,157 @@
+#include "GridIterator.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A private directory, removed with everything in it.
+class ScratchDir {
+public:
+    ScratchDir() {
+        std::string pattern = (fs::temp_directory_path() / "vexor-grid-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+        m_path = pattern;
+    }
+    ~ScratchDir() {
+        std::error_code ignored;
+        fs::remove_all(m_path, ignored);
+    }
+    const fs::path& path() const { return m_path; }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_path))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+private:
+    fs::path m_path;
+};
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void Fill(CGridIterator& grid, const std::vector<std::vector<std::string>>& texts) {
+    grid.SetColumnCount(long(texts.at(0).size()));
+    grid.SetRowCount(long(texts.size()));
+    for (std::size_t r = 0; r < texts.size(); ++r)
+        grid.SetRowTexts(long(r), 0, texts[r]);
+}
+
+TEST(GridSave, TextFileIsUtf8WithTabsAndCrLfLines) {
+    ScratchDir dir;
+    CGridIterator grid;
+    Fill(grid, {{"  ", "站名", "水位"}, {"1", "长江\t大桥", "12.50"}, {"2", "", "第\r\n二行"}});
+    const fs::path target = dir.path() / "导出.txt";
+    CString error;
+    ASSERT_TRUE(grid.SaveData(target.string().c_str(), &error)) << error;
+    EXPECT_EQ(ReadFile(target), "\xEF\xBB\xBF"
+                                "  \t站名\t水位\r\n"
+                                "1\t长江 大桥\t12.50\r\n"
+                                "2\t\t第  二行\r\n");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"导出.txt"});
+
+    // Saving again replaces the file whole.
+    grid.SetRowCount(1);
+    ASSERT_TRUE(grid.SaveData(target.string().c_str()));
+    EXPECT_EQ(ReadFile(target), "\xEF\xBB\xBF  \t站名\t水位\r\n");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"导出.txt"});
+}
+
+TEST(GridSave, FailedSaveSaysSoAndLeavesNoFile) {
+    ScratchDir dir;
+    CGridIterator grid;
+    Fill(grid, {{"  ", "水位"}, {"1", "12.5"}});
+    std::ofstream(dir.path() / "plain") << "x";
+    fs::create_directory(dir.path() / "sub.xls");
+
+    for (const char* name : {"missing/out.txt", "missing/out.xls", "plain/out.txt", "sub.xls", ""}) {
+        const std::string path = *name ? (dir.path() / name).string() : std::string();
+        CString error;
+        EXPECT_FALSE(grid.SaveData(path.c_str(), &error)) << name;
+        EXPECT_FALSE(error.IsEmpty()) << name;
+    }
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"plain", "sub.xls"}));
+    EXPECT_TRUE(fs::is_empty(dir.path() / "sub.xls"));
+
+    // A grid the spreadsheet cannot hold (a cell longer than a spreadsheet cell may be) fails
+    // without touching the file that was there.
+    const fs::path earlier = dir.path() / "earlier.xlsx";
+    std::ofstream(earlier) << "earlier export";
+    grid.SetItemText(1, 1, std::string(40000, 'x'));
+    CString error;
+    EXPECT_FALSE(grid.SaveData(earlier.string().c_str(), &error));
+    EXPECT_FALSE(error.IsEmpty());
+    EXPECT_EQ(ReadFile(earlier), "earlier export");
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"earlier.xlsx", "plain", "sub.xls"}));
+}
+
+// Converts spreadsheets to CSV with LibreOffice: UTF-8, text cells quoted, numbers bare, cells
+// as shown. Returns the CSV lines of each file without line ends.
+std::vector<std::vector<std::string>> ConvertWithLibreOffice(const ScratchDir& dir,
+                                                             const std::vector<fs::path>& files) {
+    const fs::path out = dir.path() / "csv";
+    const fs::path profile = dir.path() / "profile";
+    std::string command = "timeout 240 libreoffice -env:UserInstallation=file://" + profile.string() +
+                          " --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,true'" +
+                          " --outdir " + out.string();
+    for (const fs::path& file : files)
+        command += " " + file.string();
+    command += " > " + (dir.path() / "libreoffice.log").string() + " 2>&1";
+    const int rc = std::system(command.c_str());
+    EXPECT_EQ(rc, 0) << "libreoffice failed (is libreoffice-calc-nogui installed? scripts/setup-deps):\n"
+                     << ReadFile(dir.path() / "libreoffice.log");
+    std::vector<std::vector<std::string>> result;
+    for (const fs::path& file : files) {
+        std::vector<std::string> lines;
+        std::istringstream csv(ReadFile(out / file.filename().replace_extension(".csv")));
+        for (std::string line; std::getline(csv, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            lines.push_back(line);
+        }
+        result.push_back(lines);
+    }
+    return result;
+}
+
+TEST(GridSave, SpreadsheetHoldsNumbersAsNumbersAndTextsAsTexts) {
+    ScratchDir dir;
+    CGridIterator grid;
+    Fill(grid, {{"  ", "站名", "时间", "水位", "编码", "2021"},
+                {"1", "长江大桥", "2024-06-01 08:00:00", "12.50", "007", "-0.125"},
+                {"2", "汉口", "2024-06-02", "-3", "", "1234567890123456789"},
+                {"统计 平均值", "", "", "4.75", "1e3", ""}});
+    const fs::path xls = dir.path() / "报表.xls";
+    const fs::path xlsx = dir.path() / "grid.XLSX";
+    CString error;
+    ASSERT_TRUE(grid.SaveData(xls.string().c_str(), &error)) << error;
+    ASSERT_TRUE(grid.SaveData(xlsx.string().c_str(), &error)) << error;
+    EXPECT_EQ(ReadFile(xls).substr(0, 2), "PK"); // a workbook whatever the name says
+
+    const std::vector<std::string> expected{
+        R"("  ","站名","时间","水位","编码","2021")",
+        R"(1,"长江大桥","2024-06-01 08:00:00",12.50,"007",-0.125)",
+        R"(2,"汉口","2024-06-02",-3,,"1234567890123456789")",
+        R"("统计 平均值",,,4.75,"1e3",)",
+    };
+    const auto converted = ConvertWithLibreOffice(dir, {xls, xlsx});
+    EXPECT_EQ(converted.at(0), expected);
+    EXPECT_EQ(converted.at(1), expected);
+}
+
+} // namespace
