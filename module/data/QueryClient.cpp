@@ -85,7 +85,9 @@ int CQueryClient::Query(const CString& sql) {
         ok = SendStatement(statement, reply);
         if (!ok) continue; // a failed statement adds no rows
         int cells = 0;     // rows of one statement have the same cells: size each like the last
-        for (const auto& obj : reply) {
+        for (int i = 0; i < reply.GetSize(); ++i) {
+            // Each reply row is released as soon as it is parsed, so its memory serves the next.
+            std::unique_ptr<CObject> obj = reply.TakeAt(i);
             auto* text = dynamic_cast<CSqlStr*>(obj.get());
             if (!text || text->m_strSql.IsEmpty()) continue;
             auto row = std::make_unique<CStringArray>();

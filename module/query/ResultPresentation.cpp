@@ -135,6 +135,12 @@ void CTableQuery::FillGrid(CGridIterator& grid) {
     PresentHeader(grid);
 
     std::vector<ColumnPlan> plans = PlanColumns();
+    if (results > 0) { // rows are much alike: the first one sizes the text store
+        std::size_t rowBytes = 16;
+        for (const CString& cell : m_client.m_rows[0])
+            rowBytes += std::size_t(cell.GetLength()) + 8;
+        grid.ReserveText(rowBytes * std::size_t(results));
+    }
     std::string scratch;
     for (long r = 0; r < results; ++r) {
         const CStringArray& fields = m_client.m_rows[int(r)];

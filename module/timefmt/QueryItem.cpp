@@ -158,11 +158,14 @@ void CQueryItem::FormatTimeText(std::string_view timeText, const CString& typeWo
         static const char* const kUnits[6] = {"年", "月", "日", "时", "分", "秒"};
         for (int parts = 1; parts <= 6; ++parts) {
             if (typeWord.str() != kUnits[parts - 1]) continue;
-            char text[64];
-            int n = std::snprintf(text, sizeof text, "%d%s", f[0], kUnits[0]);
-            for (int k = 1; k < parts; ++k)
-                n += std::snprintf(text + n, sizeof text - std::size_t(n), "%02d%s", f[k], kUnits[k]);
-            out.assign(text, std::size_t(n));
+            out.clear();
+            out += std::to_string(f[0]);
+            out += kUnits[0];
+            for (int k = 1; k < parts; ++k) {
+                out += char('0' + f[k] / 10);
+                out += char('0' + f[k] % 10);
+                out += kUnits[k];
+            }
             return;
         }
     }

@@ -146,8 +146,11 @@ private:
 
 std::unique_ptr<Connection> OpenSqlite(const std::string& path, bool readOnly, std::string& error) {
     sqlite3* raw = nullptr;
-    int rc = sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI,
-                             nullptr);
+    // The one connection of the process is used from the user-interface thread only, so it
+    // needs none of SQLite's per-call locking.
+    int rc = sqlite3_open_v2(
+        ":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
+        nullptr);
     DbHandle db(raw);
     if (rc != SQLITE_OK) {
         error = "cannot open SQLite: " + std::string(db ? sqlite3_errmsg(db.get()) : "out of memory");

@@ -89,6 +89,8 @@ public:
         m_items.insert(m_items.begin() + at, std::move(item));
     }
     void RemoveAt(int i) { m_items.erase(m_items.begin() + long(Index(i))); }
+    // Hands the object at i over to the caller; its slot stays, empty.
+    std::unique_ptr<T> TakeAt(int i) { return std::move(m_items.at(Index(i))); }
     void RemoveAll() { m_items.clear(); }
     void Copy(const CObjectArray& other) {
         std::vector<std::unique_ptr<T>> copies;

@@ -1,7 +1,9 @@
 #include "CString.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cstdlib>
 
@@ -176,7 +178,25 @@ template <class Read> auto WithTerminated(std::string_view text, Read read) {
 } // namespace
 
 long long TextToLong(std::string_view text) {
-    return WithTerminated(text, [](const char* s) { return std::strtoll(s, nullptr, 10); });
+    // strtoll in base 10, written out: cells are read by the million.
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    unsigned long long magnitude = 0;
+    const unsigned long long limit = negative ? 1ULL + LLONG_MAX : LLONG_MAX;
+    bool saturated = false;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        unsigned digit = unsigned(text[i] - '0');
+        if (saturated || magnitude > (limit - digit) / 10) {
+            saturated = true;
+            continue;
+        }
+        magnitude = magnitude * 10 + digit;
+    }
+    if (saturated) return negative ? LLONG_MIN : LLONG_MAX;
+    return negative ? static_cast<long long>(0ULL - magnitude) : static_cast<long long>(magnitude);
 }
 
 int TextToInt(std::string_view text) {
@@ -185,5 +205,10 @@ int TextToInt(std::string_view text) {
 }
 
 double TextToDouble(std::string_view text) {
+    // A plain decimal number (the usual cell) is read with from_chars, which rounds exactly as
+    // strtod does; anything else (blanks, hexadecimal, trailing text) goes to strtod itself.
+    double value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (!text.empty() && ec == std::errc() && end == text.data() + text.size()) return value;
     return WithTerminated(text, [](const char* s) { return std::strtod(s, nullptr); });
 }

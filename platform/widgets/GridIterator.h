@@ -79,6 +79,10 @@ public:
     void SetFixedRowCount(long n) { m_fixedRows = n < 0 ? 0 : n; }
     void SetFixedColumnCount(long n) { m_fixedCols = n < 0 ? 0 : n; }
 
+    // Room for that many more bytes of cell text, so a fill of known size grows the text store
+    // once instead of by doubling.
+    void ReserveText(std::size_t bytes) { m_arena.reserve(m_arena.size() + bytes); }
+
     std::string_view GetCellView(long row, long col) const;
     CString GetItemText(long row, long col) const { return CString(GetCellView(row, col)); }
     bool SetItemText(long row, long col, std::string_view text);

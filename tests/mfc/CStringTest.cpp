@@ -3,8 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "Types.h"
 
@@ -218,4 +224,43 @@ TEST(CString, NumbersReadLikeTheCLibrary) {
     // The text need not be terminated where the view ends.
     std::string_view part = std::string_view("12345").substr(0, 2);
     EXPECT_EQ(TextToInt(part), 12);
+}
+
+// The number readers are written for speed; they must read exactly what the C library reads.
+TEST(CStringNumbers, ReadersAgreeWithTheCLibrary) {
+    std::mt19937 rng(7);
+    const std::string alphabet = " \t+-0123456789.eExXinfaINFA";
+    std::vector<std::string> texts = {"",
+                                      "-",
+                                      "+",
+                                      " 42",
+                                      "9223372036854775807",
+                                      "9223372036854775808",
+                                      "-9223372036854775808",
+                                      "-9223372036854775809",
+                                      "1e400",
+                                      "1e-400",
+                                      "0x1p3",
+                                      "nan",
+                                      "-inf",
+                                      " 12.5abc",
+                                      "4.9e-324",
+                                      "2.2250738585072011e-308"};
+    for (int i = 0; i < 20000; ++i) {
+        std::string t;
+        int n = int(rng() % 24);
+        for (int k = 0; k < n; ++k)
+            t += alphabet[rng() % alphabet.size()];
+        texts.push_back(t);
+        texts.push_back(std::to_string(int(rng())) + "." + std::to_string(rng() % 100000));
+    }
+    for (const std::string& t : texts) {
+        EXPECT_EQ(TextToLong(t), std::strtoll(t.c_str(), nullptr, 10)) << "[" << t << "]";
+        double expected = std::strtod(t.c_str(), nullptr), got = TextToDouble(t);
+        if (std::isnan(expected))
+            EXPECT_TRUE(std::isnan(got)) << "[" << t << "]";
+        else
+            EXPECT_EQ(std::memcmp(&expected, &got, sizeof got), 0)
+                << "[" << t << "] " << expected << " " << got;
+    }
 }

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -371,5 +374,33 @@ TEST(QueryItemFormatTimeText, ShortcutAgreesWithTheGeneralPath) {
         CString text = t.Format("%Y-%m-%d %H:%M:%S");
         for (const char* word : {"年", "月", "日", "时", "分", "秒"})
             EXPECT_EQ(CQueryItem::FormatTimeText(text, word), CQueryItem::FormatTimeByType(t, word)) << text;
+    }
+}
+
+// FormatNumber writes "%#0.<digits>g" without printf for plain values; the text must be the
+// one printf gives.
+TEST(QueryItemFormatNumber, AgreesWithPrintfAlternateForm) {
+    std::mt19937_64 rng(11);
+    std::vector<double> values = {0.0,  -0.0,     1.0,    0.5,   100,     1234.5,
+                                  12.5, 0.012345, 9.9995, 99.95, 0.00001, -0.0001234};
+    for (int i = 0; i < 20000; ++i) {
+        double scale = std::pow(10.0, int(rng() % 14) - 7);
+        values.push_back((double(rng() % 2000001) - 1000000.0) / 1000.0 * scale);
+    }
+    for (double v : values) {
+        for (int digits = 0; digits <= 17; ++digits) {
+            char expected[128];
+            std::snprintf(expected, sizeof expected, "%#0.*g", digits, v);
+            std::string e = expected;
+            double rounded = std::strtod(expected, nullptr);
+            if (std::fabs(rounded) >= std::pow(10.0, digits)) {
+                std::snprintf(expected, sizeof expected, "%g", rounded);
+                e = expected;
+            }
+            if (!e.empty() && e.back() == '.') e.pop_back();
+            char text[64];
+            std::snprintf(text, sizeof text, "%.17g", v);
+            ASSERT_EQ(CQueryItem::FormatNumber(text, digits), CString(e)) << text << " digits " << digits;
+        }
     }
 }
