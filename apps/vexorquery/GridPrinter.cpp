@@ -35,33 +35,19 @@ int DisplayWidth(std::string_view utf8) {
     return width;
 }
 
-std::string DisplayText(const CGridIterator& grid, long row, long col) {
-    std::string text(grid.GetCellView(row, col));
-    if (row < grid.GetFixedRowCount()) return text;
-    CGridCellPro pro = grid.GetColumnHeader(col);
-    if (pro.m_nKind != GRID_KIND_LIST || text.empty()) return text;
-    // Entries are "name(code)": the cell holds the code.
-    for (const CString& entry : pro.m_values) {
-        const std::string& e = entry.str();
-        std::size_t open = e.rfind('(');
-        if (open == std::string::npos || e.size() < open + 2 || e.back() != ')') continue;
-        if (e.compare(open + 1, e.size() - open - 2, text) == 0) return e.substr(0, open);
-    }
-    return text;
-}
-
 void PrintGridAligned(const CGridIterator& grid, std::FILE* out) {
     const long rows = grid.GetRowCount(), cols = grid.GetColumnCount();
     std::vector<int> widths(std::size_t(cols), 0);
     for (long r = 0; r < rows; ++r)
         for (long c = 0; c < cols; ++c)
-            widths[std::size_t(c)] = std::max(widths[std::size_t(c)], DisplayWidth(DisplayText(grid, r, c)));
+            widths[std::size_t(c)] =
+                std::max(widths[std::size_t(c)], DisplayWidth(grid.GetDisplayText(r, c)));
     for (long r = 0; r < rows; ++r) {
         std::string line;
         for (long c = 0; c < cols; ++c) {
-            std::string text = DisplayText(grid, r, c);
+            std::string_view text = grid.GetDisplayText(r, c);
             int pad = widths[std::size_t(c)] - DisplayWidth(text);
-            bool right = r > 0 && c > 0 && grid.GetColumnHeader(c).m_nAlign == GRID_ALIGN_RIGHT;
+            bool right = r > 0 && c > 0 && grid.GetColumnLook(c).m_nAlign == GRID_ALIGN_RIGHT;
             if (c > 0) line += "  ";
             if (right) line.append(std::size_t(pad), ' ');
             line += text;
@@ -78,7 +64,7 @@ void PrintGridTsv(const CGridIterator& grid, std::FILE* out) {
         std::string line;
         for (long c = 0; c < grid.GetColumnCount(); ++c) {
             if (c > 0) line += '\t';
-            for (char ch : DisplayText(grid, r, c))
+            for (char ch : grid.GetDisplayText(r, c))
                 line += (ch == '\t' || ch == '\n' || ch == '\r') ? ' ' : ch;
         }
         std::fprintf(out, "%s\n", line.c_str());

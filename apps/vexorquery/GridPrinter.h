@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <string>
 
-// The text a user sees in a cell: a code of a mapped column shows as its name.
-std::string DisplayText(const CGridIterator& grid, long row, long col);
 // Terminal columns a UTF-8 text takes.
 int DisplayWidth(std::string_view utf8);
 

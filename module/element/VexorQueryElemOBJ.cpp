@@ -17,6 +17,13 @@ CVexorQueryElemOBJ::CVexorQueryElemOBJ() {
 
 CVexorQueryElemOBJ::~CVexorQueryElemOBJ() = default;
 
+CPoint CVexorQueryElemOBJ::GetDragHandlePoint(int handle) const {
+    CPoint corner = CRectObj::GetDragHandlePoint(1);
+    if (handle == kBaseHandleCount + 1) return {corner.x + m_handleOffset1 / 2, corner.y};
+    if (handle == kBaseHandleCount + 2) return {corner.x, corner.y + m_handleOffset2 / 2};
+    return CRectObj::GetDragHandlePoint(handle);
+}
+
 CElementWindow* CVexorQueryElemOBJ::CurrentModeWindow() const {
     switch (m_interfaceSettings.m_mode) {
     case kModeTableQuery:

@@ -27,6 +27,12 @@ public:
     // configuration starts from the defaults.
     std::unique_ptr<CDrawObject> Duplicate() const override;
 
+    // Besides the eight of every element: handle 9 on the top edge half the first offset right
+    // of the top-left corner, handle 10 on the left edge half the second offset below it.
+    static constexpr int kHandleCount = kBaseHandleCount + 2;
+    int GetHandleCount() const override { return kHandleCount; }
+    CPoint GetDragHandlePoint(int handle) const override;
+
     // The window of the current mode, if it exists (the window layer sets these).
     CElementWindow* CurrentModeWindow() const;
 

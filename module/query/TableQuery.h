@@ -8,7 +8,6 @@
 #include "QueryComposition.h"
 #include "QueryTableSettings.h"
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <vector>

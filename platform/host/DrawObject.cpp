@@ -1,5 +1,9 @@
 #include "DrawObject.h"
 
+#include "ElementTypeRegistry.h"
+
+#include <cstdlib>
+
 namespace {
 
 void SerializeFont(CArchive& ar, LOGFONT& f) {
@@ -59,6 +63,40 @@ CPoint CDrawObject::GetDragHandlePoint(int handle) const {
     }
 }
 
+int CDrawObject::HitTestHandle(CPoint point, int tolerance) const {
+    int best = 0;
+    long bestDistance = 0;
+    for (int handle = 1; handle <= GetHandleCount(); ++handle) {
+        CPoint p = GetDragHandlePoint(handle);
+        long dx = std::labs(long(p.x) - point.x);
+        long dy = std::labs(long(p.y) - point.y);
+        if (dx > tolerance || dy > tolerance) continue;
+        long distance = dx * dx + dy * dy;
+        if (best == 0 || distance <= bestDistance) {
+            best = handle;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+void CDrawObject::RegisterObject(std::string_view typeName, const CElementIcon& icon,
+                                 std::unique_ptr<CDrawObject> (*create)(const CRect& drawn)) {
+    CElementTypeRegistry::Instance().Register({std::string(typeName), icon, create});
+}
+
+void CDrawObject::DeleteObjectInfo(std::string_view typeName) {
+    CElementTypeRegistry::Instance().Remove(typeName);
+}
+
+int CDrawObject::RegisterUserWnd(const CDrawObject* object, int requestedId) {
+    return CUserWndRegistry::Instance().Register(object, requestedId);
+}
+
+bool CDrawObject::UnRegisterUserWnd(const CDrawObject* object, int id) {
+    return CUserWndRegistry::Instance().Unregister(object, id);
+}
+
 void CDrawObject::MoveTo(const CRect& position) {
     m_rect = position;
 }
@@ -77,4 +115,15 @@ void CRectObj::Serialize(CArchive& ar) {
     ArchiveField(ar, m_fillStyle.pattern);
     SerializeFont(ar, m_textStyle.font);
     ArchiveField(ar, m_textStyle.color);
+}
+
+int DriveObjects(const std::vector<std::unique_ptr<CDrawObject>>& objects, const CDrawObjectDrive& drive,
+                 std::string_view typeName) {
+    int driven = 0;
+    for (const auto& object : objects) {
+        if (!object || (!typeName.empty() && object->m_typeName.str() != typeName)) continue;
+        object->ObjectDrive(drive);
+        ++driven;
+    }
+    return driven;
 }

@@ -9,8 +9,11 @@
 #include "Types.h"
 
 #include <memory>
+#include <string_view>
+#include <vector>
 
 class CWnd;
+struct CElementIcon;
 class CDrawObject;
 
 // Identifies a storable element class in display files: its name, its schema number and
@@ -60,6 +63,18 @@ struct CDragRecord {
 class CDrawObject {
 public:
     static constexpr int kBaseHandleCount = 8;
+    // System cursor ids: the four-way arrow for moving, the cross for the extra handles.
+    static constexpr int kCursorSizeAll = 32646;
+    static constexpr int kCursorCross = 32515;
+
+    // The palette's element types (see ElementTypeRegistry.h). Registering a name again
+    // replaces the earlier entry.
+    static void RegisterObject(std::string_view typeName, const CElementIcon& icon,
+                               std::unique_ptr<CDrawObject> (*create)(const CRect& drawn));
+    static void DeleteObjectInfo(std::string_view typeName);
+    // Child-window ids for the windows an element creates; 0 asks for any free id.
+    static int RegisterUserWnd(const CDrawObject* object, int requestedId);
+    static bool UnRegisterUserWnd(const CDrawObject* object, int id);
 
     CDrawObject() = default;
     virtual ~CDrawObject() = default;
@@ -77,6 +92,10 @@ public:
     // Handles 1..8 run clockwise from the top-left corner; 0 is no handle.
     virtual int GetHandleCount() const { return kBaseHandleCount; }
     virtual CPoint GetDragHandlePoint(int handle) const;
+    // The handle within tolerance of the point (both logical units), 0 for none. When
+    // handles lie on top of each other the highest-numbered one wins, so handles an element
+    // adds beyond the eight stay reachable while they still sit on a corner.
+    int HitTestHandle(CPoint point, int tolerance) const;
     virtual void MoveTo(const CRect& position);
     virtual void OffsetObject(CSize by);
     virtual void SetParentWnd(CWnd* parent) { m_parentWnd = parent; }
@@ -108,3 +127,8 @@ public:
     // Stores or loads the rectangle and the line, fill and text styles.
     void Serialize(CArchive& ar) override;
 };
+
+// Hands a drive record to every element of the list, or only to those of one type name;
+// returns how many were driven.
+int DriveObjects(const std::vector<std::unique_ptr<CDrawObject>>& objects, const CDrawObjectDrive& drive,
+                 std::string_view typeName = {});

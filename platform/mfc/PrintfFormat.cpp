@@ -8,18 +8,18 @@
 namespace mfc {
 namespace {
 
-template <class... T> void AppendSnprintf(std::string& out, const std::string& spec, T... values) {
+template <class... T> void AppendSnprintf(std::string& out, const std::string& conversion, T... values) {
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
     char small[128];
-    int n = std::snprintf(small, sizeof small, spec.c_str(), values...);
+    int n = std::snprintf(small, sizeof small, conversion.c_str(), values...);
     if (n < 0) return;
     if (static_cast<std::size_t>(n) < sizeof small) {
         out.append(small, static_cast<std::size_t>(n));
         return;
     }
     std::string big(static_cast<std::size_t>(n) + 1, '\0');
-    std::snprintf(big.data(), big.size(), spec.c_str(), values...);
+    std::snprintf(big.data(), big.size(), conversion.c_str(), values...);
     big.resize(static_cast<std::size_t>(n));
     out += big;
 #pragma GCC diagnostic pop
@@ -98,27 +98,27 @@ std::string FormatPrintf(std::string_view format, const std::vector<FormatArg>& 
             continue;
         }
         // Collect flags, width and precision; '*' takes an argument as in printf.
-        std::string spec = "%";
+        std::string conversion = "%";
         std::size_t j = i + 1;
         while (j < format.size() && IsFlag(format[j]))
-            spec += format[j++];
+            conversion += format[j++];
         if (j < format.size() && format[j] == '*') {
             const FormatArg* a = take();
-            spec += std::to_string(a ? AsSigned(*a) : 0);
+            conversion += std::to_string(a ? AsSigned(*a) : 0);
             ++j;
         } else {
             while (j < format.size() && IsDigit(format[j]))
-                spec += format[j++];
+                conversion += format[j++];
         }
         if (j < format.size() && format[j] == '.') {
-            spec += format[j++];
+            conversion += format[j++];
             if (j < format.size() && format[j] == '*') {
                 const FormatArg* a = take();
-                spec += std::to_string(a ? AsSigned(*a) : 0);
+                conversion += std::to_string(a ? AsSigned(*a) : 0);
                 ++j;
             } else {
                 while (j < format.size() && IsDigit(format[j]))
-                    spec += format[j++];
+                    conversion += format[j++];
             }
         }
         while (j < format.size() && IsLength(format[j]))
@@ -134,18 +134,18 @@ std::string FormatPrintf(std::string_view format, const std::vector<FormatArg>& 
         case 'd':
         case 'i':
             a = take();
-            AppendSnprintf(out, spec + "lld", a ? AsSigned(*a) : 0LL);
+            AppendSnprintf(out, conversion + "lld", a ? AsSigned(*a) : 0LL);
             break;
         case 'u':
         case 'x':
         case 'X':
         case 'o':
             a = take();
-            AppendSnprintf(out, spec + "ll" + conv, a ? AsUnsigned(*a) : 0ULL);
+            AppendSnprintf(out, conversion + "ll" + conv, a ? AsUnsigned(*a) : 0ULL);
             break;
         case 'c':
             a = take();
-            AppendSnprintf(out, spec + "c", static_cast<int>(a ? AsSigned(*a) : 0));
+            AppendSnprintf(out, conversion + "c", static_cast<int>(a ? AsSigned(*a) : 0));
             break;
         case 'f':
         case 'F':
@@ -156,20 +156,20 @@ std::string FormatPrintf(std::string_view format, const std::vector<FormatArg>& 
         case 'a':
         case 'A':
             a = take();
-            AppendSnprintf(out, spec + conv, a ? AsDouble(*a) : 0.0);
+            AppendSnprintf(out, conversion + conv, a ? AsDouble(*a) : 0.0);
             break;
         case 's':
         case 'S':
             a = take();
-            AppendSnprintf(out, spec + "s", (a ? AsText(*a) : std::string()).c_str());
+            AppendSnprintf(out, conversion + "s", (a ? AsText(*a) : std::string()).c_str());
             break;
         case 'p':
             a = take();
             if (a && std::holds_alternative<const void*>(*a))
-                AppendSnprintf(out, spec + "p", std::get<const void*>(*a));
+                AppendSnprintf(out, conversion + "p", std::get<const void*>(*a));
             break;
         default: // unknown conversion: keep the text as written
-            out += spec;
+            out += conversion;
             out += conv;
             break;
         }

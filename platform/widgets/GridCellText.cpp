@@ -26,6 +26,14 @@ bool ReadField(std::string_view text, std::size_t& pos, std::size_t minDigits, s
 
 } // namespace
 
+bool SplitListEntry(std::string_view entry, std::string_view& name, std::string_view& code) {
+    const std::size_t open = entry.rfind('(');
+    if (open == std::string_view::npos || entry.back() != ')') return false;
+    name = entry.substr(0, open);
+    code = entry.substr(open + 1, entry.size() - open - 2);
+    return true;
+}
+
 bool IsBlank(std::string_view text) {
     for (char c : text)
         if (!IsBlankChar(c)) return false;

@@ -1,10 +1,15 @@
 #pragma once
-// How the grid reads the meaning of a cell text: blank, number, date-time. Used to order rows
-// and to decide which cells a spreadsheet gets as numbers.
+// How the grid reads the meaning of a cell text: blank, number, date-time, entry of a value list.
+// Used to order rows, to show names for codes and to decide which cells a spreadsheet gets as numbers.
 #include <cstdint>
 #include <string_view>
 
 namespace gridtext {
+
+// One entry of a list column's value list, "name(code)": the code is inside the last pair of
+// parentheses, which end the entry; the name is what comes before it and may hold parentheses
+// itself. False for an entry of any other shape.
+bool SplitListEntry(std::string_view entry, std::string_view& name, std::string_view& code);
 
 // Empty, or nothing but blanks and tabs.
 bool IsBlank(std::string_view text);

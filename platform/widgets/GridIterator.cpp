@@ -1,5 +1,7 @@
 #include "GridIterator.h"
 
+#include "GridCellText.h"
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -145,6 +147,17 @@ std::string_view CGridIterator::GetCellView(long row, long col) const {
     if (!Contains(row, col)) return {};
     const Slot& s = m_slots[SlotIndex(row, col)];
     return std::string_view(m_arena.data() + s.offset, s.length);
+}
+
+std::string_view CGridIterator::GetDisplayText(long row, long col) const {
+    std::string_view text = GetCellView(row, col);
+    if (row < m_fixedRows || text.empty()) return text;
+    const CGridCellPro& pro = GetColumnLook(col);
+    if (pro.m_nKind != GRID_KIND_LIST) return text;
+    std::string_view name, code;
+    for (const CString& entry : pro.m_values)
+        if (gridtext::SplitListEntry(entry, name, code) && code == text) return name;
+    return text;
 }
 
 std::uint32_t CGridIterator::Append(std::string_view text) {

@@ -18,6 +18,7 @@
 // Reading on demand (the grid view's model). A view asks only for the cells it paints:
 //     GetRowCount() / GetColumnCount()        -> model dimensions
 //     GetCellView(row, col)                   -> text, no copy
+//     GetDisplayText(row, col)                -> the text shown (names of mapped codes), no copy
 //     GetCellLook(row, col)                   -> text colour, background, font (nullptr: grid font)
 //     GetColumnLook(col) / GetRowLook(row)    -> header record: kind, alignment, value list
 // Each call is O(1) and allocates nothing. A view and its model hold no object per cell; the
@@ -84,6 +85,10 @@ public:
     void ReserveText(std::size_t bytes) { m_arena.reserve(m_arena.size() + bytes); }
 
     std::string_view GetCellView(long row, long col) const;
+    // The text a user sees in a cell. A data cell of a GRID_KIND_LIST column holding the code of
+    // one of the column's "name(code)" entries shows the name; every other cell shows its text.
+    // Valid as long as a view of GetCellView is.
+    std::string_view GetDisplayText(long row, long col) const;
     CString GetItemText(long row, long col) const { return CString(GetCellView(row, col)); }
     bool SetItemText(long row, long col, std::string_view text);
     // Writes texts into consecutive cells of a row from firstCol on; texts past the last

@@ -233,6 +233,34 @@ TEST(GridIterator, HeaderRecordsAndLooksLayerCellOverRowOverHeader) {
     EXPECT_EQ(grid.GetCellLook(2, 1).crBack, RGB(200, 220, 240));
 }
 
+TEST(GridIterator, ListColumnShowsTheNameOfTheCodeItHolds) {
+    CGridIterator grid;
+    Fill(grid, {{"", "站码", "站类"}, {"1", "001", "PP"}, {"2", "002", "ZZ"}, {"3", "9", ""}});
+    CGridCellPro kind;
+    kind.m_strText = "站类";
+    kind.m_nKind = GRID_KIND_LIST;
+    // Malformed entries are passed over; a name may itself hold parentheses.
+    kind.m_values = {"", "坏项", "ZZ)", "雨量站(PP)", "河道(水位)站(ZZ)"};
+    ASSERT_TRUE(grid.SetColumnHeader(2, kind));
+    kind.m_values = {"甲站(001)"};
+    kind.m_strText = "站码";
+    ASSERT_TRUE(grid.SetColumnHeader(1, kind));
+
+    EXPECT_EQ(grid.GetDisplayText(1, 2), "雨量站");
+    EXPECT_EQ(grid.GetDisplayText(2, 2), "河道(水位)站");
+    EXPECT_EQ(grid.GetDisplayText(3, 2), ""); // empty cells stay empty
+    EXPECT_EQ(grid.GetDisplayText(1, 1), "甲站");
+    EXPECT_EQ(grid.GetDisplayText(2, 1), "002");  // a code without an entry shows as it is
+    EXPECT_EQ(grid.GetDisplayText(0, 2), "站类"); // header texts are never mapped
+    EXPECT_EQ(grid.GetDisplayText(3, 0), "3");
+    EXPECT_EQ(grid.GetDisplayText(9, 9), "");
+
+    // A header row more: the first data row is now fixed and shows its code.
+    grid.SetFixedRowCount(2);
+    EXPECT_EQ(grid.GetDisplayText(1, 2), "PP");
+    EXPECT_EQ(grid.GetDisplayText(2, 2), "河道(水位)站");
+}
+
 TEST(GridSparse, ClosingTheMatrixPutsTheGatheredCellsInTheGrid) {
     CGridIterator grid;
     EXPECT_FALSE(grid.AddSparseCell(CGridCellSparse(1, 1, "x"))); // not in sparse mode

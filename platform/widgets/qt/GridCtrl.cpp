@@ -1,0 +1,127 @@
+#include "GridCtrl.h"
+
+#include "QtConvert.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+
+#include <algorithm>
+
+CGridCtrl::CGridCtrl(CGridIterator& grid, int controlId, CWnd* owner, QWidget* parent)
+    : QTableView(parent), CWnd(*this, controlId, owner), m_grid(grid), m_model(new CGridModel(grid, this)) {
+    setModel(m_model);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    // Row colours come from the grid's looks, not from the view's palette.
+    setAlternatingRowColors(false);
+    setWordWrap(false);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setHighlightSections(false);
+
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int section) { NotifyOwner(GVN_HEADERCLICK, 0, m_model->GridColumn(section)); });
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        NotifyOwner(GVN_CELLCLICK, m_model->GridRow(index), m_model->GridColumn(index));
+    });
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        const QModelIndex index = indexAt(pos);
+        const QPoint global = viewport()->mapToGlobal(pos);
+        NotifyOwner(GVN_RCLICK, index.isValid() ? m_model->GridRow(index) : -1,
+                    index.isValid() ? m_model->GridColumn(index) : -1, CPoint(global.x(), global.y()));
+    });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int) {
+        if (!m_quiet) NotifyOwner(GVN_COLUMNWIDTHCHANGED, 0, m_model->GridColumn(section));
+    });
+    m_model->SetEditedHandler([this](long row, long col) { NotifyOwner(GVN_ENDLABELEDIT, row, col); });
+    ApplyGridLook();
+}
+
+CGridCtrl::~CGridCtrl() {
+    // The view's own teardown still moves headers and the current cell; nobody is told any more.
+    horizontalHeader()->disconnect(this);
+    disconnect(this);
+    m_model->SetEditedHandler({});
+}
+
+void CGridCtrl::Refresh() {
+    m_quiet = true;
+    m_model->Reset();
+    ApplyGridLook();
+    m_quiet = false;
+}
+
+void CGridCtrl::ApplyGridLook() {
+    horizontalHeader()->setVisible(m_model->HeaderRows() > 0);
+    verticalHeader()->setVisible(m_model->HeaderColumns() > 0 && m_headerWidth != 0);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, ToQColor(m_grid.GetBkColor()));
+    setPalette(colours);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+}
+
+void CGridCtrl::SetGridFont(const LOGFONT& font) {
+    setFont(LogFontToQFont(font));
+    ApplyGridLook();
+}
+
+int CGridCtrl::GetColumnWidth(long col) const {
+    if (col < 0 || col >= m_grid.GetColumnCount()) return 0;
+    if (col < m_model->HeaderColumns()) {
+        if (verticalHeader()->isHidden()) return 0;
+        return m_headerWidth > 0 ? m_headerWidth : verticalHeader()->sizeHint().width();
+    }
+    const int section = int(col - m_model->HeaderColumns());
+    return isColumnHidden(section) ? 0 : columnWidth(section);
+}
+
+bool CGridCtrl::SetColumnWidth(long col, int width) {
+    if (col < 0 || col >= m_grid.GetColumnCount()) return false;
+    width = std::max(width, 0);
+    if (col < m_model->HeaderColumns()) {
+        m_headerWidth = width;
+        verticalHeader()->setVisible(width > 0);
+        if (width > 0) verticalHeader()->setFixedWidth(width);
+        return true;
+    }
+    const int section = int(col - m_model->HeaderColumns());
+    m_quiet = true;
+    setColumnHidden(section, width == 0);
+    if (width > 0) setColumnWidth(section, width);
+    m_quiet = false;
+    return true;
+}
+
+long CGridCtrl::GetFocusRow() const {
+    const QModelIndex index = currentIndex();
+    return index.isValid() ? m_model->GridRow(index) : -1;
+}
+
+long CGridCtrl::GetFocusColumn() const {
+    const QModelIndex index = currentIndex();
+    return index.isValid() ? m_model->GridColumn(index) : -1;
+}
+
+bool CGridCtrl::SetFocusCell(long row, long col) {
+    const QModelIndex index = m_model->IndexOf(row, col);
+    if (!index.isValid()) return false;
+    setCurrentIndex(index);
+    return true;
+}
+
+std::vector<long> CGridCtrl::GetSelectedRows() const {
+    std::vector<long> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        rows.push_back(m_model->GridRow(index));
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void CGridCtrl::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (current.isValid())
+        NotifyOwner(GVN_SELCHANGED, m_model->GridRow(current), m_model->GridColumn(current));
+}
