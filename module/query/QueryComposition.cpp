@@ -1,34 +1,32 @@
 #include "QueryComposition.h"
 
 #include "OleDateTime.h"
+#include "QueryItem.h"
 #include "SqlText.h"
 
 #include <chrono>
-#include <cstdio>
 
 namespace {
 
-CString TrimmedUpper(CString s) { return s.Trim().MakeUpper(); }
+CString TrimmedUpper(CString s) {
+    return s.Trim().MakeUpper();
+}
 
 // A time of the analysis years as "%Y-%m-%d %H:%M:%S". A day past the month's end (29 February
 // of a common year) becomes the month's last day instead of an unreadable time.
 CString YearTime(int year, const COleDateTime& t) {
     using namespace std::chrono;
     int day = t.GetDay();
-    unsigned monthEnd =
-        unsigned(year_month_day_last{std::chrono::year{year}, month_day_last{month{unsigned(t.GetMonth())}}}.day());
+    unsigned monthEnd = unsigned(
+        year_month_day_last{std::chrono::year{year}, month_day_last{month{unsigned(t.GetMonth())}}}.day());
     if (unsigned(day) > monthEnd) day = int(monthEnd);
-    return COleDateTime(year, t.GetMonth(), day, t.GetHour(), t.GetMinute(), t.GetSecond()).Format("%Y-%m-%d %H:%M:%S");
+    return COleDateTime(year, t.GetMonth(), day, t.GetHour(), t.GetMinute(), t.GetSecond())
+        .Format("%Y-%m-%d %H:%M:%S");
 }
 
 long long MonthDayTime(const COleDateTime& t) {
-    return ((((t.GetMonth() * 100LL + t.GetDay()) * 100 + t.GetHour()) * 100 + t.GetMinute()) * 100) + t.GetSecond();
-}
-
-COleDateTime ReadTime(const CString& text) {
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-    std::sscanf(text.GetString(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s);
-    return COleDateTime(y, mo, d, h, mi, s);
+    return ((((t.GetMonth() * 100LL + t.GetDay()) * 100 + t.GetHour()) * 100 + t.GetMinute()) * 100) +
+           t.GetSecond();
 }
 
 } // namespace
@@ -106,7 +104,8 @@ CString CQueryComposition::IdCondition(const CKeyColumns& keys, const CStringArr
     return {};
 }
 
-CString CQueryComposition::TimeCondition(const CString& timeColumn, const CString& start, const CString& end) {
+CString CQueryComposition::TimeCondition(const CString& timeColumn, const CString& start,
+                                         const CString& end) {
     if (timeColumn.IsEmpty() || start.IsEmpty() || end.IsEmpty()) return {};
     CString c;
     c.Format(" (%s>={ts '%s'} AND %s<={ts '%s'}) ", timeColumn, EscapeInLiteral(start), timeColumn,
@@ -114,10 +113,10 @@ CString CQueryComposition::TimeCondition(const CString& timeColumn, const CStrin
     return c;
 }
 
-CString CQueryComposition::MultiYearCondition(const CString& timeColumn, const CString& start, const CString& end,
-                                              const CDWordArray& years) {
+CString CQueryComposition::MultiYearCondition(const CString& timeColumn, const CString& start,
+                                              const CString& end, const CDWordArray& years) {
     if (years.IsEmpty() || timeColumn.IsEmpty()) return {};
-    COleDateTime from = ReadTime(start), to = ReadTime(end);
+    COleDateTime from = CQueryItem::ParseTime(start), to = CQueryItem::ParseTime(end);
     if (!from.IsValid() || !to.IsValid()) return {};
     bool endsNextYear = MonthDayTime(to) < MonthDayTime(from);
     CString joined;
@@ -156,12 +155,14 @@ CString CQueryComposition::OrderClause(const CKeyColumns& keys) {
     return order;
 }
 
-CString CQueryComposition::Clause(const CQueryRequest& request, const CKeyColumns& keys, const CString& idCondition,
-                                  const CString& timeCondition, const CString& fixedConditions) {
+CString CQueryComposition::Clause(const CQueryRequest& request, const CKeyColumns& keys,
+                                  const CString& idCondition, const CString& timeCondition,
+                                  const CString& fixedConditions) {
     CString order = OrderClause(keys);
     if (request.form == kFormAllStations) {
         bool hasFilter = !request.filter.IsEmpty(), hasFixed = !fixedConditions.IsEmpty();
-        if (hasFilter && hasFixed) return " WHERE " + fixedConditions + " AND " + request.filter + " " + order;
+        if (hasFilter && hasFixed)
+            return " WHERE " + fixedConditions + " AND " + request.filter + " " + order;
         if (hasFilter) return " WHERE " + request.filter + " " + order;
         if (hasFixed) return " WHERE " + fixedConditions + " " + order;
         return order;
@@ -176,28 +177,32 @@ CString CQueryComposition::Clause(const CQueryRequest& request, const CKeyColumn
         pieces.Add(tab);
     }
     CString clause;
-    for (int i = 0; i < pieces.GetSize(); ++i) clause += (i == 0 ? " WHERE " : " AND ") + pieces[i];
+    for (int i = 0; i < pieces.GetSize(); ++i)
+        clause += (i == 0 ? " WHERE " : " AND ") + pieces[i];
     return clause + order;
 }
 
-CString CQueryComposition::Statements(const CColumnList& columns, int visibleCount, const CString& physicalTable,
-                                      const CQueryRequest& request) {
+CString CQueryComposition::Statements(const CColumnList& columns, int visibleCount,
+                                      const CString& physicalTable, const CQueryRequest& request) {
     if (request.form == kFormNone) return {};
     CString select = SelectPart(columns, physicalTable);
     if (select.IsEmpty() || visibleCount < 1) return {};
     CKeyColumns keys = FindKeyColumns(columns, visibleCount);
-    CString time = request.analysis ? MultiYearCondition(keys.timeName, request.startTime, request.endTime, request.years)
-                                    : TimeCondition(keys.timeName, request.startTime, request.endTime);
+    CString time = request.analysis
+                       ? MultiYearCondition(keys.timeName, request.startTime, request.endTime, request.years)
+                       : TimeCondition(keys.timeName, request.startTime, request.endTime);
     CString fixed = FixedConditions(columns);
 
-    if (request.stationInput) return select + Clause(request, keys, request.typedStationCondition, time, fixed) + ";";
+    if (request.stationInput)
+        return select + Clause(request, keys, request.typedStationCondition, time, fixed) + ";";
     if (request.form == kFormAllStations) return select + Clause(request, keys, {}, time, fixed);
 
     CString text;
     const CStringArray& all = request.keys;
     for (int first = 0; first < all.GetSize(); first += kKeysPerStatement) {
         CStringArray batch;
-        for (int i = first; i < all.GetSize() && i < first + kKeysPerStatement; ++i) batch.Add(all[i]);
+        for (int i = first; i < all.GetSize() && i < first + kKeysPerStatement; ++i)
+            batch.Add(all[i]);
         text += select + Clause(request, keys, IdCondition(keys, batch), time, fixed) + ";";
     }
     if (all.IsEmpty() && keys.timeIndex >= 0 && keys.idIndex < 0)

@@ -1,5 +1,6 @@
 // Writing the result rows into the grid: headings, cell texts by the column directives,
 // data-property colours, alternating row colours, then the statistics rows.
+#include "DataProColorTable.h"
 #include "QueryClient.h"
 #include "QueryItem.h"
 #include "RTEV.h"
@@ -78,16 +79,14 @@ std::string_view CTableQuery::FormatValue(const ColumnPlan& plan, std::string_vi
 bool CTableQuery::DataPropertyShown(int code, COLORREF& colour) {
     if (!m_dataPropertiesLoaded) {
         m_dataPropertiesLoaded = true;
+        // The first 50 rows of the colour table, each in the slot of its code.
         CQueryClient client;
-        CString sql = "SELECT dataproid,color,dissta FROM KES.SET_DATAPRO_COLOR ORDER BY dataproid";
-        client.Query(sql.MakeUpper());
-        for (int r = 0; r < client.GetRowCount() && r < 50; ++r) {
-            const CStringArray& row = client.m_rows[r];
-            if (row.GetSize() < 3) continue;
-            int id = TextToInt(row[0].str());
-            if (id < 0 || id >= 50) continue;
-            m_dataPropertyColour[id] = COLORREF(TextToLong(row[1].str()));
-            m_dataPropertyShown[id] = TextToInt(row[2].str()) == 1;
+        CDataProColorTable table(client);
+        for (int r = 0; r < table.m_entries.GetSize() && r < 50; ++r) {
+            const CDataProColor& e = table.m_entries[r];
+            if (e.m_nDataProId < 0 || e.m_nDataProId >= 50) continue;
+            m_dataPropertyColour[e.m_nDataProId] = COLORREF(e.m_lColor);
+            m_dataPropertyShown[e.m_nDataProId] = e.m_nDisSta == 1;
         }
     }
     if (code < 0 || code >= 50 || !m_dataPropertyShown[code]) return false;

@@ -102,24 +102,21 @@ std::string FormatPrintf(std::string_view format, const std::vector<FormatArg>& 
         std::size_t j = i + 1;
         while (j < format.size() && IsFlag(format[j]))
             conversion += format[j++];
-        if (j < format.size() && format[j] == '*') {
-            const FormatArg* a = take();
-            conversion += std::to_string(a ? AsSigned(*a) : 0);
-            ++j;
-        } else {
-            while (j < format.size() && IsDigit(format[j]))
-                conversion += format[j++];
-        }
-        if (j < format.size() && format[j] == '.') {
-            conversion += format[j++];
+        // A width or precision: digits, or '*' taking the next argument.
+        auto readNumber = [&] {
             if (j < format.size() && format[j] == '*') {
                 const FormatArg* a = take();
                 conversion += std::to_string(a ? AsSigned(*a) : 0);
                 ++j;
-            } else {
-                while (j < format.size() && IsDigit(format[j]))
-                    conversion += format[j++];
+                return;
             }
+            while (j < format.size() && IsDigit(format[j]))
+                conversion += format[j++];
+        };
+        readNumber();
+        if (j < format.size() && format[j] == '.') {
+            conversion += format[j++];
+            readNumber();
         }
         while (j < format.size() && IsLength(format[j]))
             ++j;                  // the argument's own type decides
