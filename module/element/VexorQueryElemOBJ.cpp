@@ -15,7 +15,11 @@ CVexorQueryElemOBJ::CVexorQueryElemOBJ() {
     m_typeName = kTypeName;
 }
 
-CVexorQueryElemOBJ::~CVexorQueryElemOBJ() = default;
+CVexorQueryElemOBJ::~CVexorQueryElemOBJ() {
+    DestroyComboWnd();
+    DestroyPointQueryWindow();
+    DestroySysLookWnd();
+}
 
 CPoint CVexorQueryElemOBJ::GetDragHandlePoint(int handle) const {
     CPoint corner = CRectObj::GetDragHandlePoint(1);

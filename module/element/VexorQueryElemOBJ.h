@@ -33,8 +33,40 @@ public:
     int GetHandleCount() const override { return kHandleCount; }
     CPoint GetDragHandlePoint(int handle) const override;
 
-    // The window of the current mode, if it exists (the window layer sets these).
+    // The window of the current mode, if it exists.
     CElementWindow* CurrentModeWindow() const;
+
+    // Run time: the one window of the current mode inside the owner window.
+    void InitWindow();
+    void CreateComboWnd();
+    void CreatePointQueryWindow();
+    void CreateSysLookWnd();
+    void DestroyComboWnd();
+    void DestroyPointQueryWindow();
+    void DestroySysLookWnd();
+    void ShowWindow();
+    void HideWindow();
+    void ShowQueryWindow();
+    // Sets up a table query window made by the caller with this element's settings.
+    CTableWindow* GetCustomWindow(CTableWindow& window, int argument);
+    // Fills the stations with the points of a remote terminal unit.
+    void GetSenIDFromRTU(int rtu);
+    // The statement GetSenIDFromRTU runs.
+    CString RtuPointsStatement(int rtu) const;
+
+    void SetParentWnd(CWnd* parent) override;
+    void MoveTo(const CRect& position) override;
+    void Draw(CDC&) override {}
+    void MoveDraw(CDC&) override {}
+    int Property(CWnd* owner) override;
+    void ShowObjWnd(int show) override;
+    int ObjectDrive(const CDrawObjectDrive& drive) override;
+
+    // Editing with the mouse: the element follows the mouse itself.
+    int SetupTracker() override { return 0; }
+    int ChangeCursor(CPoint point) override;
+    void OnLButtonDown(CPoint point) override;
+    void OnLButtonUp(CPoint point) override;
 
     CWindowSettings m_windowSettings;
     CString m_windowSettingsText;
@@ -51,7 +83,7 @@ public:
     int m_driveCount = 0;                       // show records received
     CQuerySettings m_querySettings;
 
-    std::unique_ptr<CElementWindow> m_tableWindow;
+    std::unique_ptr<CTableWindow> m_tableWindow;
     int m_tableWindowId = 0;
     std::unique_ptr<CElementWindow> m_pointWindow;
     int m_pointWindowId = 0;
@@ -63,6 +95,9 @@ public:
     CRect m_windowRect; // device units
 
 private:
+    CRect WindowRect() const;
+    void DestroyWindow(std::unique_ptr<CElementWindow>& window, int& id);
+    void DestroyWindow(std::unique_ptr<CTableWindow>& window, int& id);
     void CopyQueryFieldsToWindowSettings();
     void CopyQueryFieldsFromWindowSettings();
 };

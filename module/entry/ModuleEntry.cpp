@@ -2,6 +2,7 @@
 
 #include "ElementTypeRegistry.h"
 #include "VexorQueryElemOBJ.h"
+#include "WindowFactory.h"
 
 #include <dlfcn.h>
 
@@ -26,6 +27,7 @@ void Attach() {
     s.resource.system = false;
     s.moveCursor = CDrawObject::kCursorSizeAll;
     s.resizeCursor = CDrawObject::kCursorCross;
+    InstallElementWindows();
     DrawObjectRegister();
     s.attached = true;
 }
@@ -34,6 +36,7 @@ void Detach() {
     ModuleState& s = MutableState();
     if (!s.attached) return;
     DrawObjectUnregister();
+    RemoveElementWindows();
     s.attached = false;
 }
 

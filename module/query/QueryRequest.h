@@ -17,6 +17,9 @@ struct CQueryRequest {
     int tableId = 0;
     bool analysis = false;          // the multi-year analysis of "HISVIEW"
     CDWordArray years;
+    bool totals = false;            // a column carries TOTAL(TABLE, ...)
+    bool hourlyShift = false;       // hourly rainfall: the period was moved one hour later
+    CString directStationCondition; // direct display: " ( ... )" from the bar's filter lists
 };
 
 // The key columns of a configured table, found among its visible columns.

@@ -113,9 +113,11 @@ public:
     // Answers a view of the value itself when nothing changes it, else of scratch.
     std::string_view FormatValue(const ColumnPlan& plan, std::string_view text, std::string& scratch) const;
 
+    // Stripes a result row in the alternating colours, when the element asks for them.
+    void ApplyRowColours(CGridIterator& grid, long row);
+
 private:
     void PresentHeader(CGridIterator& grid);
-    void ApplyRowColours(CGridIterator& grid, long row);
     CString StationLiteral(const CString& station) const;
     bool ValueText(int column, CString value, CString& text);
     CString WritingTable(const CStringArray& values) const;

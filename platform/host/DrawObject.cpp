@@ -1,6 +1,7 @@
 #include "DrawObject.h"
 
 #include "ElementTypeRegistry.h"
+#include "HostServices.h"
 
 #include <cstdlib>
 
@@ -97,6 +98,76 @@ bool CDrawObject::UnRegisterUserWnd(const CDrawObject* object, int id) {
     return CUserWndRegistry::Instance().Unregister(object, id);
 }
 
+int CDrawObject::ItemHitTest(CPoint point, bool selected) const {
+    if (selected)
+        if (int handle = HitTestHandle(point, kHandleTolerance)) return handle;
+    CRect r = m_rect;
+    r.NormalizeRect();
+    return r.PtInRect(point) ? 0 : -1;
+}
+
+int CDrawObject::TrackerCursor(int handle) {
+    switch (handle) {
+    case 1:
+    case 5:
+        return kCursorSizeNWSE;
+    case 3:
+    case 7:
+        return kCursorSizeNESW;
+    case 2:
+    case 6:
+        return kCursorSizeNS;
+    case 4:
+    case 8:
+        return kCursorSizeWE;
+    default:
+        return kCursorArrow;
+    }
+}
+
+int CDrawObject::ChangeCursor(CPoint point) {
+    int handle = ItemHitTest(point, true);
+    if (handle > 0) return TrackerCursor(handle);
+    return handle == 0 ? kCursorSizeAll : kCursorArrow;
+}
+
+void CDrawObject::Draw(CDC& dc) {
+    if (CDrawSurface* surface = dc.Surface()) surface->Rectangle(dc.LPtoDP(m_rect), m_lineStyle, m_fillStyle);
+}
+
+void CDrawObject::MoveDraw(CDC& dc) {
+    CRect r = m_rect;
+    r.OffsetRect(m_drag.current.x - m_drag.start.x, m_drag.current.y - m_drag.start.y);
+    if (CDrawSurface* surface = dc.Surface()) surface->Rectangle(dc.LPtoDP(r), m_lineStyle, CFillStyle{});
+}
+
+CRect CDrawObject::GetRefreshRgn(const CDC& dc) const {
+    CRect r = dc.LPtoDP(m_rect);
+    r.NormalizeRect();
+    r.InflateRect(kHandleTolerance + 2, kHandleTolerance + 2);
+    return r;
+}
+
+void CDrawObject::InvalidateItem() const {
+    if (const CHostServices& s = HostServices(); s.invalidate)
+        s.invalidate(m_parentWnd, GetRefreshRgn(GetMainWndDC()));
+}
+
+void CDrawObject::OnLButtonDown(CPoint point) {
+    m_drag.handle = ItemHitTest(point, true);
+    m_drag.dragging = m_drag.handle >= 0;
+    m_drag.start = m_drag.current = point;
+}
+
+void CDrawObject::OnMouseMove(CPoint point) {
+    if (m_drag.dragging) m_drag.current = point;
+}
+
+void CDrawObject::OnLButtonUp(CPoint point) {
+    if (m_drag.dragging) m_drag.current = point;
+    m_drag.dragging = false;
+}
+
 void CDrawObject::MoveTo(const CRect& position) {
     m_rect = position;
 }
@@ -122,8 +193,7 @@ int DriveObjects(const std::vector<std::unique_ptr<CDrawObject>>& objects, const
     int driven = 0;
     for (const auto& object : objects) {
         if (!object || (!typeName.empty() && object->m_typeName.str() != typeName)) continue;
-        object->ObjectDrive(drive);
-        ++driven;
+        if (object->ObjectDrive(drive)) ++driven;
     }
     return driven;
 }

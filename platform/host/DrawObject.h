@@ -13,6 +13,7 @@
 #include <vector>
 
 class CWnd;
+class CDC;
 struct CElementIcon;
 class CDrawObject;
 
@@ -63,9 +64,17 @@ struct CDragRecord {
 class CDrawObject {
 public:
     static constexpr int kBaseHandleCount = 8;
-    // System cursor ids: the four-way arrow for moving, the cross for the extra handles.
+    // System cursor ids: the arrow, the four resize arrows of the tracker's handles, the
+    // four-way arrow for moving, the cross for the extra handles.
+    static constexpr int kCursorArrow = 32512;
+    static constexpr int kCursorSizeNWSE = 32642;
+    static constexpr int kCursorSizeNESW = 32643;
+    static constexpr int kCursorSizeWE = 32644;
+    static constexpr int kCursorSizeNS = 32645;
     static constexpr int kCursorSizeAll = 32646;
     static constexpr int kCursorCross = 32515;
+    // Handle tolerance of hit tests, logical units.
+    static constexpr int kHandleTolerance = 4;
 
     // The palette's element types (see ElementTypeRegistry.h). Registering a name again
     // replaces the earlier entry.
@@ -96,11 +105,41 @@ public:
     // handles lie on top of each other the highest-numbered one wins, so handles an element
     // adds beyond the eight stay reachable while they still sit on a corner.
     int HitTestHandle(CPoint point, int tolerance) const;
+    // What lies under a point (logical units): a handle 1..GetHandleCount() of a selected
+    // element, 0 the element's body, -1 outside it.
+    virtual int ItemHitTest(CPoint point, bool selected) const;
+    // 1: the host moves and resizes the element with its own tracker; 0: the element follows
+    // the mouse itself through OnLButtonDown / OnMouseMove / OnLButtonUp.
+    virtual int SetupTracker() { return 1; }
+    // The tracker's resize cursor of a handle 1..8; the arrow otherwise.
+    static int TrackerCursor(int handle);
+    // The cursor to show over a point (logical units) of a selected element, a system cursor id.
+    virtual int ChangeCursor(CPoint point);
+
     virtual void MoveTo(const CRect& position);
     virtual void OffsetObject(CSize by);
     virtual void SetParentWnd(CWnd* parent) { m_parentWnd = parent; }
     virtual void SetState(int runState) { m_runState = runState; }
-    virtual void ObjectDrive(const CDrawObjectDrive&) {}
+    // 1 when the element handled the record.
+    virtual int ObjectDrive(const CDrawObjectDrive&) { return 0; }
+    // Opens the element's property sheet; 1 when the element has one.
+    virtual int Property(CWnd* /*owner*/) { return 0; }
+    // Shows (non-zero) or hides the windows the element embeds.
+    virtual void ShowObjWnd(int /*show*/) {}
+    // The window the element embeds, if any.
+    virtual CWnd* GetControlWnd() const { return nullptr; }
+
+    // Paints the element (the generic rectangle and frame); MoveDraw paints it while it is dragged.
+    virtual void Draw(CDC& dc);
+    virtual void MoveDraw(CDC& dc);
+    // The device area to repaint when the element changes: its rectangle with its handles.
+    virtual CRect GetRefreshRgn(const CDC& dc) const;
+    void InvalidateItem() const;
+
+    // Mouse in the editor (logical units). The base keeps the drag record.
+    virtual void OnLButtonDown(CPoint point);
+    virtual void OnMouseMove(CPoint point);
+    virtual void OnLButtonUp(CPoint point);
 
     virtual void SetTextStyle(const CTextStyle& s) { m_textStyle = s; }
     virtual void SetLineStyle(const CLineStyle& s) { m_lineStyle = s; }
@@ -129,6 +168,6 @@ public:
 };
 
 // Hands a drive record to every element of the list, or only to those of one type name;
-// returns how many were driven.
+// returns how many handled it.
 int DriveObjects(const std::vector<std::unique_ptr<CDrawObject>>& objects, const CDrawObjectDrive& drive,
                  std::string_view typeName = {});

@@ -23,6 +23,13 @@ struct CElementIcon {
     friend bool operator==(const CElementIcon&, const CElementIcon&) = default;
 };
 
+// Where a module's picture lives among the window layer's resources: a module ships its
+// picture under the prefix "/element-icons" with the resource name as alias, e.g.
+// ":/element-icons/VEXORQUERYOBJ". The window layer prepends the ":" of its resource system.
+inline std::string ElementIconResourcePath(const CElementIcon& icon) {
+    return "/element-icons/" + icon.resourceName;
+}
+
 // Makes a new element where the user drew; the element decides its own size.
 using CreateDrawObjectFn = std::unique_ptr<CDrawObject> (*)(const CRect& drawn);
 

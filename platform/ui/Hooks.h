@@ -1,11 +1,14 @@
 #pragma once
 // Installable responders for everything that would stop and ask the user. The windowed build
 // installs dialogs; tests and the command-line tool install their own (record, print, answer).
-// Without an installed responder a message box prints to standard error and answers OK, and
-// a question answers Cancel, so nothing ever blocks.
+// Without an installed responder a message box prints to standard error and answers OK, a
+// question answers Cancel, a file or colour dialog answers Cancel and the wait cursor does
+// nothing, so nothing ever blocks.
 #include "CString.h"
+#include "Types.h"
 
 #include <functional>
+#include <vector>
 
 namespace ui {
 
@@ -24,5 +27,49 @@ using MessageBoxResponder = std::function<int(const CString& text, const CString
 MessageBoxResponder SetMessageBoxResponder(MessageBoxResponder responder);
 // Shows a message through the installed responder and returns its answer.
 int MessageBox(const CString& text, const CString& caption = {}, unsigned type = MB_OK);
+
+// The wait cursor: the responder is told true when a wait begins and false when it ends.
+// Waits nest; each begin is matched by one end.
+using WaitCursorResponder = std::function<void(bool begin)>;
+WaitCursorResponder SetWaitCursorResponder(WaitCursorResponder responder);
+
+// Shows the wait cursor for as long as it lives.
+class CWaitCursor {
+public:
+    CWaitCursor();
+    ~CWaitCursor();
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+};
+
+// The save-file dialog. The filter is written as pairs "description|patterns|" ending in "|",
+// e.g. "文本 文件(*.txt)|*.txt||"; several patterns of one pair are separated by ";".
+struct SaveFileRequest {
+    CString filter;
+    CString defaultExt; // without the dot; added when the chosen name has no extension
+    CString fileName;   // proposed name or path, may be empty
+    bool overwritePrompt = true;
+    CString title;
+};
+struct SaveFileAnswer {
+    CString path;
+    int filterIndex = 1; // 1-based index of the chosen filter pair
+};
+// Answers IDOK with answer filled, or IDCANCEL.
+using SaveFileResponder = std::function<int(const SaveFileRequest& request, SaveFileAnswer& answer)>;
+SaveFileResponder SetSaveFileResponder(SaveFileResponder responder);
+int SaveFileDialog(const SaveFileRequest& request, SaveFileAnswer& answer);
+
+struct FileFilter {
+    CString description;
+    std::vector<CString> patterns;
+};
+// The pairs of a filter text; a trailing description without patterns is dropped.
+std::vector<FileFilter> ParseFileFilter(const CString& filter);
+
+// The colour dialog: answers IDOK with chosen filled, or IDCANCEL.
+using ColorResponder = std::function<int(COLORREF initial, COLORREF& chosen)>;
+ColorResponder SetColorResponder(ColorResponder responder);
+int ChooseColor(COLORREF initial, COLORREF& chosen);
 
 } // namespace ui

@@ -1,5 +1,6 @@
 // Storing and loading the element through a display file's archive, and duplicating it.
 #include "ElementFixtures.h"
+#include "StubWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ void ExpectSameConfiguration(const CVexorQueryElemOBJ& a, const CVexorQueryElemO
     EXPECT_EQ(a.m_further3, b.m_further3);
 }
 
-class FixedWidthWindow : public CElementWindow {
+class FixedWidthWindow : public StubTableWindow {
 public:
     bool CurrentColumnWidths(CDWordArray& widths) const override {
         widths = {33, 44};

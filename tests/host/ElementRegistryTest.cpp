@@ -127,7 +127,10 @@ public:
     static const CRuntimeClass classRecording;
     const CRuntimeClass& GetRuntimeClass() const override { return classRecording; }
     std::unique_ptr<CDrawObject> Duplicate() const override { return nullptr; }
-    void ObjectDrive(const CDrawObjectDrive& d) override { received.push_back(d.kind); }
+    int ObjectDrive(const CDrawObjectDrive& d) override {
+        received.push_back(d.kind);
+        return 1;
+    }
     std::vector<int> received;
 };
 const CRuntimeClass RecordingElement::classRecording = {"RecordingElement", 1, false, nullptr};

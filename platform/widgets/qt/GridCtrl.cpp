@@ -1,5 +1,6 @@
 #include "GridCtrl.h"
 
+#include "GridCellPainter.h"
 #include "QtConvert.h"
 
 #include <QHeaderView>
@@ -10,6 +11,7 @@
 CGridCtrl::CGridCtrl(CGridIterator& grid, int controlId, CWnd* owner, QWidget* parent)
     : QTableView(parent), CWnd(*this, controlId, owner), m_grid(grid), m_model(new CGridModel(grid, this)) {
     setModel(m_model);
+    setItemDelegate(new CGridCellPainter(this));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -50,6 +52,13 @@ void CGridCtrl::Refresh() {
     m_quiet = true;
     m_model->Reset();
     ApplyGridLook();
+    m_quiet = false;
+}
+
+void CGridCtrl::FitColumnsToContents() {
+    m_quiet = true;
+    horizontalHeader()->setResizeContentsPrecision(1000);
+    resizeColumnsToContents();
     m_quiet = false;
 }
 

@@ -42,6 +42,10 @@ public:
     void SetEditable(bool editable) { m_model->SetEditable(editable); }
     bool IsEditable() const { return m_model->IsEditable(); }
 
+    // Widens or narrows every data column to its heading and the texts of the first rows (a
+    // thousand at most, so a large grid fits as fast as a small one).
+    void FitColumnsToContents();
+
     // The grid's own font, used by every cell without a font of its own.
     void SetGridFont(const LOGFONT& font);
 

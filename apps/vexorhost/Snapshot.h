@@ -1,0 +1,14 @@
+#pragma once
+// The headless picture of a running display: every element shown (after one show-and-query
+// when asked), the whole canvas written to a PNG.
+#include <QString>
+
+class DisplayView;
+
+// Written to a temporary file beside the target and renamed over it, so a failed snapshot
+// never leaves half a picture. False with a message on failure.
+bool WriteCanvasPng(DisplayView& view, const QString& path, QString& error);
+
+// Lets every element show and query: the show record twice, since an element skips the first
+// one after the display starts running.
+void RefreshAll(DisplayView& view);

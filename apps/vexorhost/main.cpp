@@ -1,0 +1,97 @@
+// vexorhost: the display editor and run-time viewer. Loads the plug-in modules, opens a display
+// for editing or running, and can write a headless snapshot of a running display.
+#include "DataSource.h"
+#include "DisplayView.h"
+#include "ElementPalette.h"
+#include "HostModules.h"
+#include "HostOptions.h"
+#include "MainWindow.h"
+#include "QtResponders.h"
+#include "Snapshot.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+bool HasDesktop() {
+    auto set = [](const char* name) { return std::getenv(name) && *std::getenv(name); };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+std::string ExecutableDir(const char* argv0) {
+    std::error_code ec;
+    auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return (ec ? std::filesystem::absolute(argv0) : self).parent_path().string();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    for (const std::string& a : args)
+        if (a == "--help" || a == "-h") {
+            std::fputs(kHostUsage, stdout);
+            return 0;
+        }
+    HostOptions options;
+    std::string error;
+    if (!ParseHostOptions(args, options, error)) {
+        std::fprintf(stderr, "vexorhost: %s\n%s", error.c_str(), kHostUsage);
+        return 1;
+    }
+    const bool snapshot = !options.snapshot.empty();
+    if (snapshot && !HasDesktop() && !std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The data service is one shared library for the host and its modules.
+    if (!options.db.empty()) kes::SetDataSource(options.db);
+
+    QApplication app(argc, argv);
+    // Declared before the window, so the elements the modules made are gone when they unload.
+    HostModules modules;
+    const HostModules::Report report =
+        modules.Load(HostModules::PluginFolders(ExecutableDir(argv[0])), options.modules);
+    for (const std::string& e : report.errors)
+        std::fprintf(stderr, "vexorhost: %s\n", e.c_str());
+
+    MainWindow window;
+    if (!snapshot) ui::InstallQtResponders(&window); // a headless run never waits for an answer
+    QStringList status;
+    for (const std::string& e : report.errors)
+        status << QString::fromStdString(e);
+    status << QObject::tr("数据源 %1").arg(QString::fromStdString(kes::DescribeDataSource()));
+
+    if (!options.display.empty()) {
+        QString openError;
+        const QString path = QString::fromStdString(options.display);
+        if (!window.OpenDisplay(path, openError)) {
+            std::fprintf(stderr, "vexorhost: cannot open %s: %s\n", options.display.c_str(),
+                         openError.toStdString().c_str());
+            if (snapshot) return 1;
+            status.prepend(QObject::tr("无法打开 %1: %2").arg(path, openError));
+        }
+    }
+    window.SetRunning(options.mode == HostOptions::Mode::Run);
+    window.ShowStatus(status.join("; "));
+
+    if (snapshot) {
+        window.show();
+        QApplication::processEvents();
+        if (options.afterRefresh) RefreshAll(window.View());
+        const QString png = QString::fromStdString(options.snapshot);
+        QString snapError;
+        if (!WriteCanvasPng(window.View(), png, snapError)) {
+            std::fprintf(stderr, "vexorhost: snapshot failed: %s\n", snapError.toStdString().c_str());
+            return 1;
+        }
+        std::printf("%s\n", QFileInfo(png).absoluteFilePath().toStdString().c_str());
+        return 0;
+    }
+    window.show();
+    return app.exec();
+}

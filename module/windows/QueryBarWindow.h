@@ -1,0 +1,34 @@
+#pragma once
+// What the table query window needs of the bar it shows beside the grid, whichever of the
+// three bars it is. The bar's widget belongs to the window's widget (Qt parent).
+#include "CString.h"
+
+#include <memory>
+
+class CWnd;
+class CTableQuery;
+class CQueryClient;
+class CQuerySettings;
+class CWindowSettings;
+class CQueryOptions;
+class CInterfaceSettings;
+class QWidget;
+
+class CQueryBarWindow {
+public:
+    virtual ~CQueryBarWindow() = default;
+    virtual CWnd& Wnd() = 0;
+    // The last station clicked or entered, as the bar's notifications carry it.
+    virtual CString StationText() const = 0;
+};
+
+// The records a bar is made with; not owned.
+struct CQueryBarRecords {
+    CTableQuery* query = nullptr;
+    CQueryClient* client = nullptr;     // the engine's
+    CQuerySettings* settings = nullptr; // the window's copy: the bar writes the user's choice here
+    CWindowSettings* window = nullptr;
+    CQueryOptions* options = nullptr;
+    CInterfaceSettings* face = nullptr;
+    unsigned long panelColor = 0;
+};

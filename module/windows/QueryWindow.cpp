@@ -1,0 +1,206 @@
+#include "QueryWindow.h"
+
+#include "Hooks.h"
+#include "QueryBarChoice.h"
+#include "QueryBarModel.h"
+#include "QueryDialog.h"
+
+#include <QPainter>
+
+CQueryWindow::CQueryWindow() : m_query(m_client) {}
+
+CQueryWindow::~CQueryWindow() {
+    DestroySystemWindow();
+}
+
+bool CQueryWindow::Create(CWnd* owner, int controlId, const CRect& rect, unsigned style) {
+    return CreateGridWindow(owner, controlId, rect, style, kClassName);
+}
+
+void CQueryWindow::CreateChildren() {
+    m_gridCtrl->SetGridFont(CQueryItem::DefaultFont());
+    m_gridCtrl->SetEditable(EditingAllowed(m_accessWord));
+    CreateBar();
+}
+
+void CQueryWindow::CreateBar() {
+    delete m_barWidget.data();
+    m_bar = nullptr;
+    if (!m_widget || !m_windowSettings) return;
+    const CQueryBarRecords records = BarRecords();
+    m_bar = CreateQueryBar(BarKindFor(m_query), records, *m_widget);
+    m_barWidget = m_bar ? &m_bar->Wnd().GetWidget() : nullptr;
+    Layout();
+}
+
+CQueryBarRecords CQueryWindow::BarRecords() {
+    return {
+        &m_query, &m_client, &m_settings, m_windowSettings, m_options, m_face, m_windowSettings->m_colors[0]};
+}
+
+// The menu style: the bar as dialog 907 over the grid; its refresh queries this window.
+void CQueryWindow::ShowQueryDialog() {
+    if (m_dialog) {
+        m_dialog->raise();
+        return;
+    }
+    if (!m_widget || !m_windowSettings) return;
+    m_dialog = new CQueryDialog(
+        BarKindFor(m_query), BarRecords(), m_widget,
+        [this] {
+            ui::CWaitCursor wait;
+            RunRefresh(1, kFormGivenStations);
+        },
+        [this](const CString& text) { m_caption = text; });
+    m_dialog->show();
+}
+
+void CQueryWindow::DestroySystemWindow() {
+    if (!HasWidget()) return;
+    if (m_face) StoreColumnWidths(*m_face);
+    delete m_dialog.data();
+    delete m_barWidget.data();
+    m_bar = nullptr;
+    DestroyWidget();
+}
+
+void CQueryWindow::ModifyStyleEx(unsigned add) {
+    if (add & kStaticEdgeExStyle) AddStaticEdge();
+}
+
+void CQueryWindow::SetRecords(CWindowSettings* window, CQueryOptions* options, CInterfaceSettings* face) {
+    m_windowSettings = window;
+    m_options = options;
+    m_face = face;
+}
+
+void CQueryWindow::ApplySettings() {
+    if (!m_windowSettings || !m_options || !m_face) return;
+    if (!m_loggedIn) m_accessWord = m_settings.m_accessMode;
+    m_accessWord.Trim().MakeUpper();
+    m_panelWidth = m_savedPanelWidth = std::max(m_face->m_panelWidth, 0L);
+
+    CString table = m_settings.m_tableName;
+    table.Trim().MakeUpper();
+    m_query.Load(table, EngineOptionsFor(*m_face, *m_options, *m_windowSettings, m_settings));
+    if (m_gridCtrl) m_gridCtrl->SetEditable(EditingAllowed(m_accessWord));
+    // A bar serves one table: a new table gets a new bar.
+    if (m_widget && (table != m_loadedTable || !Bar())) {
+        m_loadedTable = table;
+        CreateBar();
+    }
+    m_loadedTable = table;
+    Layout();
+}
+
+int CQueryWindow::FormOfSettings() const {
+    return m_settings.m_displayMode == kDisplayAllStations ? kFormAllStations : kFormGivenStations;
+}
+
+void CQueryWindow::Refresh(int argument) {
+    RunRefresh(argument, FormOfSettings());
+}
+
+void CQueryWindow::QueryAndFill() {
+    ui::CWaitCursor wait;
+    RunRefresh(1, kFormGivenStations);
+}
+
+void CQueryWindow::RunRefresh(int argument, int form) {
+    if (argument == 1) RequestFromSettings(m_settings, form, m_query.m_request);
+    if (argument == 1 || argument == -1 || m_query.IsLackTimeMode()) {
+        m_edit.Clear();
+        m_query.Refresh(m_grid, argument);
+        // Across the rows, the first row is the one being edited until the selection moves.
+        if (!Transposed() && m_grid.GetRowCount() > 1) LoadEditedRow(1);
+    }
+    if (m_gridCtrl) {
+        m_gridCtrl->Refresh();
+        if (argument != 0) m_gridCtrl->FitColumnsToContents();
+        ApplyColumnWidths();
+    }
+    if (m_widget) m_widget->update();
+}
+
+void CQueryWindow::Layout() {
+    if (!m_widget) return;
+    const QRect area = m_widget->contentsRect();
+    const long panel = std::clamp<long>(m_panelWidth, 0, area.width());
+    const int gap = panel >= 1 ? 3 : 0;
+    const int gridWidth = std::max(0, area.width() - int(panel) - gap);
+    if (m_gridCtrl) m_gridCtrl->setGeometry(area.left(), area.top(), gridWidth, area.height());
+    m_splitter = panel >= 1 ? CRect(area.left() + gridWidth + 1, area.top(), area.left() + gridWidth + 2,
+                                    area.top() + area.height())
+                            : CRect();
+    if (m_barWidget) {
+        m_barWidget->setGeometry(area.left() + area.width() - int(panel), area.top(), int(panel),
+                                 area.height());
+        m_barWidget->setVisible(panel >= 1);
+    }
+}
+
+void CQueryWindow::Paint(QPainter& painter) {
+    if (m_splitter.IsRectEmpty()) return;
+    painter.fillRect(QRect(m_splitter.left, m_splitter.top, m_splitter.Width(), m_splitter.Height()),
+                     m_widget->palette().mid());
+}
+
+void CQueryWindow::OnChildNotify(const CNotify& notify) {
+    if (notify.controlId == kBarId)
+        OnBarNotify(notify);
+    else if (notify.controlId == kGridId)
+        OnGridNotify(notify);
+}
+
+void CQueryWindow::OnBarNotify(const CNotify& notify) {
+    switch (notify.code) {
+    case kNotifyCollapse:
+        if (m_panelWidth > 0) m_savedPanelWidth = m_panelWidth;
+        m_panelWidth = 0;
+        Layout();
+        break;
+    case kNotifyShow:
+        m_panelWidth = m_savedPanelWidth;
+        Layout();
+        break;
+    case kNotifyStationText:
+        if (CQueryBarWindow* bar = Bar()) m_caption = bar->StationText();
+        if (m_widget) {
+            m_widget->setWindowTitle(QString::fromStdString(m_caption.str()));
+            m_widget->update();
+        }
+        break;
+    case kNotifyRefresh: {
+        ui::CWaitCursor wait;
+        RunRefresh(1, kFormGivenStations);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void CQueryWindow::OnGridNotify(const CNotify& notify) {
+    switch (notify.code) {
+    case GVN_HEADERCLICK:
+        SortByHeader(notify.col);
+        break;
+    case GVN_CELLCLICK:
+        if (notify.row >= 1 && notify.col >= 1) BeginEdit();
+        break;
+    case GVN_SELCHANGED:
+        SelectionMoved(notify.row, notify.col);
+        break;
+    case GVN_COLUMNWIDTHCHANGED:
+        if (m_face) StoreColumnWidths(*m_face);
+        break;
+    case GVN_ENDLABELEDIT:
+        if ((Transposed() ? notify.col : notify.row) == m_edit.row) m_edit.current = ValuesAt(m_edit.row);
+        break;
+    case GVN_RCLICK:
+        ShowMenu(notify.point);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,122 @@
+#pragma once
+// The table query window: the grid of the configured table with the query bar beside it. It
+// owns the query engine of the table; the bar writes the user's choice into the window's copy
+// of the query settings and notifies; the window queries, fills, sorts, lets an authorised user
+// edit rows (each change written with its audit record), prints and exports.
+#include "ElementWindow.h"
+#include "InterfaceSettings.h"
+#include "QueryBarModel.h"
+#include "QueryBarWindow.h"
+#include "QueryClient.h"
+#include "QueryDialog.h"
+#include "QueryOptions.h"
+#include "QuerySettings.h"
+#include "QueryWindowModel.h"
+#include "TableQuery.h"
+#include "UseGridWindow.h"
+#include "WindowSettings.h"
+
+#include <QPointer>
+
+class CQueryWindow : public CTableWindow, public CUseGridWindow {
+public:
+    static constexpr const char* kClassName = "CQueryWindow";
+    // Commands of the grid's menu.
+    static constexpr int kCmdExport = 33501;
+    static constexpr int kCmdRefresh = 33502;
+    static constexpr int kCmdModify = 33503;
+    static constexpr int kCmdDelete = 33504;
+    static constexpr int kCmdAdd = 33505;
+    static constexpr int kCmdPrint = 33506;
+
+    CQueryWindow();
+    ~CQueryWindow() override;
+
+    bool CurrentColumnWidths(CDWordArray& widths) const override;
+    bool Create(CWnd* owner, int controlId, const CRect& rect, unsigned style) override;
+    bool HasSystemWindow() const override { return HasWidget(); }
+    void DestroySystemWindow() override;
+    void ModifyStyleEx(unsigned add) override;
+    void Show(bool show) override { ShowWidget(show); }
+    void MoveWindow(const CRect& rect) override { MoveWidget(rect); }
+    void Refresh(int argument) override;
+    void SetRunState(int runState) override { m_runState = runState; }
+    void SetDriveTime(int driveTime) override { m_driveTime = driveTime; }
+    CQuerySettings& QuerySettings() override { return m_settings; }
+    void SetRecords(CWindowSettings* window, CQueryOptions* options, CInterfaceSettings* face) override;
+    void ApplySettings() override;
+    void SetOwner(CWnd* owner) override { m_owner = owner; }
+    void QueryAndFill() override;
+    void StoreColumnWidths(CInterfaceSettings& face) override;
+
+    // A command of the grid's menu, as if chosen there.
+    void OnCommand(int command);
+
+    CTableQuery& Engine() { return m_query; }
+    CQueryClient& Client() { return m_client; }
+    const CString& AccessWord() const { return m_accessWord; }
+    const CString& Caption() const { return m_caption; }
+    long PanelWidth() const { return m_panelWidth; }
+    const CEditedRow& EditedRow() const { return m_edit; }
+    CQueryBarWindow* Bar() const { return m_barWidget ? m_bar : nullptr; }
+    // The query panel as dialog 907 (menu query style); null while it is not open.
+    CQueryDialog* QueryDialog() const { return m_dialog.data(); }
+
+    void Layout() override;
+    void Paint(QPainter& painter) override;
+    void OnChildNotify(const CNotify& notify) override;
+
+protected:
+    void CreateChildren() override;
+
+private:
+    void CreateBar();
+    CQueryBarRecords BarRecords();
+    void ShowQueryDialog();
+    void RunRefresh(int argument, int form);
+    int FormOfSettings() const;
+    void OnBarNotify(const CNotify& notify);
+    void OnGridNotify(const CNotify& notify);
+    void ShowMenu(CPoint screen);
+
+    // Sorting and editing (QueryWindowEdit.cpp).
+    void SortByHeader(long column);
+    void BeginEdit();
+    void SelectionMoved(long row, long column);
+    bool CommitEditedRow();
+    void LoadEditedRow(long index);
+    void AddNewRecordPlace(long index);
+    CStringArray ValuesAt(long index) const;
+    bool Transposed() const { return m_settings.m_modifyDirection == "V"; }
+    void ApplyColumnWidths();
+    void Restripe();
+
+    // Menu commands (QueryWindowCommands.cpp).
+    void ModifyRow();
+    void DeleteSelectedRows();
+    void Export();
+    void Print();
+
+    CQueryClient m_client;
+    CTableQuery m_query;
+    CQuerySettings m_settings;
+    CWindowSettings* m_windowSettings = nullptr;
+    CQueryOptions* m_options = nullptr;
+    CInterfaceSettings* m_face = nullptr;
+    CWnd* m_owner = nullptr;
+    int m_runState = 0;
+    int m_driveTime = 0;
+
+    CString m_loadedTable;
+    CString m_accessWord = "READ";
+    bool m_loggedIn = false; // "READ/WRITE" became "WRITE" for the rest of the window's life
+    CEditedRow m_edit;
+    CString m_caption = "数据查询";
+    long m_panelWidth = 0;
+    long m_savedPanelWidth = 0;
+    CRect m_splitter;
+
+    QPointer<QWidget> m_barWidget;
+    QPointer<CQueryDialog> m_dialog;
+    CQueryBarWindow* m_bar = nullptr; // the bar of m_barWidget, valid while it lives
+};

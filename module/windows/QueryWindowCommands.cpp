@@ -1,0 +1,82 @@
+// The grid's menu of the table query window and what its commands do.
+#include "QueryWindow.h"
+
+#include "Hooks.h"
+#include "PopupMenu.h"
+#include "PrintDialog.h"
+
+#include <QPrinter>
+
+namespace {
+constexpr const char* kCaption = "数据查询";
+}
+
+void CQueryWindow::ShowMenu(CPoint screen) {
+    const bool writing = EditingAllowed(m_accessWord);
+    std::vector<ui::MenuItem> items = {
+        {kCmdModify, "修改", writing}, {kCmdDelete, "删除", writing}, {kCmdRefresh, "刷新"},
+        {kCmdPrint, "打印"},           {kCmdExport, "输出"},
+    };
+    if (int command = ui::TrackPopupMenu(items, screen)) OnCommand(command);
+}
+
+void CQueryWindow::OnCommand(int command) {
+    switch (command) {
+    case kCmdModify:
+        ModifyRow();
+        break;
+    case kCmdDelete:
+        DeleteSelectedRows();
+        break;
+    case kCmdRefresh:
+        if (m_settings.m_queryStyle == kStyleMenu)
+            ShowQueryDialog();
+        else
+            Refresh(m_settings.m_startFlag == 1 ? 1 : 0);
+        break;
+    case kCmdPrint:
+        Print();
+        break;
+    case kCmdExport:
+        Export();
+        break;
+    default:
+        break;
+    }
+}
+
+void CQueryWindow::ModifyRow() {
+    if (!EditingAllowed(m_accessWord) || m_edit.row < 1) return;
+    if (!CommitEditedRow()) ui::MessageBox("数据修改失败!", kCaption);
+}
+
+void CQueryWindow::DeleteSelectedRows() {
+    if (!EditingAllowed(m_accessWord) || !m_gridCtrl) return;
+    if (ui::MessageBox("删除数据?", kCaption, ui::MB_OKCANCEL) != ui::IDOK) return;
+    for (long row : m_gridCtrl->GetSelectedRows()) {
+        if (row < 1) continue;
+        if (m_query.DeleteRow(ValuesAt(row)) != 1) {
+            CString message;
+            message.Format("删除第%d行数据失败！", row);
+            ui::MessageBox(message, kCaption);
+        }
+    }
+    RunRefresh(1, kFormGivenStations);
+}
+
+void CQueryWindow::Export() {
+    ui::SaveFileRequest request;
+    request.filter = kExportFilter;
+    ui::SaveFileAnswer answer;
+    if (ui::SaveFileDialog(request, answer) != ui::IDOK || answer.path.IsEmpty()) return;
+    CString error;
+    if (!m_grid.SaveData(ExportPath(answer.path, answer.filterIndex), &error))
+        ui::MessageBox(error, kCaption);
+}
+
+void CQueryWindow::Print() {
+    if (!m_gridCtrl) return;
+    QPrinter printer(QPrinter::HighResolution);
+    if (!ui::PrintDialog(printer)) return;
+    if (!m_gridCtrl->Print(printer)) ui::MessageBox("打印失败：打印机无法打开", kCaption);
+}

@@ -1,0 +1,111 @@
+// Sorting by a header click and editing rows of the table query window.
+#include "QueryWindow.h"
+
+#include "DataService.h"
+#include "Hooks.h"
+
+namespace {
+constexpr const char* kCaption = "数据查询";
+}
+
+void CQueryWindow::SortByHeader(long column) {
+    const long results = m_client.GetRowCount();
+    if (column < 1 || Transposed() || results < 1) return;
+    ui::CWaitCursor wait;
+    // Only the result rows move: the statistics rows stay below them.
+    if (!m_grid.SortData(column, CHeaderSort::LastSort().Click(column).str(), 1, results)) return;
+    Restripe();
+    m_edit.Clear();
+    if (m_gridCtrl) m_gridCtrl->Refresh();
+}
+
+void CQueryWindow::Restripe() {
+    for (long row = 1; row <= m_client.GetRowCount() && row < m_grid.GetRowCount(); ++row)
+        m_query.ApplyRowColours(m_grid, row);
+}
+
+void CQueryWindow::BeginEdit() {
+    if (!EditingNeedsLogin(m_accessWord)) return;
+    if (ui::MessageBox("是否进行数据修改", kCaption, ui::MB_OKCANCEL) != ui::IDOK) return;
+    CString user;
+    if (KesLogin(m_widget.data(), &user, "", 3) < 1) return;
+    m_accessWord = "WRITE";
+    m_loggedIn = true;
+    if (m_gridCtrl) m_gridCtrl->SetEditable(true);
+}
+
+CStringArray CQueryWindow::ValuesAt(long index) const {
+    CStringArray values;
+    const int visible = m_query.Settings().VisibleCount();
+    for (int i = 1; i <= visible; ++i)
+        values.Add(Transposed() ? m_grid.GetItemText(i, index) : m_grid.GetItemText(index, i));
+    return values;
+}
+
+void CQueryWindow::LoadEditedRow(long index) {
+    m_edit.row = index;
+    m_edit.current = ValuesAt(index);
+    m_edit.previous = m_edit.current;
+}
+
+bool CQueryWindow::CommitEditedRow() {
+    m_edit.current = ValuesAt(m_edit.row);
+    if (!m_edit.Edited()) return true;
+    if (m_query.WriteRow(m_edit.current, m_edit.previous) != 1) return false;
+    m_edit.previous = m_edit.current;
+    return true;
+}
+
+void CQueryWindow::SelectionMoved(long row, long column) {
+    if (!EditingAllowed(m_accessWord)) return;
+    const long index = Transposed() ? column : row;
+    if (index < 1) return;
+    if (m_edit.row >= 1 && index != m_edit.row && !CommitEditedRow()) {
+        if (ui::MessageBox("数据修改失败，是否放弃?", kCaption, ui::MB_OKCANCEL) == ui::IDOK) {
+            RunRefresh(1, kFormGivenStations);
+        } else if (m_gridCtrl) {
+            // Stay on the row that could not be written.
+            if (Transposed())
+                m_gridCtrl->SetFocusCell(row, m_edit.row);
+            else
+                m_gridCtrl->SetFocusCell(m_edit.row, column);
+        }
+        return;
+    }
+    if (index != m_edit.row) LoadEditedRow(index);
+    AddNewRecordPlace(index);
+}
+
+// Reaching the last row (the last column when transposed) opens an empty one for a new record,
+// unless the last one is still empty.
+void CQueryWindow::AddNewRecordPlace(long index) {
+    const long last = Transposed() ? m_grid.GetColumnCount() - 1 : m_grid.GetRowCount() - 1;
+    if (index != last || last < 1) return;
+    const CStringArray values = ValuesAt(last);
+    if (std::all_of(values.begin(), values.end(), [](const CString& v) { return v.IsEmpty(); })) return;
+    if (Transposed())
+        m_grid.InsertColumn(last + 1);
+    else
+        m_grid.InsertRow(last + 1);
+    if (m_gridCtrl) m_gridCtrl->Refresh();
+}
+
+void CQueryWindow::ApplyColumnWidths() {
+    if (!m_face || !m_gridCtrl) return;
+    const std::vector<int> widths = StoredColumnWidths(*m_face, m_grid.GetColumnCount());
+    for (std::size_t col = 0; col < widths.size(); ++col)
+        if (widths[col] >= 0) m_gridCtrl->SetColumnWidth(long(col), widths[col]);
+}
+
+bool CQueryWindow::CurrentColumnWidths(CDWordArray& widths) const {
+    if (!m_gridCtrl || m_grid.GetColumnCount() < 1) return false;
+    widths.RemoveAll();
+    for (long col = 0; col < m_grid.GetColumnCount(); ++col)
+        widths.Add(DWORD(m_gridCtrl->GetColumnWidth(col)));
+    return true;
+}
+
+void CQueryWindow::StoreColumnWidths(CInterfaceSettings& face) {
+    CDWordArray widths;
+    if (CurrentColumnWidths(widths)) face.m_columnWidths = widths;
+}

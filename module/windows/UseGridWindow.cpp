@@ -1,0 +1,64 @@
+#include "UseGridWindow.h"
+
+#include <QFrame>
+#include <QPainter>
+
+CGridWindowWidget::CGridWindowWidget(CUseGridWindow& window, int controlId, CWnd* owner, QWidget* parent)
+    : QWidget(parent), CWnd(*this, controlId, owner), m_window(window) {}
+
+void CGridWindowWidget::OnChildNotify(const CNotify& notify) {
+    m_window.OnChildNotify(notify);
+}
+
+void CGridWindowWidget::resizeEvent(QResizeEvent*) {
+    m_window.Layout();
+}
+
+void CGridWindowWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    m_window.Paint(painter);
+}
+
+CUseGridWindow::~CUseGridWindow() {
+    DestroyWidget();
+}
+
+bool CUseGridWindow::CreateGridWindow(CWnd* owner, int controlId, const CRect& rect, unsigned,
+                                      const char* className) {
+    if (!owner) return false;
+    DestroyWidget();
+    m_widget = new CGridWindowWidget(*this, controlId, owner, &owner->GetWidget());
+    m_widget->setProperty("windowClass", className);
+    m_widget->setObjectName(className);
+    m_widget->setAutoFillBackground(true);
+    m_gridCtrl = new CGridCtrl(m_grid, kGridId, m_widget, m_widget);
+    CreateChildren();
+    MoveWidget(rect);
+    m_widget->show();
+    return true;
+}
+
+void CUseGridWindow::DestroyWidget() {
+    delete m_widget.data(); // takes the grid control and the bar with it
+}
+
+void CUseGridWindow::ShowWidget(bool show) {
+    if (m_widget) m_widget->setVisible(show);
+}
+
+void CUseGridWindow::MoveWidget(const CRect& rect) {
+    if (!m_widget) return;
+    m_widget->setGeometry(rect.left, rect.top, std::max<LONG>(rect.Width(), 0),
+                          std::max<LONG>(rect.Height(), 0));
+    Layout();
+}
+
+void CUseGridWindow::AddStaticEdge() {
+    if (!m_widget) return;
+    m_widget->setContentsMargins(1, 1, 1, 1);
+    m_widget->setProperty("staticEdge", true);
+}
+
+void CUseGridWindow::Layout() {
+    if (m_widget && m_gridCtrl) m_gridCtrl->setGeometry(m_widget->contentsRect());
+}

@@ -1,0 +1,147 @@
+// A refresh of 200,000 rows in the table query window: the first screen shows the first rows, the
+// view scrolls to the last row and reads it from the grid, and nothing is made per cell on the
+// way (the view's model is a window onto the window's grid).
+#include "Hooks.h"
+#include "QueryWindow.h"
+#include "TestDatabase.h"
+
+#include <QApplication>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr long kStations = 20;
+constexpr long kHours = 10'000;
+constexpr long kRows = kStations * kHours;
+
+class OwnerWindow : public QWidget, public CWnd {
+public:
+    OwnerWindow() : CWnd(*this, 1, nullptr) { resize(1100, 750); }
+};
+
+// The settings tables and an hourly table of 20 stations x 10,000 hours, made by the database
+// itself in one statement.
+const char* const kTables[] = {
+    "CREATE TABLE KES.SET_DB_TABLE_NAME (TNAME VARCHAR(40), STA INTEGER, USERNAME VARCHAR(40), OBTYPE "
+    "INTEGER,"
+    " SELECTMODE INTEGER, DISMODEID INTEGER, SHOW VARCHAR(400))",
+    "CREATE TABLE KES.SET_TABLE_COL_NAME (TNAME VARCHAR(40), COLNAME VARCHAR(40), COLNAMECH VARCHAR(40),"
+    " COLNAMELEN INTEGER, DATATYPEID INTEGER, DATASIZE INTEGER, DATADECIMAL INTEGER, NULLTYPEID INTEGER,"
+    " PROJMODEID INTEGER, DATADESC VARCHAR(80), POINT INTEGER, RESTRICTDATA VARCHAR(400))",
+    "CREATE TABLE KES.SET_DATAPRO_COLOR (DATAPROID INTEGER, COLOR INTEGER, DISSTA INTEGER)",
+    "CREATE TABLE KES.RIVER_HOUR (STCD INTEGER, TM TIMESTAMP, Z DOUBLE PRECISION, Q DOUBLE PRECISION)",
+    "INSERT INTO KES.SET_DB_TABLE_NAME VALUES ('RIVER_HOUR',1,'',0,2,0,'')",
+    "INSERT INTO KES.SET_TABLE_COL_NAME VALUES ('RIVER_HOUR','STCD','站码',8,4,8,0,0,0,'',1,'[PK(ID)]'),"
+    " ('RIVER_HOUR','TM','时间',19,11,19,0,0,0,'',2,'[PK(TIME)]'),"
+    " ('RIVER_HOUR','Z','水位',8,8,8,2,0,0,'',3,''), ('RIVER_HOUR','Q','流量',8,8,8,2,0,0,'',4,'')",
+    "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 199999)"
+    " INSERT INTO KES.RIVER_HOUR SELECT 60100000 + (i / 10000) * 100,"
+    " datetime('2024-01-01 00:00:00', '+' || (i % 10000) || ' hours'), 40 + (i % 1000) / 100.0, 1000 + i % "
+    "777"
+    " FROM n",
+};
+
+class LargeRefreshTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TESTDB_OPEN(m_db, testdb::Kind::Sqlite);
+        for (const char* sql : kTables) {
+            std::vector<std::string> reply;
+            ASSERT_TRUE(testdb::Run(sql, reply)) << sql << (reply.empty() ? "" : reply[0]);
+        }
+        m_oldBox = ui::SetMessageBoxResponder([this](const CString& text, const CString&, unsigned) {
+            m_messages.push_back(text.str());
+            return ui::IDOK;
+        });
+        m_owner.show();
+    }
+    void TearDown() override {
+        m_window.reset();
+        ui::SetMessageBoxResponder(m_oldBox);
+    }
+
+    CQueryWindow& OpenAllStations() {
+        m_window = std::make_unique<CQueryWindow>();
+        CQuerySettings& q = m_window->QuerySettings();
+        q.m_tableName = "RIVER_HOUR";
+        for (long s = 0; s < kStations; ++s)
+            q.m_stations.Add(CString(std::to_string(60100000 + s * 100)));
+        q.m_startTimeText = "2024-01-01 00:00:00";
+        q.m_endTimeText = "2025-02-20 15:00:00";
+        q.m_displayMode = kDisplayGivenStations;
+        q.m_accessMode = "READ";
+        m_window->SetRecords(&m_records.window, &m_records.options, &m_records.face);
+        m_window->ApplySettings();
+        EXPECT_TRUE(m_window->Create(&m_owner, 0x4000, CRect(0, 0, 1020, 695), kElementWindowStyle));
+        return *m_window;
+    }
+
+    static QString Shown(const CGridCtrl& ctrl, long row, long col) {
+        return ctrl.model()->data(ctrl.GetModel().IndexOf(row, col)).toString();
+    }
+    // True when the cell lies wholly inside the view's viewport.
+    static bool Visible(const CGridCtrl& ctrl, long row, long col) {
+        const QRect cell = ctrl.visualRect(ctrl.GetModel().IndexOf(row, col));
+        return cell.isValid() && ctrl.viewport()->rect().contains(cell);
+    }
+
+    struct Records {
+        CWindowSettings window;
+        CQueryOptions options;
+        CInterfaceSettings face;
+    };
+
+    std::unique_ptr<testdb::TestDatabase> m_db;
+    OwnerWindow m_owner;
+    Records m_records;
+    std::unique_ptr<CQueryWindow> m_window;
+    ui::MessageBoxResponder m_oldBox;
+    std::vector<std::string> m_messages;
+};
+
+TEST_F(LargeRefreshTest, TwoHundredThousandRowsShowTheFirstScreenAndScrollToTheLastRow) {
+    CQueryWindow& w = OpenAllStations();
+    CNotify refresh;
+    refresh.controlId = CUseGridWindow::kBarId;
+    refresh.code = kNotifyRefresh;
+    w.OnChildNotify(refresh);
+    QApplication::processEvents();
+    EXPECT_TRUE(m_messages.empty()) << m_messages.front();
+
+    CGridCtrl& ctrl = *w.GridCtrl();
+    const CGridIterator& grid = w.Grid();
+    ASSERT_EQ(grid.GetRowCount(), kRows + 1);
+    EXPECT_EQ(grid.GetCellView(0, 2), "时间");
+    // The view reads the window's own grid; no item, widget or object is made per cell.
+    EXPECT_EQ(&ctrl.GetGrid(), &grid);
+    EXPECT_EQ(ctrl.model(), &ctrl.GetModel());
+    EXPECT_EQ(qobject_cast<QTableWidget*>(&ctrl), nullptr);
+    EXPECT_EQ(ctrl.model()->rowCount(), int(kRows));
+    EXPECT_EQ(ctrl.model()->columnCount(), int(grid.GetColumnCount() - ctrl.GetModel().HeaderColumns()));
+    EXPECT_LT(ctrl.findChildren<QObject*>().size(), 100);
+
+    // First screen: the first rows of the first station, drawn without error.
+    const QImage first = ctrl.grab().toImage();
+    EXPECT_FALSE(first.isNull());
+    EXPECT_EQ(ctrl.rowAt(0), 0);
+    EXPECT_TRUE(Visible(ctrl, 1, 2));
+    EXPECT_EQ(Shown(ctrl, 1, 1), "60100000");
+    EXPECT_EQ(Shown(ctrl, 1, 2).left(13), "2024-01-01 00");
+
+    ctrl.scrollToBottom();
+    QApplication::processEvents();
+    ctrl.repaint();
+    EXPECT_TRUE(Visible(ctrl, kRows, 1));
+    EXPECT_TRUE(Visible(ctrl, kRows, 2));
+    EXPECT_FALSE(Visible(ctrl, 1, 1));
+    // The last row is the last hour of the last station, read through the model from the grid.
+    EXPECT_EQ(Shown(ctrl, kRows, 1), "60101900");
+    EXPECT_EQ(Shown(ctrl, kRows, 2).left(13), "2025-02-20 15");
+    for (long c = 1; c < grid.GetColumnCount(); ++c)
+        EXPECT_EQ(Shown(ctrl, kRows, c).toStdString(), std::string(grid.GetDisplayText(kRows, c))) << c;
+    EXPECT_LT(ctrl.findChildren<QObject*>().size(), 100);
+}
+
+} // namespace

@@ -1,0 +1,316 @@
+// The table query window on the offscreen platform over the compact demo database: the grid it
+// fills against the engine's own answer, the header sort, editing after login with the change
+// and its audit record in the database, the failed-commit question, export and print.
+#include "QueryWindow.h"
+#include "DemoDatabase.h"
+#include "Hooks.h"
+#include "Login.h"
+#include "PopupMenu.h"
+#include "PrintDialog.h"
+#include "TestDatabase.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QPrinter>
+#include <QTest>
+
+#include <gtest/gtest.h>
+#include <sodium.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+class OwnerWindow : public QWidget, public CWnd {
+public:
+    OwnerWindow() : CWnd(*this, 1, nullptr) { resize(1100, 750); }
+};
+
+// The element's records a window is handed.
+struct Records {
+    CWindowSettings window;
+    CQueryOptions options;
+    CInterfaceSettings face;
+};
+
+struct Asked {
+    std::vector<std::string> texts;
+    int answer = ui::IDOK;
+};
+
+class QueryWindowTest : public ::testing::TestWithParam<testdb::Kind> {
+protected:
+    void SetUp() override {
+        kes::SetPasswordHashLimits(crypto_pwhash_OPSLIMIT_MIN, crypto_pwhash_MEMLIMIT_MIN);
+        TESTDB_OPEN(m_db, testdb::Kind::Sqlite);
+        demo::DemoOptions options;
+        options.compact = true;
+        std::string error;
+        ASSERT_TRUE(demo::BuildDemoDatabase("sqlite:" + m_db->dir() + "/demo.sqlite", options, error))
+            << error;
+        m_oldBox = ui::SetMessageBoxResponder([this](const CString& text, const CString&, unsigned) {
+            m_asked.texts.push_back(text.str());
+            return m_asked.answer;
+        });
+        m_owner.show();
+    }
+    void TearDown() override {
+        m_window.reset();
+        ui::SetMessageBoxResponder(m_oldBox);
+        kes::SetCredentialResponder({});
+        kes::LogOut();
+        ui::SetSaveFileResponder({});
+        ui::SetPrintDialogResponder({});
+        ui::SetPopupMenuResponder({});
+    }
+
+    CQueryWindow& Open(const char* table, CStringArray stations, const char* from, const char* to) {
+        m_window = std::make_unique<CQueryWindow>();
+        CQuerySettings& q = m_window->QuerySettings();
+        q.m_tableName = table;
+        q.m_stations = std::move(stations);
+        q.m_startTimeText = from;
+        q.m_endTimeText = to;
+        q.m_displayMode = kDisplayGivenStations;
+        q.m_accessMode = "READ/WRITE";
+        m_window->SetRecords(&m_records.window, &m_records.options, &m_records.face);
+        m_window->ApplySettings();
+        EXPECT_TRUE(m_window->Create(&m_owner, 0x4000, CRect(0, 0, 1020, 695), kElementWindowStyle));
+        return *m_window;
+    }
+
+    // The engine's own answer for the same request, filled into a grid of its own.
+    CGridIterator EngineAnswer(const CQueryWindow& w) {
+        const CQuerySettings& q = m_window->QuerySettings();
+        CTableQuery query(m_client);
+        query.Load(q.m_tableName, EngineOptionsFor(m_records.face, m_records.options, m_records.window, q));
+        RequestFromSettings(q, kFormGivenStations, query.m_request);
+        CGridIterator grid;
+        query.Refresh(grid, 1);
+        (void)w;
+        return grid;
+    }
+
+    static std::string Cell(const CGridIterator& g, long row, long col) {
+        return std::string(g.GetCellView(row, col));
+    }
+
+    void ClickCell(long row, long col) {
+        CGridCtrl& ctrl = *m_window->GridCtrl();
+        const QRect cell = ctrl.visualRect(ctrl.model()->index(int(row - 1), int(col - 1)));
+        QTest::mouseClick(ctrl.viewport(), Qt::LeftButton, {}, cell.center());
+    }
+    void ClickHeader(long col) {
+        QHeaderView* header = m_window->GridCtrl()->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(int(col - 1)) + 5, header->height() / 2));
+    }
+    // Types a value into a cell the way the editor writes it.
+    void Edit(long row, long col, const char* text) {
+        CGridCtrl& ctrl = *m_window->GridCtrl();
+        ASSERT_TRUE(ctrl.model()->setData(ctrl.model()->index(int(row - 1), int(col - 1)),
+                                          QString::fromUtf8(text), Qt::EditRole));
+    }
+    void LogInWith(const char* user, const char* password) {
+        kes::SetCredentialResponder([=](const CString&, kes::Credentials& c) {
+            c.user = user;
+            c.password = password;
+            return true;
+        });
+    }
+    static std::vector<std::string> Rows(const std::string& sql) { return testdb::Rows(sql); }
+
+    std::unique_ptr<testdb::TestDatabase> m_db;
+    OwnerWindow m_owner;
+    Records m_records;
+    CQueryClient m_client;
+    std::unique_ptr<CQueryWindow> m_window;
+    ui::MessageBoxResponder m_oldBox;
+    Asked m_asked;
+};
+
+TEST_P(QueryWindowTest, QueryFillsTheGridAsTheEngineAnswersAndSortsByHeaderClicks) {
+    CQueryWindow& w =
+        Open("RIVER_HOUR", {"60105400", "60110000"}, "2026-11-01 00:00:00", "2026-11-02 00:00:00");
+    EXPECT_EQ(w.Widget()->property("windowClass").toString(), "CQueryWindow");
+    EXPECT_EQ(w.Widget()->GetDlgItem(CUseGridWindow::kGridId), w.GridCtrl());
+    w.QueryAndFill();
+
+    const CGridIterator expected = EngineAnswer(w);
+    const CGridIterator& shown = w.Grid();
+    ASSERT_GT(shown.GetRowCount(), 10);
+    ASSERT_EQ(shown.GetRowCount(), expected.GetRowCount());
+    ASSERT_EQ(shown.GetColumnCount(), expected.GetColumnCount());
+    for (long r = 0; r < shown.GetRowCount(); ++r)
+        for (long c = 0; c < shown.GetColumnCount(); ++c)
+            ASSERT_EQ(Cell(shown, r, c), Cell(expected, r, c)) << r << "," << c;
+    EXPECT_EQ(Cell(shown, 0, 2), "时间");
+    EXPECT_EQ(w.GridCtrl()->model()->rowCount(), int(shown.GetRowCount() - 1));
+
+    // Three clicks on the water level: ascending, descending, ascending; the statistics rows
+    // stay below the results.
+    const long results = w.Client().GetRowCount();
+    auto levels = [&] {
+        std::vector<double> v;
+        for (long r = 1; r <= results; ++r)
+            if (!Cell(shown, r, 3).empty()) v.push_back(std::stod(Cell(shown, r, 3)));
+        return v;
+    };
+    const std::string lastLabel = Cell(shown, shown.GetRowCount() - 1, 2);
+    ClickHeader(3);
+    auto v = levels();
+    EXPECT_TRUE(std::is_sorted(v.begin(), v.end()));
+    ClickHeader(3);
+    v = levels();
+    EXPECT_TRUE(std::is_sorted(v.rbegin(), v.rend()));
+    ClickHeader(3);
+    v = levels();
+    EXPECT_TRUE(std::is_sorted(v.begin(), v.end()));
+    EXPECT_EQ(Cell(shown, shown.GetRowCount() - 1, 2), lastLabel);
+    // Another column starts ascending again; the last sort is shared by every query window.
+    ClickHeader(2);
+    EXPECT_EQ(CHeaderSort::LastSort().Click(2), "DESC");
+}
+
+TEST_P(QueryWindowTest, EditingNeedsConfirmationAndALoginThenWritesTheRowAndItsAuditRecord) {
+    CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 06:00:00");
+    w.QueryAndFill();
+    ASSERT_GT(w.Grid().GetRowCount(), 3);
+    EXPECT_FALSE(w.GridCtrl()->IsEditable());
+
+    // Cancel at the question: no login is asked.
+    m_asked.answer = ui::IDCANCEL;
+    int loginsAsked = 0;
+    kes::SetCredentialResponder([&](const CString&, kes::Credentials&) {
+        ++loginsAsked;
+        return false;
+    });
+    ClickCell(1, 3);
+    EXPECT_EQ(m_asked.texts.back(), "是否进行数据修改");
+    EXPECT_EQ(loginsAsked, 0);
+
+    // A wrong password leaves the window read-only.
+    m_asked.answer = ui::IDOK;
+    LogInWith("admin", "wrong");
+    ClickCell(1, 3);
+    EXPECT_EQ(w.AccessWord(), "READ/WRITE");
+    EXPECT_FALSE(w.GridCtrl()->IsEditable());
+
+    // The right one makes it writable for the rest of the window's life.
+    LogInWith("admin", "admin");
+    ClickCell(1, 3);
+    EXPECT_EQ(w.AccessWord(), "WRITE");
+    EXPECT_TRUE(w.GridCtrl()->IsEditable());
+    w.ApplySettings();
+    EXPECT_EQ(w.AccessWord(), "WRITE");
+
+    const std::string time = Cell(w.Grid(), 1, 2);
+    const std::size_t auditBefore = Rows("SELECT SEQID FROM KES.SCHLOG").size();
+    Edit(1, 3, "123.45");
+    ClickCell(2, 3); // leaving the row commits it
+    EXPECT_EQ(w.Engine().LastWriteError(), "");
+    EXPECT_EQ(Rows("SELECT Z FROM KES.RIVER_HOUR WHERE STCD=60105400 AND TM={ts '2026-11-01 00:00:00'}"),
+              std::vector<std::string>{"123.45,"});
+    EXPECT_EQ(Rows("SELECT SEQID FROM KES.SCHLOG").size(), auditBefore + 1);
+    EXPECT_EQ(w.EditedRow().row, 2);
+    EXPECT_EQ(Cell(w.Grid(), 1, 2), time);
+}
+
+TEST_P(QueryWindowTest, AFailedCommitAsksAndCancelStaysOnTheRow) {
+    CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 06:00:00");
+    w.QuerySettings().m_accessMode = "WRITE";
+    w.ApplySettings();
+    w.QueryAndFill();
+    ASSERT_TRUE(w.GridCtrl()->IsEditable());
+
+    ClickCell(2, 3);
+    Edit(2, 3, "not a level");
+    m_asked.answer = ui::IDCANCEL;
+    ClickCell(4, 3);
+    ASSERT_FALSE(m_asked.texts.empty());
+    EXPECT_EQ(m_asked.texts.back(), "数据修改失败，是否放弃?");
+    EXPECT_EQ(w.GridCtrl()->GetFocusRow(), 2);
+    EXPECT_EQ(Cell(w.Grid(), 2, 3), "not a level");
+
+    // OK gives the edit up: the grid is read again.
+    m_asked.answer = ui::IDOK;
+    ClickCell(4, 3);
+    EXPECT_NE(Cell(w.Grid(), 2, 3), "not a level");
+}
+
+TEST_P(QueryWindowTest, MenuOffersWritingOnlyWhenAllowedAndExportsAndPrints) {
+    CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 06:00:00");
+    w.QueryAndFill();
+
+    std::vector<ui::MenuItem> offered;
+    ui::SetPopupMenuResponder([&](const std::vector<ui::MenuItem>& items, CPoint) {
+        offered = items;
+        return CQueryWindow::kCmdExport;
+    });
+    const std::filesystem::path dir = m_db->dir();
+    ui::SetSaveFileResponder([&](const ui::SaveFileRequest& request, ui::SaveFileAnswer& answer) {
+        EXPECT_EQ(request.filter, "电子表格(*.xls)|*.txt|文本 文件(*.txt)|*.txt||");
+        answer.path = (dir / "河道水情").string();
+        answer.filterIndex = 2;
+        return ui::IDOK;
+    });
+    CGridCtrl& ctrl = *w.GridCtrl();
+    const QPoint at = ctrl.visualRect(ctrl.model()->index(0, 0)).center();
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, ctrl.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(ctrl.viewport(), &menu);
+    ASSERT_EQ(offered.size(), 5u);
+    EXPECT_EQ(offered[0].text, "修改");
+    EXPECT_FALSE(offered[0].enabled);
+    EXPECT_FALSE(offered[1].enabled);
+    EXPECT_EQ(offered[4].text, "输出");
+
+    std::ifstream text(dir / "河道水情.txt");
+    std::string heading;
+    ASSERT_TRUE(std::getline(text, heading));
+    EXPECT_NE(heading.find("水位(m)"), std::string::npos);
+
+    ui::SetSaveFileResponder([&](const ui::SaveFileRequest&, ui::SaveFileAnswer& answer) {
+        answer.path = (dir / "河道水情").string();
+        answer.filterIndex = 1;
+        return ui::IDOK;
+    });
+    w.OnCommand(CQueryWindow::kCmdExport);
+    std::ifstream sheet(dir / "河道水情.xls", std::ios::binary);
+    char magic[2] = {};
+    sheet.read(magic, 2);
+    EXPECT_EQ(std::string(magic, 2), "PK") << "spreadsheet content";
+
+    const std::string pdf = (dir / "print.pdf").string();
+    ui::SetPrintDialogResponder([&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdf));
+        return true;
+    });
+    w.OnCommand(CQueryWindow::kCmdPrint);
+    std::ifstream printed(pdf, std::ios::binary);
+    char head[4] = {};
+    printed.read(head, 4);
+    EXPECT_EQ(std::string(head, 4), "%PDF");
+}
+
+TEST_P(QueryWindowTest, StoredWidthsApplyOnlyWithTheFixedColumnsFlag) {
+    m_records.face.m_fixedColumns = 1;
+    m_records.face.m_columnWidths = {40, 150};
+    CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 03:00:00");
+    w.QueryAndFill();
+    ASSERT_GE(w.Grid().GetColumnCount(), 5);
+    EXPECT_EQ(w.GridCtrl()->GetColumnWidth(1), 150);
+    EXPECT_EQ(w.GridCtrl()->GetColumnWidth(4), 150) << "past the list: the last stored width";
+
+    // The user's resize is stored back into the element's settings.
+    w.GridCtrl()->horizontalHeader()->resizeSection(1, 77);
+    EXPECT_EQ(m_records.face.m_columnWidths[2], 77u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, QueryWindowTest, ::testing::Values(testdb::Kind::Sqlite, testdb::Kind::Postgres),
+                         [](const ::testing::TestParamInfo<testdb::Kind>& info) {
+                             return info.param == testdb::Kind::Sqlite ? "SQLite" : "PostgreSQL";
+                         });
+
+} // namespace
