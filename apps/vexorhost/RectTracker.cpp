@@ -55,6 +55,10 @@ protected:
         case QEvent::KeyPress:
             if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) Finish(false);
             return true;
+        case QEvent::ShortcutOverride:
+            // No menu shortcut may open a dialog (or a new display) in the middle of a drag.
+            event->accept();
+            return true;
         default:
             return false;
         }

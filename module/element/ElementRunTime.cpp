@@ -197,6 +197,7 @@ void CVexorQueryElemOBJ::ShowQueryWindow() {
 }
 
 CTableWindow* CVexorQueryElemOBJ::GetCustomWindow(CTableWindow& window, int argument) {
+    m_windowRect = WindowRect();
     window.QuerySettings() = m_querySettings;
     window.SetRecords(&m_windowSettings, &m_queryOptions, &m_interfaceSettings);
     window.ApplySettings();

@@ -52,6 +52,8 @@ public:
     const CQueryTableSettings& Settings() const { return m_settings; }
     CQueryTableSettings& Settings() { return m_settings; }
     const CTableQueryOptions& Options() const { return m_options; }
+    // The window's time type word ("时" "日" "旬" "月"), as the user last chose it.
+    void SetTimeTypeWord(const CString& word) { m_options.timeTypeWord = word; }
 
     CQueryRequest m_request;
     CLackTimeRequest m_lackRequest; // the missing-data bar's request, in missing-data mode

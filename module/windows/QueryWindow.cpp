@@ -28,14 +28,20 @@ void CQueryWindow::CreateBar() {
     m_bar = nullptr;
     if (!m_widget || !m_windowSettings) return;
     const CQueryBarRecords records = BarRecords();
+    m_barCollapsed = false;
     m_bar = CreateQueryBar(BarKindFor(m_query), records, *m_widget);
     m_barWidget = m_bar ? &m_bar->Wnd().GetWidget() : nullptr;
     Layout();
 }
 
 CQueryBarRecords CQueryWindow::BarRecords() {
-    return {
-        &m_query, &m_client, &m_settings, m_windowSettings, m_options, m_face, m_windowSettings->m_colors[0]};
+    return {&m_query,
+            &m_barClient,
+            &m_settings,
+            m_windowSettings,
+            m_options,
+            m_face,
+            m_windowSettings->m_colors[0]};
 }
 
 // The menu style: the bar as dialog 907 over the grid; its refresh queries this window.
@@ -53,6 +59,11 @@ void CQueryWindow::ShowQueryDialog() {
         },
         [this](const CString& text) { m_caption = text; });
     m_dialog->show();
+}
+
+void CQueryWindow::Show(bool show) {
+    ShowWidget(show);
+    if (!show && m_dialog) m_dialog->close();
 }
 
 void CQueryWindow::DestroySystemWindow() {
@@ -78,7 +89,9 @@ void CQueryWindow::ApplySettings() {
     if (!m_windowSettings || !m_options || !m_face) return;
     if (!m_loggedIn) m_accessWord = m_settings.m_accessMode;
     m_accessWord.Trim().MakeUpper();
-    m_panelWidth = m_savedPanelWidth = std::max(m_face->m_panelWidth, 0L);
+    // The bar's strip keeps the configured width unless the bar has nothing to offer.
+    m_savedPanelWidth = std::max(m_face->m_panelWidth, 0L);
+    m_panelWidth = m_barCollapsed ? 0 : m_savedPanelWidth;
 
     CString table = m_settings.m_tableName;
     table.Trim().MakeUpper();
@@ -107,10 +120,15 @@ void CQueryWindow::QueryAndFill() {
 }
 
 void CQueryWindow::RunRefresh(int argument, int form) {
-    if (argument == 1) RequestFromSettings(m_settings, form, m_query.m_request);
+    if (argument == 1) {
+        RequestFromSettings(m_settings, form, m_query.m_request);
+        // The bar's time type decides how statistics times are written.
+        m_query.SetTimeTypeWord(TimeTypeWord(m_settings.m_timeTypeIndex));
+    }
     if (argument == 1 || argument == -1 || m_query.IsLackTimeMode()) {
         m_edit.Clear();
         m_query.Refresh(m_grid, argument);
+        m_resultRows = m_client.GetRowCount();
         // Across the rows, the first row is the one being edited until the selection moves.
         if (!Transposed() && m_grid.GetRowCount() > 1) LoadEditedRow(1);
     }
@@ -155,16 +173,18 @@ void CQueryWindow::OnChildNotify(const CNotify& notify) {
 void CQueryWindow::OnBarNotify(const CNotify& notify) {
     switch (notify.code) {
     case kNotifyCollapse:
-        if (m_panelWidth > 0) m_savedPanelWidth = m_panelWidth;
+        m_barCollapsed = true;
         m_panelWidth = 0;
         Layout();
         break;
     case kNotifyShow:
+        m_barCollapsed = false;
         m_panelWidth = m_savedPanelWidth;
         Layout();
         break;
     case kNotifyStationText:
-        if (CQueryBarWindow* bar = Bar()) m_caption = bar->StationText();
+        // The bar may still be on its way in (its first notifications come while it is made).
+        if (auto* bar = dynamic_cast<CQueryBarWindow*>(notify.from)) m_caption = bar->StationText();
         if (m_widget) {
             m_widget->setWindowTitle(QString::fromStdString(m_caption.str()));
             m_widget->update();

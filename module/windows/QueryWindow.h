@@ -37,7 +37,7 @@ public:
     bool HasSystemWindow() const override { return HasWidget(); }
     void DestroySystemWindow() override;
     void ModifyStyleEx(unsigned add) override;
-    void Show(bool show) override { ShowWidget(show); }
+    void Show(bool show) override;
     void MoveWindow(const CRect& rect) override { MoveWidget(rect); }
     void Refresh(int argument) override;
     void SetRunState(int runState) override { m_runState = runState; }
@@ -85,7 +85,7 @@ private:
     void SelectionMoved(long row, long column);
     bool CommitEditedRow();
     void LoadEditedRow(long index);
-    void AddNewRecordPlace(long index);
+    void AddNewRecordPlace(long row, long column);
     CStringArray ValuesAt(long index) const;
     bool Transposed() const { return m_settings.m_modifyDirection == "V"; }
     void ApplyColumnWidths();
@@ -98,7 +98,9 @@ private:
     void Print();
 
     CQueryClient m_client;
+    CQueryClient m_barClient; // the bar's list lookups, which must not clear the result rows
     CTableQuery m_query;
+    long m_resultRows = 0; // result rows of the last fill, the statistics rows below them
     CQuerySettings m_settings;
     CWindowSettings* m_windowSettings = nullptr;
     CQueryOptions* m_options = nullptr;
@@ -113,7 +115,8 @@ private:
     CEditedRow m_edit;
     CString m_caption = "数据查询";
     long m_panelWidth = 0;
-    long m_savedPanelWidth = 0;
+    long m_savedPanelWidth = 0; // the configured width, while the bar is collapsed too
+    bool m_barCollapsed = false;
     CRect m_splitter;
 
     QPointer<QWidget> m_barWidget;

@@ -53,11 +53,14 @@ void CQueryWindow::ModifyRow() {
 void CQueryWindow::DeleteSelectedRows() {
     if (!EditingAllowed(m_accessWord) || !m_gridCtrl) return;
     if (ui::MessageBox("删除数据?", kCaption, ui::MB_OKCANCEL) != ui::IDOK) return;
-    for (long row : m_gridCtrl->GetSelectedRows()) {
-        if (row < 1) continue;
-        if (m_query.DeleteRow(ValuesAt(row)) != 1) {
+    // The records are rows, or columns when the grid is shown across; statistics rows are none.
+    const std::vector<long> records =
+        Transposed() ? m_gridCtrl->GetSelectedColumns() : m_gridCtrl->GetSelectedRows();
+    for (long record : records) {
+        if (record < 1 || record > m_resultRows) continue;
+        if (m_query.DeleteRow(ValuesAt(record)) != 1) {
             CString message;
-            message.Format("删除第%d行数据失败！", row);
+            message.Format("删除第%d行数据失败！", record);
             ui::MessageBox(message, kCaption);
         }
     }

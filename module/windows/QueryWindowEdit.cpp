@@ -9,8 +9,13 @@ constexpr const char* kCaption = "数据查询";
 }
 
 void CQueryWindow::SortByHeader(long column) {
-    const long results = m_client.GetRowCount();
+    const long results = m_resultRows;
     if (column < 1 || Transposed() || results < 1) return;
+    // An edit not yet written goes in before the rows move, or the sort waits.
+    if (EditingAllowed(m_accessWord) && m_edit.row >= 1 && !CommitEditedRow()) {
+        ui::MessageBox("数据修改失败!", kCaption);
+        return;
+    }
     ui::CWaitCursor wait;
     // Only the result rows move: the statistics rows stay below them.
     if (!m_grid.SortData(column, CHeaderSort::LastSort().Click(column).str(), 1, results)) return;
@@ -20,7 +25,7 @@ void CQueryWindow::SortByHeader(long column) {
 }
 
 void CQueryWindow::Restripe() {
-    for (long row = 1; row <= m_client.GetRowCount() && row < m_grid.GetRowCount(); ++row)
+    for (long row = 1; row <= m_resultRows && row < m_grid.GetRowCount(); ++row)
         m_query.ApplyRowColours(m_grid, row);
 }
 
@@ -57,9 +62,13 @@ bool CQueryWindow::CommitEditedRow() {
 }
 
 void CQueryWindow::SelectionMoved(long row, long column) {
-    if (!EditingAllowed(m_accessWord)) return;
     const long index = Transposed() ? column : row;
     if (index < 1) return;
+    // Read-only, the row under the selection is still the one a login will let the user edit.
+    if (!EditingAllowed(m_accessWord)) {
+        LoadEditedRow(index);
+        return;
+    }
     if (m_edit.row >= 1 && index != m_edit.row && !CommitEditedRow()) {
         if (ui::MessageBox("数据修改失败，是否放弃?", kCaption, ui::MB_OKCANCEL) == ui::IDOK) {
             RunRefresh(1, kFormGivenStations);
@@ -73,21 +82,28 @@ void CQueryWindow::SelectionMoved(long row, long column) {
         return;
     }
     if (index != m_edit.row) LoadEditedRow(index);
-    AddNewRecordPlace(index);
+    AddNewRecordPlace(row, column);
 }
 
-// Reaching the last row (the last column when transposed) opens an empty one for a new record,
-// unless the last one is still empty.
-void CQueryWindow::AddNewRecordPlace(long index) {
-    const long last = Transposed() ? m_grid.GetColumnCount() - 1 : m_grid.GetRowCount() - 1;
-    if (index != last || last < 1) return;
-    const CStringArray values = ValuesAt(last);
-    if (std::all_of(values.begin(), values.end(), [](const CString& v) { return v.IsEmpty(); })) return;
-    if (Transposed())
-        m_grid.InsertColumn(last + 1);
-    else
-        m_grid.InsertRow(last + 1);
-    if (m_gridCtrl) m_gridCtrl->Refresh();
+// Reaching the last row (the last column under the table's Direct(V)) opens an empty one for a
+// new record, unless the last one is still empty.
+void CQueryWindow::AddNewRecordPlace(long row, long column) {
+    const CString& direct = m_query.Settings().DirectWord();
+    const bool across = direct == "V";
+    if (!across && direct != "H") return;
+    const long last = across ? m_grid.GetColumnCount() - 1 : m_grid.GetRowCount() - 1;
+    if ((across ? column : row) != last || last < 1) return;
+    const long cells = across ? m_grid.GetRowCount() : m_grid.GetColumnCount();
+    for (long i = 1; i < cells; ++i) {
+        if (!(across ? m_grid.GetCellView(i, last) : m_grid.GetCellView(last, i)).empty()) {
+            if (across)
+                m_grid.InsertColumn(last + 1);
+            else
+                m_grid.InsertRow(last + 1);
+            if (m_gridCtrl) m_gridCtrl->Refresh();
+            return;
+        }
+    }
 }
 
 void CQueryWindow::ApplyColumnWidths() {
@@ -102,6 +118,13 @@ bool CQueryWindow::CurrentColumnWidths(CDWordArray& widths) const {
     widths.RemoveAll();
     for (long col = 0; col < m_grid.GetColumnCount(); ++col)
         widths.Add(DWORD(m_gridCtrl->GetColumnWidth(col)));
+    // A column the element list hides keeps the width it had, to come back with it.
+    if (m_face && m_face->m_elementChoice && !m_face->m_columnWidths.IsEmpty()) {
+        const CDWordArray& stored = m_face->m_columnWidths;
+        for (long col = 0; col < widths.GetSize() && col < m_face->m_elementList.GetSize(); ++col)
+            if (m_face->m_elementList[col] == 0)
+                widths[col] = stored[std::min<long>(col, stored.GetSize() - 1)];
+    }
     return true;
 }
 

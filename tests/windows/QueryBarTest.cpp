@@ -17,6 +17,7 @@
 #include "TimeContorl.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -32,6 +33,7 @@ class QueryBarTest : public DemoBarTest {
 protected:
     void SetUp() override {
         DemoBarTest::SetUp();
+        CHeaderSort::LastSort().Forget();
         m_oldBox = ui::SetMessageBoxResponder([this](const CString& text, const CString&, unsigned) {
             m_messages.push_back(text.str());
             return ui::IDOK;
@@ -147,6 +149,20 @@ TEST_F(QueryBarTest, PinyinSearchPickAndRefreshFillTheGridAsTheEngineDoes) {
     end.SetTime(COleDateTime(2026, 10, 1, 0, 0, 0));
     Click(Control<CButtonST>(CQueryBar::kRefresh));
     EXPECT_EQ(m_messages.back(), "开始时间不能大于结束时间!");
+
+    // The filter lists look their names up without touching the grid's rows: sorting still works.
+    const long rows = w.Grid().GetRowCount();
+    CComboBox& basin = Control<CComboBox>(950);
+    basin.setCurrentIndex(1);
+    emit basin.activated(1);
+    QHeaderView* header = w.GridCtrl()->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
+    EXPECT_EQ(w.Grid().GetRowCount(), rows);
+    EXPECT_GE(std::string(w.Grid().GetCellView(1, 3)), std::string(w.Grid().GetCellView(2, 3)))
+        << "the second click sorts descending";
 }
 
 TEST_F(QueryBarTest, FilterListNarrowsTheStationsAndDirectEntrySelects) {
@@ -247,6 +263,15 @@ TEST_F(QueryBarTest, MenuStyleOffersTheBarAsAFormThatQueriesAndCloses) {
     EXPECT_FALSE(dialog) << "the form closes after its refresh";
     EXPECT_EQ(w.QuerySettings().m_stations.GetSize(), 1);
     EXPECT_GT(w.Grid().GetRowCount(), 1);
+}
+
+TEST_F(QueryBarTest, ABarWithoutGroupsGivesItsStripToTheGrid) {
+    m_window_.m_advanced = 1; // advanced selection without configured items: nothing to choose
+    CQueryWindow& w = Open("RIVER_HOUR");
+    EXPECT_EQ(w.PanelWidth(), 0);
+    EXPECT_EQ(w.GridCtrl()->width(), w.Widget()->contentsRect().width());
+    w.ApplySettings();
+    EXPECT_EQ(w.PanelWidth(), 0) << "stays collapsed when the settings are applied again";
 }
 
 } // namespace

@@ -54,6 +54,7 @@ protected:
             return m_asked.answer;
         });
         m_owner.show();
+        CHeaderSort::LastSort().Forget(); // the last sort is the process's: start each test afresh
     }
     void TearDown() override {
         m_window.reset();
@@ -217,6 +218,32 @@ TEST_P(QueryWindowTest, EditingNeedsConfirmationAndALoginThenWritesTheRowAndItsA
     EXPECT_EQ(Cell(w.Grid(), 1, 2), time);
 }
 
+TEST_P(QueryWindowTest, TheRowClickedToLogInIsTheRowWrittenAndASortWritesItFirst) {
+    CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 06:00:00");
+    w.QueryAndFill();
+    LogInWith("admin", "admin");
+    ClickCell(3, 3); // asks, logs in: row 3 is the row being edited
+    ASSERT_EQ(w.AccessWord(), "WRITE");
+    EXPECT_EQ(w.EditedRow().row, 3);
+    Edit(3, 3, "77.7");
+    ClickCell(4, 3);
+    EXPECT_EQ(Rows("SELECT Z FROM KES.RIVER_HOUR WHERE STCD=60105400 AND TM={ts '2026-11-01 02:00:00'}"),
+              std::vector<std::string>{"77.7,"});
+
+    // An edit still open when a header is clicked is written before the rows move.
+    Edit(4, 3, "66.6");
+    QHeaderView* header = w.GridCtrl()->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
+    EXPECT_EQ(Rows("SELECT Z FROM KES.RIVER_HOUR WHERE STCD=60105400 AND TM={ts '2026-11-01 03:00:00'}"),
+              std::vector<std::string>{"66.6,"});
+    std::vector<double> levels;
+    for (long r = 1; r <= w.Client().GetRowCount(); ++r)
+        levels.push_back(std::stod(Cell(w.Grid(), r, 3)));
+    EXPECT_TRUE(std::is_sorted(levels.begin(), levels.end()));
+    EXPECT_EQ(levels.back(), 77.7);
+}
+
 TEST_P(QueryWindowTest, AFailedCommitAsksAndCancelStaysOnTheRow) {
     CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 06:00:00");
     w.QuerySettings().m_accessMode = "WRITE";
@@ -308,7 +335,8 @@ TEST_P(QueryWindowTest, StoredWidthsApplyOnlyWithTheFixedColumnsFlag) {
     EXPECT_EQ(m_records.face.m_columnWidths[2], 77u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, QueryWindowTest, ::testing::Values(testdb::Kind::Sqlite, testdb::Kind::Postgres),
+INSTANTIATE_TEST_SUITE_P(Backends, QueryWindowTest,
+                         ::testing::Values(testdb::Kind::Sqlite, testdb::Kind::Postgres),
                          [](const ::testing::TestParamInfo<testdb::Kind>& info) {
                              return info.param == testdb::Kind::Sqlite ? "SQLite" : "PostgreSQL";
                          });

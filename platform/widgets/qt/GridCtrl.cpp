@@ -129,6 +129,15 @@ std::vector<long> CGridCtrl::GetSelectedRows() const {
     return rows;
 }
 
+std::vector<long> CGridCtrl::GetSelectedColumns() const {
+    std::vector<long> cols;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        cols.push_back(m_model->GridColumn(index));
+    std::sort(cols.begin(), cols.end());
+    cols.erase(std::unique(cols.begin(), cols.end()), cols.end());
+    return cols;
+}
+
 void CGridCtrl::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
     if (current.isValid())

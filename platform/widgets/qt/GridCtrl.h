@@ -60,6 +60,8 @@ public:
     long GetFocusColumn() const;
     bool SetFocusCell(long row, long col);
     std::vector<long> GetSelectedRows() const;
+    // The grid columns that have a selected cell, in ascending order.
+    std::vector<long> GetSelectedColumns() const;
 
     // Prints every row of the grid, as many pages as it takes, the header row on top of each
     // page; columns as wide as on screen, narrowed together when they do not fit the page.
