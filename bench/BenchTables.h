@@ -26,6 +26,35 @@ inline std::vector<std::string> HourlyStationIds() {
     return ids;
 }
 
+// kHourlyStations x kHourlyHours rows of a table (STCD, TM, Z, Q, WPTN, NOTE) from 2024-01-01;
+// with missing, every 997th level is the missing-value marker -999.
+inline void WriteHourlyRows(ScratchDatabase& db, const std::string& table, bool missing) {
+    db.Exec("BEGIN");
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db.Handle(), ("INSERT INTO " + table + " VALUES (?,?,?,?,?,?)").c_str(), -1, &st,
+                       nullptr);
+    char tm[32];
+    for (int s = 0; s < kHourlyStations; ++s) {
+        for (int h = 0; h < kHourlyHours; ++h) {
+            std::time_t at = 1704067200 + std::time_t(h) * 3600; // 2024-01-01 00:00 UTC
+            std::tm parts{};
+            gmtime_r(&at, &parts);
+            std::strftime(tm, sizeof tm, "%Y-%m-%d %H:%M:%S", &parts);
+            sqlite3_bind_int(st, 1, 60100000 + s * 100);
+            sqlite3_bind_text(st, 2, tm, -1, SQLITE_TRANSIENT);
+            sqlite3_bind_double(st, 3,
+                                missing && h % 997 == 0 ? -999 : 40 + 5 * std::sin(h / 700.0) + s * 0.1);
+            sqlite3_bind_double(st, 4, 1200 + 800 * std::sin(h / 500.0));
+            sqlite3_bind_int(st, 5, 4 + h % 3);
+            sqlite3_bind_text(st, 6, "", -1, SQLITE_STATIC);
+            sqlite3_step(st);
+            sqlite3_reset(st);
+        }
+    }
+    sqlite3_finalize(st);
+    db.Exec("COMMIT");
+}
+
 // The settings tables and RIVER_HOUR (STCD, TM, Z, Q, WPTN, NOTE) configured in them.
 inline void FillHourlyRiverTable(ScratchDatabase& db) {
     db.Exec(
@@ -46,28 +75,7 @@ inline void FillHourlyRiverTable(ScratchDatabase& db) {
         " ('RIVER_HOUR','Q','流量',8,8,8,2,0,0,'',4,'[AVAIL(3)]'),"
         " ('RIVER_HOUR','WPTN','水势',4,4,4,0,0,0,'',5,''),"
         " ('RIVER_HOUR','NOTE','说明',40,12,40,0,0,0,'',6,'')");
-    db.Exec("BEGIN");
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db.Handle(), "INSERT INTO RIVER_HOUR VALUES (?,?,?,?,?,?)", -1, &st, nullptr);
-    char tm[32];
-    for (int s = 0; s < kHourlyStations; ++s) {
-        for (int h = 0; h < kHourlyHours; ++h) {
-            std::time_t at = 1704067200 + std::time_t(h) * 3600; // 2024-01-01 00:00 UTC
-            std::tm parts{};
-            gmtime_r(&at, &parts);
-            std::strftime(tm, sizeof tm, "%Y-%m-%d %H:%M:%S", &parts);
-            sqlite3_bind_int(st, 1, 60100000 + s * 100);
-            sqlite3_bind_text(st, 2, tm, -1, SQLITE_TRANSIENT);
-            sqlite3_bind_double(st, 3, 40 + 5 * std::sin(h / 700.0) + s * 0.1);
-            sqlite3_bind_double(st, 4, 1200 + 800 * std::sin(h / 500.0));
-            sqlite3_bind_int(st, 5, 4 + h % 3);
-            sqlite3_bind_text(st, 6, "", -1, SQLITE_STATIC);
-            sqlite3_step(st);
-            sqlite3_reset(st);
-        }
-    }
-    sqlite3_finalize(st);
-    db.Exec("COMMIT");
+    WriteHourlyRows(db, "RIVER_HOUR", false);
 }
 
 // Station names as a large basin's list reads: river, place and kind of station, e.g.

@@ -4,7 +4,7 @@
 //     (target: at most 2 times);
 // (2) statistics rows (average, maximum and minimum with their times, sum) for 20 stations,
 //     against the same statistics computed by one GROUP BY statement.
-#include "BenchDatabase.h"
+#include "BenchTables.h"
 #include "DataSource.h"
 #include "QueryClient.h"
 #include "TableQuery.h"
@@ -15,10 +15,10 @@
 
 namespace {
 
-constexpr int kStations = 20;
-constexpr int kHours = 10'000; // 416 days
-const char* kFrom = "2024-01-01 00:00:00";
-const char* kTo = "2025-02-19 23:00:00";
+constexpr int kStations = bench::kHourlyStations;
+constexpr int kHours = bench::kHourlyHours;
+const char* kFrom = bench::kHourlyFrom;
+const char* kTo = bench::kHourlyTo;
 
 void Fill(bench::ScratchDatabase& db) {
     db.Exec(
@@ -58,29 +58,7 @@ void Fill(bench::ScratchDatabase& db) {
                 "','WPTN','水势',4,4,4,0,0,0,'',5,'');"
                 "INSERT INTO SET_TABLE_COL_NAME VALUES ('" +
                 t + "','NOTE','说明',40,12,40,0,0,0,'',6,'');");
-        db.Exec("BEGIN");
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db.Handle(), ("INSERT INTO " + t + " VALUES (?,?,?,?,?,?)").c_str(), -1, &st,
-                           nullptr);
-        char tm[32];
-        for (int s = 0; s < kStations; ++s) {
-            for (int h = 0; h < kHours; ++h) {
-                std::time_t at = 1704067200 + std::time_t(h) * 3600; // 2024-01-01 00:00 UTC
-                std::tm parts{};
-                gmtime_r(&at, &parts);
-                std::strftime(tm, sizeof tm, "%Y-%m-%d %H:%M:%S", &parts);
-                sqlite3_bind_int(st, 1, 60100000 + s * 100);
-                sqlite3_bind_text(st, 2, tm, -1, SQLITE_TRANSIENT);
-                sqlite3_bind_double(st, 3, h % 997 == 0 ? -999 : 40 + 5 * std::sin(h / 700.0) + s * 0.1);
-                sqlite3_bind_double(st, 4, 1200 + 800 * std::sin(h / 500.0));
-                sqlite3_bind_int(st, 5, 4 + h % 3);
-                sqlite3_bind_text(st, 6, "", -1, SQLITE_STATIC);
-                sqlite3_step(st);
-                sqlite3_reset(st);
-            }
-        }
-        sqlite3_finalize(st);
-        db.Exec("COMMIT");
+        bench::WriteHourlyRows(db, t, true);
     }
 }
 

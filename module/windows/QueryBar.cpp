@@ -199,6 +199,12 @@ int CQueryBar::StationListHeight() const {
     return m_records.window->m_stationListHeight;
 }
 
-void CQueryBar::Notify(int code, QPoint) {
-    NotifyOwner(code);
+void CQueryBar::Notify(int code, QPoint at) {
+    CNotify block;
+    block.code = code;
+    block.point = CPoint{at.x(), at.y()};
+    block.text = m_model.CurrentStationText();
+    const QRect r = geometry();
+    block.rect = CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+    NotifyOwner(block);
 }

@@ -156,5 +156,5 @@ void CQueryBar::RegionMenu(QPoint global) {
             FillControls();
         Layout();
     }
-    Notify(kNotifyRegionMenu);
+    Notify(kNotifyRegionMenu, mapFromGlobal(global));
 }

@@ -127,12 +127,12 @@ void CQueryBar::paintEvent(QPaintEvent*) {
 
 void CQueryBar::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
-        Notify(kNotifyRightDown);
+        Notify(kNotifyRightDown, event->position().toPoint());
         return;
     }
     if (event->button() != Qt::LeftButton) return;
-    Notify(kNotifyLeftDown);
-    if (m_stations) {
+    Notify(kNotifyLeftDown, event->position().toPoint());
+    if (m_stations && !m_records.dragDisabled) {
         m_dragging = true;
         m_dragStartY = int(event->position().y());
         m_dragStartHeight = std::max(StationListHeight(), kMinListHeight);
@@ -142,8 +142,9 @@ void CQueryBar::mousePressEvent(QMouseEvent* event) {
 void CQueryBar::mouseMoveEvent(QMouseEvent* event) {
     const int y = int(event->position().y());
     if (!m_dragging) {
-        setCursor(m_stations && m_dragBand.contains(event->position().toPoint()) ? Qt::SizeVerCursor
-                                                                                 : Qt::ArrowCursor);
+        const bool overBand =
+            m_stations && !m_records.dragDisabled && m_dragBand.contains(event->position().toPoint());
+        setCursor(overBand ? Qt::SizeVerCursor : Qt::ArrowCursor);
         return;
     }
     const int height = std::max(m_dragStartHeight + y - m_dragStartY, kMinListHeight);
@@ -165,12 +166,12 @@ void CQueryBar::mouseReleaseEvent(QMouseEvent* event) {
         m_dragLineY = -1;
         Layout();
     }
-    Notify(kNotifyLeftUp);
+    Notify(kNotifyLeftUp, event->position().toPoint());
 }
 
 void CQueryBar::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        Notify(kNotifyLeftDoubleClick);
+        Notify(kNotifyLeftDoubleClick, event->position().toPoint());
     } else if (event->button() == Qt::RightButton) {
         m_selectAllOn = !m_selectAllOn;
         SelectAll(m_selectAllOn);

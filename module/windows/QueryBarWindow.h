@@ -31,4 +31,5 @@ struct CQueryBarRecords {
     CQueryOptions* options = nullptr;
     CInterfaceSettings* face = nullptr;
     unsigned long panelColor = 0;
+    bool dragDisabled = false; // the station list keeps its height
 };

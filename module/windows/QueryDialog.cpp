@@ -21,8 +21,8 @@ CQueryDialog::CQueryDialog(EBarKind flavour, const CQueryBarRecords& records, QW
 
 void CQueryDialog::OnChildNotify(const CNotify& notify) {
     if (notify.controlId != 941) return;
-    if (notify.code == kNotifyStationText && m_bar && m_onStationText) {
-        m_onStationText(m_bar->StationText());
+    if (notify.code == kNotifyStationText && m_onStationText) {
+        m_onStationText(notify.text);
     } else if (notify.code == kNotifyRefresh) {
         if (m_onRefresh) m_onRefresh();
         close();

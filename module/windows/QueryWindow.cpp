@@ -183,8 +183,7 @@ void CQueryWindow::OnBarNotify(const CNotify& notify) {
         Layout();
         break;
     case kNotifyStationText:
-        // The bar may still be on its way in (its first notifications come while it is made).
-        if (auto* bar = dynamic_cast<CQueryBarWindow*>(notify.from)) m_caption = bar->StationText();
+        m_caption = notify.text;
         if (m_widget) {
             m_widget->setWindowTitle(QString::fromStdString(m_caption.str()));
             m_widget->update();

@@ -2,6 +2,7 @@
 // view scrolls to the last row and reads it from the grid, and nothing is made per cell on the
 // way (the view's model is a window onto the window's grid).
 #include "Hooks.h"
+#include "OwnerWindow.h"
 #include "QueryWindow.h"
 #include "TestDatabase.h"
 
@@ -15,11 +16,6 @@ namespace {
 constexpr long kStations = 20;
 constexpr long kHours = 10'000;
 constexpr long kRows = kStations * kHours;
-
-class OwnerWindow : public QWidget, public CWnd {
-public:
-    OwnerWindow() : CWnd(*this, 1, nullptr) { resize(1100, 750); }
-};
 
 // The settings tables and an hourly table of 20 stations x 10,000 hours, made by the database
 // itself in one statement.

@@ -11,6 +11,7 @@
 #include "InputBox.h"
 #include "ListBox.h"
 #include "Login.h"
+#include "OwnerWindow.h"
 #include "QueryDialog.h"
 #include "QueryWindow.h"
 #include "TestDatabase.h"
@@ -23,11 +24,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class OwnerWindow : public QWidget, public CWnd {
-public:
-    OwnerWindow() : CWnd(*this, 1, nullptr) { resize(1100, 750); }
-};
 
 class QueryBarTest : public DemoBarTest {
 protected:

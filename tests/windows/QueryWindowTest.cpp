@@ -5,6 +5,7 @@
 #include "DemoDatabase.h"
 #include "Hooks.h"
 #include "Login.h"
+#include "OwnerWindow.h"
 #include "PopupMenu.h"
 #include "PrintDialog.h"
 #include "TestDatabase.h"
@@ -21,11 +22,6 @@
 #include <fstream>
 
 namespace {
-
-class OwnerWindow : public QWidget, public CWnd {
-public:
-    OwnerWindow() : CWnd(*this, 1, nullptr) { resize(1100, 750); }
-};
 
 // The element's records a window is handed.
 struct Records {

@@ -42,6 +42,13 @@ CRect CWnd::GetWindowRect() const {
 void CWnd::OnChildNotify(const CNotify&) {}
 
 void CWnd::NotifyOwner(int code, long row, long col, CPoint point) {
+    NotifyOwner(CNotify{m_controlId, code, row, col, point, this, {}, {}});
+}
+
+void CWnd::NotifyOwner(const CNotify& notify) {
     if (!m_owner) return;
-    m_owner->OnChildNotify(CNotify{m_controlId, code, row, col, point, this});
+    CNotify sent = notify;
+    sent.controlId = m_controlId;
+    sent.from = this;
+    m_owner->OnChildNotify(sent);
 }

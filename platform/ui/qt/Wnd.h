@@ -8,6 +8,7 @@
 //     class CGridCtrl : public QTableView, public CWnd { ... CWnd(*this, id, owner) ... };
 // The widget tree owns the widgets (Qt parents); CWnd only links owner and children for lookup
 // and notification, and unlinks itself whichever of the two goes first.
+#include "CString.h"
 #include "Geometry.h"
 
 #include <vector>
@@ -24,6 +25,9 @@ struct CNotify {
     long col = -1;
     CPoint point;         // screen position for codes that pop up something, else 0,0
     CWnd* from = nullptr; // the child that sent it
+    // The query bars' notification block: the current station text and the bar's rectangle.
+    CString text;
+    CRect rect;
 };
 
 class CWnd {
@@ -50,6 +54,7 @@ protected:
     virtual void OnChildNotify(const CNotify& notify);
     // Sends a notification with this window's control id to the owner, if there is one.
     void NotifyOwner(int code, long row = -1, long col = -1, CPoint point = {});
+    void NotifyOwner(const CNotify& notify);
 
 private:
     QWidget& m_widget;
