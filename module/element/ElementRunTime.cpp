@@ -80,37 +80,33 @@ void CVexorQueryElemOBJ::CreateComboWnd() {
     m_driveTime = 0;
 }
 
-void CVexorQueryElemOBJ::CreatePointQueryWindow() {
+// The point query window and the settings-table viewer are made alike; the viewer shows at once.
+void CVexorQueryElemOBJ::CreateModeWindow(const std::function<std::unique_ptr<CElementWindow>()>& maker,
+                                          const char* unavailable, std::unique_ptr<CElementWindow>& window,
+                                          int& id, bool show) {
     if (!m_parentWnd) return;
-    const CElementWindowFactory& factory = ElementWindowFactory();
-    if (!factory.pointWindow) {
-        ShowHostStatus("数据查询：点数据查询方式尚不可用，元素不显示窗口");
+    if (!maker) {
+        ShowHostStatus(unavailable);
         return;
     }
     m_windowRect = WindowRect();
-    std::unique_ptr<CElementWindow> window = factory.pointWindow();
-    m_pointWindowId = RegisterUserWnd(this, 0);
-    window->Create(m_parentWnd, m_pointWindowId, m_windowRect, kElementWindowStyle);
-    window->MoveWindow(m_windowRect);
-    window->Refresh(0);
-    m_pointWindow = std::move(window);
+    std::unique_ptr<CElementWindow> made = maker();
+    id = RegisterUserWnd(this, 0);
+    made->Create(m_parentWnd, id, m_windowRect, kElementWindowStyle);
+    made->MoveWindow(m_windowRect);
+    made->Refresh(0);
+    if (show) made->Show(true);
+    window = std::move(made);
+}
+
+void CVexorQueryElemOBJ::CreatePointQueryWindow() {
+    CreateModeWindow(ElementWindowFactory().pointWindow, "数据查询：点数据查询方式尚不可用，元素不显示窗口",
+                     m_pointWindow, m_pointWindowId, false);
 }
 
 void CVexorQueryElemOBJ::CreateSysLookWnd() {
-    if (!m_parentWnd) return;
-    const CElementWindowFactory& factory = ElementWindowFactory();
-    if (!factory.sysViewWindow) {
-        ShowHostStatus("数据查询：系统查看方式尚不可用，元素不显示窗口");
-        return;
-    }
-    m_windowRect = WindowRect();
-    std::unique_ptr<CElementWindow> window = factory.sysViewWindow();
-    m_sysViewWindowId = RegisterUserWnd(this, 0);
-    window->Create(m_parentWnd, m_sysViewWindowId, m_windowRect, kElementWindowStyle);
-    window->MoveWindow(m_windowRect);
-    window->Refresh(0);
-    window->Show(true);
-    m_sysViewWindow = std::move(window);
+    CreateModeWindow(ElementWindowFactory().sysViewWindow, "数据查询：系统查看方式尚不可用，元素不显示窗口",
+                     m_sysViewWindow, m_sysViewWindowId, true);
 }
 
 void CVexorQueryElemOBJ::DestroyWindow(std::unique_ptr<CElementWindow>& window, int& id) {

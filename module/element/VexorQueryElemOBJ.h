@@ -11,6 +11,7 @@
 #include "SysViewSettings.h"
 #include "WindowSettings.h"
 
+#include <functional>
 #include <memory>
 
 class CVexorQueryElemOBJ : public CRectObj {
@@ -96,6 +97,9 @@ public:
 
 private:
     CRect WindowRect() const;
+    void CreateModeWindow(const std::function<std::unique_ptr<CElementWindow>()>& maker,
+                          const char* unavailable, std::unique_ptr<CElementWindow>& window, int& id,
+                          bool show);
     void DestroyWindow(std::unique_ptr<CElementWindow>& window, int& id);
     void DestroyWindow(std::unique_ptr<CTableWindow>& window, int& id);
     void CopyQueryFieldsToWindowSettings();

@@ -8,7 +8,6 @@
 #include "TableQuery.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -23,15 +22,10 @@ const CString& ValueAt(const CStringArray& values, int column) {
 
 // "%Y-%m-%d %H:%M:%S" of a time text, or false when it holds no valid time.
 bool NormalTime(const CString& text, CString& out) {
-    // Either the exchange form or the form the grid shows under FIELDTIME (2026年11月01日08时).
-    int f[6] = {}, g[6] = {};
-    const int plain =
-        std::sscanf(text.GetString(), "%d-%d-%d %d:%d:%d", &f[0], &f[1], &f[2], &f[3], &f[4], &f[5]);
-    const int chinese =
-        std::sscanf(text.GetString(), "%d年%d月%d日%d时%d分%d秒", &g[0], &g[1], &g[2], &g[3], &g[4], &g[5]);
-    const int* v = chinese > plain ? g : f;
-    if (std::max(plain, chinese) < 3) return false;
-    COleDateTime t(v[0], v[1], v[2], v[3], v[4], v[5]);
+    // The exchange form or the form the grid shows under FIELDTIME (2026年11月01日08时); a date
+    // at least.
+    COleDateTime t;
+    if (CQueryItem::ReadTime(text, t) < 3) return false;
     if (!t.IsValid()) return false;
     out = t.Format("%Y-%m-%d %H:%M:%S");
     return true;
@@ -75,10 +69,10 @@ CString CTableQuery::SensorTime(const CString& idValue, const CString& timeText)
             break;
         }
     }
-    int y = 0, mo = 0, day = 0, h = 0, mi = 0, s = 0;
-    if (hour < 0 || hour > 23 ||
-        std::sscanf(timeText.GetString(), "%d-%d-%d %d:%d:%d", &y, &mo, &day, &h, &mi, &s) < 3)
-        return timeText;
+    COleDateTime read;
+    if (hour < 0 || hour > 23 || CQueryItem::ReadTime(timeText, read) < 3 || !read.IsValid()) return timeText;
+    const int y = read.GetYear(), mo = read.GetMonth();
+    int day = read.GetDay();
     if (unit == "MON") day = 1;
     if (unit == "DAY10") day = day < 11 ? 1 : day <= 20 ? 11 : 21;
     COleDateTime t(y, mo, day, hour, 0, 0);

@@ -73,14 +73,21 @@ int ScanFields(std::string_view text, std::string_view pattern, int* fields, int
 
 } // namespace
 
-COleDateTime CQueryItem::ParseTime(const CString& text) {
+int CQueryItem::ReadTime(const CString& text, COleDateTime& time) {
     // year, month, day, hour, minute, second; fields the text does not hold keep these.
     int dashed[6] = {1990, 1, 1, 0, 0, 0};
     int worded[6] = {1990, 1, 1, 0, 0, 0};
     int nDashed = ScanFields(text, "%d-%d-%d %d:%d:%d", dashed, 6);
     int nWorded = ScanFields(text, "%d年%d月%d日%d时%d分%d秒", worded, 6);
     const int* f = nWorded > nDashed ? worded : dashed;
-    return COleDateTime(f[0], f[1], f[2], f[3], f[4], f[5]);
+    time = COleDateTime(f[0], f[1], f[2], f[3], f[4], f[5]);
+    return std::max(nDashed, nWorded);
+}
+
+COleDateTime CQueryItem::ParseTime(const CString& text) {
+    COleDateTime time;
+    ReadTime(text, time);
+    return time;
 }
 
 namespace {

@@ -25,6 +25,8 @@ public:
     // Reads "%d-%d-%d %d:%d:%d" or "%d年%d月%d日%d时%d分%d秒"; missing fields default
     // (year 1990, month 1, day 1, time 0); an impossible date gives an invalid time.
     static COleDateTime ParseTime(const CString& text);
+    // ParseTime that also answers how many fields the text held (-1 for an empty text).
+    static int ReadTime(const CString& text, COleDateTime& time);
     // Moves the time by count periods of the unit: 0/1 hour, 2 day, 3 ten-day, 4 month, 5 year.
     static void StepTime(COleDateTime& time, int unit, int count);
     // Moves the time by count periods of a time-type word ("年" "月" "旬" "日" "时").

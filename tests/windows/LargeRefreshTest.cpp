@@ -2,9 +2,9 @@
 // view scrolls to the last row and reads it from the grid, and nothing is made per cell on the
 // way (the view's model is a window onto the window's grid).
 #include "Hooks.h"
-#include "OwnerWindow.h"
 #include "QueryWindow.h"
 #include "TestDatabase.h"
+#include "WindowTestSupport.h"
 
 #include <QApplication>
 #include <QTableWidget>
@@ -47,16 +47,9 @@ protected:
             std::vector<std::string> reply;
             ASSERT_TRUE(testdb::Run(sql, reply)) << sql << (reply.empty() ? "" : reply[0]);
         }
-        m_oldBox = ui::SetMessageBoxResponder([this](const CString& text, const CString&, unsigned) {
-            m_messages.push_back(text.str());
-            return ui::IDOK;
-        });
         m_owner.show();
     }
-    void TearDown() override {
-        m_window.reset();
-        ui::SetMessageBoxResponder(m_oldBox);
-    }
+    void TearDown() override { m_window.reset(); }
 
     CQueryWindow& OpenAllStations() {
         m_window = std::make_unique<CQueryWindow>();
@@ -93,8 +86,7 @@ protected:
     OwnerWindow m_owner;
     Records m_records;
     std::unique_ptr<CQueryWindow> m_window;
-    ui::MessageBoxResponder m_oldBox;
-    std::vector<std::string> m_messages;
+    MessageLog m_log;
 };
 
 TEST_F(LargeRefreshTest, TwoHundredThousandRowsShowTheFirstScreenAndScrollToTheLastRow) {
@@ -104,7 +96,7 @@ TEST_F(LargeRefreshTest, TwoHundredThousandRowsShowTheFirstScreenAndScrollToTheL
     refresh.code = kNotifyRefresh;
     w.OnChildNotify(refresh);
     QApplication::processEvents();
-    EXPECT_TRUE(m_messages.empty()) << m_messages.front();
+    EXPECT_TRUE(m_log.texts.empty()) << m_log.texts.front();
 
     CGridCtrl& ctrl = *w.GridCtrl();
     const CGridIterator& grid = w.Grid();

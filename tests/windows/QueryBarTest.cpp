@@ -11,11 +11,11 @@
 #include "InputBox.h"
 #include "ListBox.h"
 #include "Login.h"
-#include "OwnerWindow.h"
 #include "QueryDialog.h"
 #include "QueryWindow.h"
 #include "TestDatabase.h"
 #include "TimeContorl.h"
+#include "WindowTestSupport.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -30,15 +30,10 @@ protected:
     void SetUp() override {
         DemoBarTest::SetUp();
         CHeaderSort::LastSort().Forget();
-        m_oldBox = ui::SetMessageBoxResponder([this](const CString& text, const CString&, unsigned) {
-            m_messages.push_back(text.str());
-            return ui::IDOK;
-        });
         m_owner.show();
     }
     void TearDown() override {
         m_window.reset();
-        ui::SetMessageBoxResponder(m_oldBox);
         ui::SetInputBoxResponder({});
     }
 
@@ -94,8 +89,7 @@ protected:
     CInterfaceSettings m_face;
     CQueryClient m_client;
     std::unique_ptr<CQueryWindow> m_window;
-    ui::MessageBoxResponder m_oldBox;
-    std::vector<std::string> m_messages;
+    MessageLog m_log;
 };
 
 TEST_F(QueryBarTest, PinyinSearchPickAndRefreshFillTheGridAsTheEngineDoes) {
@@ -110,8 +104,8 @@ TEST_F(QueryBarTest, PinyinSearchPickAndRefreshFillTheGridAsTheEngineDoes) {
 
     // Nothing picked: the bar says so and the grid stays empty.
     Click(Control<CButtonST>(CQueryBar::kRefresh));
-    ASSERT_FALSE(m_messages.empty());
-    EXPECT_EQ(m_messages.back(), "请选择站号!");
+    ASSERT_FALSE(m_log.texts.empty());
+    EXPECT_EQ(m_log.texts.back(), "请选择站号!");
     EXPECT_LE(w.Grid().GetRowCount(), 1);
 
     // Quick search: "cj yc" keeps 长江宜昌站; clearing brings every station back.
@@ -144,7 +138,7 @@ TEST_F(QueryBarTest, PinyinSearchPickAndRefreshFillTheGridAsTheEngineDoes) {
     // An end before the start stops the refresh with the bar's message.
     end.SetTime(COleDateTime(2026, 10, 1, 0, 0, 0));
     Click(Control<CButtonST>(CQueryBar::kRefresh));
-    EXPECT_EQ(m_messages.back(), "开始时间不能大于结束时间!");
+    EXPECT_EQ(m_log.texts.back(), "开始时间不能大于结束时间!");
 
     // The filter lists look their names up without touching the grid's rows: sorting still works.
     const long rows = w.Grid().GetRowCount();
@@ -195,7 +189,7 @@ TEST_F(QueryBarTest, FilterListNarrowsTheStationsAndDirectEntrySelects) {
     Click(Control<QWidget>(CQueryBar::kDirectEntry));
     list.SetSel(-1, false);
     Click(Control<CButtonST>(CQueryBar::kRefresh));
-    EXPECT_EQ(m_messages.back(), "请选择站号!");
+    EXPECT_EQ(m_log.texts.back(), "请选择站号!");
 }
 
 TEST_F(QueryBarTest, TimeTypeButtonsChangeTheTypeIntervalsAndControls) {

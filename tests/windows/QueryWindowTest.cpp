@@ -5,10 +5,10 @@
 #include "DemoDatabase.h"
 #include "Hooks.h"
 #include "Login.h"
-#include "OwnerWindow.h"
 #include "PopupMenu.h"
 #include "PrintDialog.h"
 #include "TestDatabase.h"
+#include "WindowTestSupport.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -30,11 +30,6 @@ struct Records {
     CInterfaceSettings face;
 };
 
-struct Asked {
-    std::vector<std::string> texts;
-    int answer = ui::IDOK;
-};
-
 class QueryWindowTest : public ::testing::TestWithParam<testdb::Kind> {
 protected:
     void SetUp() override {
@@ -45,16 +40,11 @@ protected:
         std::string error;
         ASSERT_TRUE(demo::BuildDemoDatabase("sqlite:" + m_db->dir() + "/demo.sqlite", options, error))
             << error;
-        m_oldBox = ui::SetMessageBoxResponder([this](const CString& text, const CString&, unsigned) {
-            m_asked.texts.push_back(text.str());
-            return m_asked.answer;
-        });
         m_owner.show();
         CHeaderSort::LastSort().Forget(); // the last sort is the process's: start each test afresh
     }
     void TearDown() override {
         m_window.reset();
-        ui::SetMessageBoxResponder(m_oldBox);
         kes::SetCredentialResponder({});
         kes::LogOut();
         ui::SetSaveFileResponder({});
@@ -123,8 +113,7 @@ protected:
     Records m_records;
     CQueryClient m_client;
     std::unique_ptr<CQueryWindow> m_window;
-    ui::MessageBoxResponder m_oldBox;
-    Asked m_asked;
+    MessageLog m_asked;
 };
 
 TEST_P(QueryWindowTest, QueryFillsTheGridAsTheEngineAnswersAndSortsByHeaderClicks) {

@@ -32,6 +32,9 @@ CTableQueryOptions EngineOptionsFor(const CInterfaceSettings& face, const CQuery
     o.timeTypeWord = TimeTypeWord(query.m_timeTypeIndex);
     o.timeOffset = window.m_timeOffset;
     o.modifyDirection = query.m_modifyDirection;
+    // With the advanced flag the element's own column records stand for the settings tables,
+    // once they have been built (index 0 is the empty record).
+    o.elementColumns = {window.m_advanced == 1 && options.m_columns.GetSize() > 1, &options.m_columns};
     return o;
 }
 
