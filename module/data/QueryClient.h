@@ -55,6 +55,9 @@ public:
     // The reason of the last failed statement: a caught exception's text or the service's
     // error text, of Query and Execute alike.
     CString m_strLastError;
+    // Rows changed by the last statement Execute sent, as the data service reported them; -1
+    // when it did not say.
+    long long m_nChangedRows = -1;
     CDWordArray* m_pCutColumns = nullptr; // owned by the caller
     int m_nColumnCount = 0;
     int m_nCutState = 0; // 0 undecided, 1 no cut, 2 cut

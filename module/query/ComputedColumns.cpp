@@ -25,7 +25,8 @@ std::vector<CString> CTableQuery::ComputedColumnStatements() {
     m_keys = CQueryComposition::FindKeyColumns(cols, m_settings.VisibleCount());
     if (m_keys.timeIndex < 0 || m_request.startTime.IsEmpty() || m_request.endTime.IsEmpty()) return out;
     const CString& tm = m_keys.timeName;
-    CString table = m_settings.PhysicalTableName();
+    // The partition of the data statement: the one of the first key queried.
+    CString table = PhysicalTableFor(m_request.keys.IsEmpty() ? CString() : m_request.keys[0]);
     table.Trim();
     const CQueryRequest& r = m_request;
 

@@ -32,8 +32,9 @@ std::vector<CTableQuery::ColumnPlan> CTableQuery::PlanColumns() {
     for (int i = 1; i <= m_settings.VisibleCount(); ++i) {
         d.ParseColumn(cols[i]);
         ColumnPlan& p = plans[std::size_t(i)];
+        // The code may sit in a hidden column: hidden columns are selected so they can be read.
         p.dataPropertyColumn = d.DataPropertyColumn();
-        if (p.dataPropertyColumn > m_settings.VisibleCount()) p.dataPropertyColumn = 0;
+        if (p.dataPropertyColumn >= cols.GetSize()) p.dataPropertyColumn = 0;
         p.decimals = d.Decimals();
         p.digits = d.SignificantDigits();
         p.eventState = d.HasRtevState();
@@ -124,7 +125,7 @@ void CTableQuery::ApplyRowColours(CGridIterator& grid, long row) {
 
 void CTableQuery::FillGrid(CGridIterator& grid) {
     const int visible = m_settings.VisibleCount();
-    const long results = m_client.GetRowCount();
+    const long results = ResultRowCount();
     m_statistics = ComputeStatistics();
     const long total = results + long(m_statistics.size());
     grid.SetColumnCount(visible + 1);
@@ -136,15 +137,16 @@ void CTableQuery::FillGrid(CGridIterator& grid) {
     std::vector<ColumnPlan> plans = PlanColumns();
     if (results > 0) { // rows are much alike: the first one sizes the text store
         std::size_t rowBytes = 16;
-        for (const CString& cell : m_client.m_rows[0])
+        for (const CString& cell : m_records[0])
             rowBytes += std::size_t(cell.GetLength()) + 8;
         grid.ReserveText(rowBytes * std::size_t(results));
     }
     std::string scratch;
     for (long r = 0; r < results; ++r) {
-        const CStringArray& fields = m_client.m_rows[int(r)];
+        const CStringArray& fields = m_records[int(r)];
         const long row = r + 1;
         grid.SetItemText(row, 0, std::to_string(row));
+        grid.SetRowRecord(row, r);
         ApplyRowColours(grid, row);
         for (int i = 1; i <= visible; ++i) {
             if (i - 1 >= fields.GetSize()) break;

@@ -35,7 +35,7 @@ std::vector<CString> CTableQuery::StatisticsStatements(const CString& station, i
     if (kind == kStatNone) return out;
 
     const CString& c = cols[column].colname;
-    CString t = BareTable(m_settings.PhysicalTableName());
+    CString t = BareTable(PhysicalTableFor(station));
     const CString& i = m_keys.idName;
     const CString& tm = m_keys.timeName;
     CString s = StationLiteral(station);
@@ -134,7 +134,7 @@ std::vector<CStatisticsRow> CTableQuery::ComputeStatistics() {
             row.cells[m_keys.idIndex - 1] = station;
             row.cells[m_keys.timeIndex - 1] = row.label;
             if (stcdtb > 0) {
-                for (const auto& result : m_client.m_rows)
+                for (const auto& result : m_records)
                     if (result->GetSize() >= stcdtb &&
                         CString((*result)[m_keys.idIndex - 1]).Trim() == CString(station).Trim()) {
                         row.cells[stcdtb - 1] = (*result)[stcdtb - 1];

@@ -32,21 +32,31 @@ bool CTableQuery::IsAnalysisMode() {
     return d.FindColumnWith("ANALYQUERY") >= 0;
 }
 
+const CStringArray* CTableQuery::Record(long index) const {
+    if (index < 0 || index >= m_records.GetSize()) return nullptr;
+    return &m_records[int(index)];
+}
+
 int CTableQuery::StatisticsLevel() {
     CDirectiveSet d(&m_settings.Columns());
     return d.StatisticsLevel();
 }
 
-CString CTableQuery::ComposeStatements() {
-    m_keys = CQueryComposition::FindKeyColumns(m_settings.Columns(), m_settings.VisibleCount());
-    // TableID reads the key of the current query in the id column.
+CString CTableQuery::PhysicalTableFor(const CString& station) const {
+    // TableID reads the station's key in the id column.
     CStringArray keyValues;
     keyValues.SetSize(m_settings.Columns().GetSize());
-    if (m_keys.idIndex >= 0 && !m_request.keys.IsEmpty()) keyValues[m_keys.idIndex] = m_request.keys[0];
+    if (m_keys.idIndex >= 0 && m_keys.idIndex < keyValues.GetSize()) keyValues[m_keys.idIndex] = station;
+    return m_settings.PhysicalTableName(&keyValues);
+}
+
+CString CTableQuery::ComposeStatements() {
+    m_keys = CQueryComposition::FindKeyColumns(m_settings.Columns(), m_settings.VisibleCount());
     CQueryRequest request = m_request;
     request.analysis = IsAnalysisMode();
-    return m_composition.Statements(m_settings.Columns(), m_settings.VisibleCount(),
-                                    m_settings.PhysicalTableName(&keyValues), request);
+    return m_composition.Statements(
+        m_settings.Columns(), m_settings.VisibleCount(),
+        PhysicalTableFor(m_request.keys.IsEmpty() ? CString() : m_request.keys[0]), request);
 }
 
 int CTableQuery::RunQuery() {
@@ -62,6 +72,10 @@ int CTableQuery::RunQuery() {
     }
     int ok = m_client.Query(text);
     m_client.m_timeColumn = CTimeColumn();
+    // The rows as read are the records the grid's rows are written back from; they stay here,
+    // not in the client, so a later lookup on the same client cannot drop them.
+    m_records = std::move(m_client.m_rows);
+    m_client.ClearRows();
     return ok;
 }
 
@@ -82,7 +96,7 @@ void CTableQuery::Refresh(CGridIterator& grid, int argument) {
     grid.SetDisplayModeInit();
     grid.SetBkColor(m_options.gridBackground);
     FillGrid(grid);
-    const long results = m_client.GetRowCount();
+    const long results = ResultRowCount();
     if (m_options.reverseTimeOrder && m_keys.timeIndex >= 1 && results > 0 &&
         grid.SortData(m_keys.timeIndex, "DESC", 1, results)) {
         // Newest first, still numbered from the top and striped as before.

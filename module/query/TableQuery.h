@@ -81,20 +81,32 @@ public:
     bool IsLackTimeMode();
     bool IsAnalysisMode();
 
-    // Writing edited rows back. Values are one text per visible column (index i-1 for column
-    // i). WriteRow answers 1 when the row was written or there was nothing to write, 0 when a
-    // statement failed or a value cannot be written (LastWriteError says why).
-    int WriteRow(const CStringArray& current, const CStringArray& previous);
-    int DeleteRow(const CStringArray& previous);
+    // The rows of the last query as read from the database (every selected column, hidden ones
+    // included, in select order), numbered as the grid's row records number them.
+    long ResultRowCount() const { return m_records.GetSize(); }
+    const CStringArray* Record(long index) const;
+
+    // Writing edited rows back. Shown values are one text per visible column (index i-1 for
+    // column i), as the grid shows them. A row read from the database (record >= 0) is keyed
+    // by its stored key values and only the columns whose shown text changed are written,
+    // converted back to their stored form; a row without a record whose previous texts are
+    // all empty is inserted. Every change runs in one transaction with its audit record:
+    // a row that no longer exists, or whose edited columns someone else changed since it was
+    // read, is not written. WriteRow answers 1 when the row was written or there was nothing
+    // to write, 0 when it was not (LastWriteError says why); a change whose audit record could
+    // not be written is kept, answers 1 and leaves the reason in LastAuditError.
+    int WriteRow(const CStringArray& current, const CStringArray& previous, long record = -1);
+    int DeleteRow(long record);
     const CString& LastWriteError() const { return m_writeError; }
+    const CString& LastAuditError() const { return m_auditError; }
+    // Every statement the last write or delete sent, in order (data, checks and audit).
+    const std::vector<CString>& SentStatements() const { return m_sent; }
     // The statement and log text a write or delete would send, without sending it; false with
     // LastWriteError when a value cannot be written.
-    bool BuildWrite(const CStringArray& current, const CStringArray& previous, CString& sql,
-                    CString& logText);
-    bool BuildDelete(const CStringArray& previous, CString& sql, CString& logText);
-    // The audit record of a change ("录入", "修改" or "删除"), written with the next free SEQID.
-    bool WriteAudit(const CString& action, const CStringArray& previous, const CStringArray& current,
-                    const CString& logText);
+    bool BuildInsert(const CStringArray& current, CString& sql, CString& logText);
+    bool BuildUpdate(const CStringArray& current, const CStringArray& previous, long record, CString& sql,
+                     CString& logText);
+    bool BuildDelete(long record, CString& sql, CString& logText);
     // The time moved to the start of its period of the given label ("时" "日" "旬" "月" "年").
     static CString PeriodStart(const CString& timeText, const CString& label, int count);
 
@@ -121,11 +133,25 @@ public:
 private:
     void PresentHeader(CGridIterator& grid);
     CString StationLiteral(const CString& station) const;
+    // The physical table (TableID partition) holding a station's rows.
+    CString PhysicalTableFor(const CString& station) const;
+
+    // Row writing (RowWriter.cpp).
     bool ValueText(int column, CString value, CString& text);
-    CString WritingTable(const CStringArray& values) const;
+    bool EditedValueText(int column, const CString& shown, const CString& stored, CString& text);
+    CString StoredTimeText(int column, const CString& stored) const;
+    CString WritingTable(const CString& idValue) const;
     std::vector<int> ManualDataColumns();
-    CString KeyCondition(const CStringArray& previous, CString& description, bool& ok);
+    std::vector<int> EditedColumns(const CStringArray& current, const CStringArray& previous,
+                                   const std::vector<int>& manual) const;
+    CString StoredKeyCondition(const CStringArray& stored, CString& description) const;
     CString SensorTime(const CString& idValue, const CString& timeText);
+    // Runs a prepared change with its audit record in one transaction (see WriteRow).
+    int RunChange(const CString& action, const CString& table, const CString& sql, const CString& check,
+                  const CStringArray* stored, const std::vector<int>& compared, const CStringArray& previous,
+                  const CStringArray& current, const CString& logText, long record);
+    bool WriteAuditRecord(CQueryClient& client, const CString& action, const CStringArray& previous,
+                          const CStringArray& current, const CString& logText);
     CString FirstValue(const CString& sql, CString* second = nullptr);
     bool DataPropertyShown(int code, COLORREF& colour);
 
@@ -135,7 +161,10 @@ private:
     CQueryComposition m_composition;
     CKeyColumns m_keys;
     std::vector<CStatisticsRow> m_statistics;
+    CObjectArray<CStringArray> m_records;
     CString m_writeError;
+    CString m_auditError;
+    std::vector<CString> m_sent;
 
     // Data-property colours: 50 slots (colour, shown), read on first use.
     bool m_dataPropertiesLoaded = false;

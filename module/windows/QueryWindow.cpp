@@ -128,7 +128,7 @@ void CQueryWindow::RunRefresh(int argument, int form) {
     if (argument == 1 || argument == -1 || m_query.IsLackTimeMode()) {
         m_edit.Clear();
         m_query.Refresh(m_grid, argument);
-        m_resultRows = m_client.GetRowCount();
+        m_resultRows = m_query.ResultRowCount();
         // Across the rows, the first row is the one being edited until the selection moves.
         if (!Transposed() && m_grid.GetRowCount() > 1) LoadEditedRow(1);
     }
@@ -214,7 +214,8 @@ void CQueryWindow::OnGridNotify(const CNotify& notify) {
         if (m_face) StoreColumnWidths(*m_face);
         break;
     case GVN_ENDLABELEDIT:
-        if ((Transposed() ? notify.col : notify.row) == m_edit.row) m_edit.current = ValuesAt(m_edit.row);
+        if ((Transposed() ? notify.col : notify.row) == m_edit.row)
+            m_edit.current = RecordTexts(m_grid, m_edit.row, m_query.Settings().VisibleCount(), Transposed());
         break;
     case GVN_RCLICK:
         ShowMenu(notify.point);

@@ -53,7 +53,6 @@ public:
     void OnCommand(int command);
 
     CTableQuery& Engine() { return m_query; }
-    CQueryClient& Client() { return m_client; }
     const CString& AccessWord() const { return m_accessWord; }
     const CString& Caption() const { return m_caption; }
     long PanelWidth() const { return m_panelWidth; }
@@ -84,9 +83,10 @@ private:
     void BeginEdit();
     void SelectionMoved(long row, long column);
     bool CommitEditedRow();
+    // A failure message with the engine's reason of the last write on a line of its own.
+    CString WriteFailureText(const char* question) const;
     void LoadEditedRow(long index);
     void AddNewRecordPlace(long row, long column);
-    CStringArray ValuesAt(long index) const;
     bool Transposed() const { return m_settings.m_modifyDirection == "V"; }
     void ApplyColumnWidths();
     void Restripe();

@@ -47,7 +47,7 @@ void CQueryWindow::OnCommand(int command) {
 
 void CQueryWindow::ModifyRow() {
     if (!EditingAllowed(m_accessWord) || m_edit.row < 1) return;
-    if (!CommitEditedRow()) ui::MessageBox("数据修改失败!", kCaption);
+    if (!CommitEditedRow()) ui::MessageBox(WriteFailureText("数据修改失败!"), kCaption);
 }
 
 void CQueryWindow::DeleteSelectedRows() {
@@ -58,9 +58,13 @@ void CQueryWindow::DeleteSelectedRows() {
         Transposed() ? m_gridCtrl->GetSelectedColumns() : m_gridCtrl->GetSelectedRows();
     for (long record : records) {
         if (record < 1 || record > m_resultRows) continue;
-        if (m_query.DeleteRow(ValuesAt(record)) != 1) {
+        const long stored = Transposed() ? m_grid.GetColumnRecord(record) : m_grid.GetRowRecord(record);
+        if (m_query.DeleteRow(stored) == 1) {
+            if (!m_query.LastAuditError().IsEmpty()) ui::MessageBox(m_query.LastAuditError(), kCaption);
+        } else {
             CString message;
             message.Format("删除第%d行数据失败！", record);
+            if (!m_query.LastWriteError().IsEmpty()) message += "\n" + m_query.LastWriteError();
             ui::MessageBox(message, kCaption);
         }
     }

@@ -13,7 +13,7 @@ void CQueryWindow::SortByHeader(long column) {
     if (column < 1 || Transposed() || results < 1) return;
     // An edit not yet written goes in before the rows move, or the sort waits.
     if (EditingAllowed(m_accessWord) && m_edit.row >= 1 && !CommitEditedRow()) {
-        ui::MessageBox("数据修改失败!", kCaption);
+        ui::MessageBox(WriteFailureText("数据修改失败!"), kCaption);
         return;
     }
     ui::CWaitCursor wait;
@@ -39,26 +39,21 @@ void CQueryWindow::BeginEdit() {
     if (m_gridCtrl) m_gridCtrl->SetEditable(true);
 }
 
-CStringArray CQueryWindow::ValuesAt(long index) const {
-    CStringArray values;
-    const int visible = m_query.Settings().VisibleCount();
-    for (int i = 1; i <= visible; ++i)
-        values.Add(Transposed() ? m_grid.GetItemText(i, index) : m_grid.GetItemText(index, i));
-    return values;
-}
-
 void CQueryWindow::LoadEditedRow(long index) {
-    m_edit.row = index;
-    m_edit.current = ValuesAt(index);
-    m_edit.previous = m_edit.current;
+    ::LoadEditedRow(m_edit, m_grid, index, m_query.Settings().VisibleCount(), Transposed());
 }
 
 bool CQueryWindow::CommitEditedRow() {
-    m_edit.current = ValuesAt(m_edit.row);
-    if (!m_edit.Edited()) return true;
-    if (m_query.WriteRow(m_edit.current, m_edit.previous) != 1) return false;
-    m_edit.previous = m_edit.current;
+    if (::CommitEditedRow(m_edit, m_grid, m_query, Transposed()) != 1) return false;
+    // The change is in the database; a missing audit record is the one thing left to say.
+    if (!m_query.LastAuditError().IsEmpty()) ui::MessageBox(m_query.LastAuditError(), kCaption);
     return true;
+}
+
+CString CQueryWindow::WriteFailureText(const char* question) const {
+    CString text = question;
+    if (!m_query.LastWriteError().IsEmpty()) text += "\n" + m_query.LastWriteError();
+    return text;
 }
 
 void CQueryWindow::SelectionMoved(long row, long column) {
@@ -70,7 +65,8 @@ void CQueryWindow::SelectionMoved(long row, long column) {
         return;
     }
     if (m_edit.row >= 1 && index != m_edit.row && !CommitEditedRow()) {
-        if (ui::MessageBox("数据修改失败，是否放弃?", kCaption, ui::MB_OKCANCEL) == ui::IDOK) {
+        if (ui::MessageBox(WriteFailureText("数据修改失败，是否放弃?"), kCaption, ui::MB_OKCANCEL) ==
+            ui::IDOK) {
             RunRefresh(1, kFormGivenStations);
         } else if (m_gridCtrl) {
             // Stay on the row that could not be written.

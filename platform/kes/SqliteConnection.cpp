@@ -14,8 +14,10 @@
 namespace kes {
 namespace {
 
-// How long a statement waits for another writer to finish before it fails as locked.
-constexpr int kBusyTimeoutMs = 1000;
+// How long a statement waits for other writers to finish before it fails as locked: long
+// enough for the operators of a control room who save at the same moment to be served one
+// after the other, each change being a few statements.
+constexpr int kBusyTimeoutMs = 10000;
 
 struct DbCloser {
     void operator()(sqlite3* db) const { sqlite3_close_v2(db); }

@@ -40,6 +40,8 @@ void CGridIterator::SetDisplayModeInit() {
     m_fonts.clear();
     m_rowLook.clear();
     m_cellLook.clear();
+    m_rowRecord.clear();
+    m_colRecord.clear();
     m_colPro.clear();
     m_rowPro.clear();
     m_gridBack = 0xFFFFFF;
@@ -113,6 +115,7 @@ bool CGridIterator::SetRowCount(long rows) {
     m_slots.resize(std::size_t(rows) * std::size_t(m_cols));
     if (!m_cellLook.empty()) m_cellLook.resize(m_slots.size(), 0);
     if (!m_rowLook.empty()) m_rowLook.resize(std::size_t(rows), 0);
+    if (!m_rowRecord.empty()) m_rowRecord.resize(std::size_t(rows), -1);
     if (m_rowPro.size() > std::size_t(rows)) m_rowPro.resize(std::size_t(rows));
     m_rows = rows;
     CompactIfWasteful();
@@ -136,6 +139,7 @@ bool CGridIterator::SetColumnCount(long cols) {
     m_slots = std::move(slots);
     m_cellLook = std::move(looks);
     if (m_colPro.size() > std::size_t(cols)) m_colPro.resize(std::size_t(cols));
+    if (!m_colRecord.empty()) m_colRecord.resize(std::size_t(cols), -1);
     m_cols = cols;
     CompactIfWasteful();
     return true;
@@ -345,6 +349,7 @@ bool CGridIterator::InsertRow(long before, long count) {
     m_slots.insert(m_slots.begin() + at, n, Slot{});
     if (!m_cellLook.empty()) m_cellLook.insert(m_cellLook.begin() + at, n, 0);
     if (!m_rowLook.empty()) m_rowLook.insert(m_rowLook.begin() + before, std::size_t(count), 0);
+    if (!m_rowRecord.empty()) m_rowRecord.insert(m_rowRecord.begin() + before, std::size_t(count), -1);
     if (std::size_t(before) < m_rowPro.size())
         m_rowPro.insert(m_rowPro.begin() + before, std::size_t(count), DefaultPro());
     m_rows += count;
@@ -362,6 +367,7 @@ bool CGridIterator::DeleteRow(long row, long count) {
     m_slots.erase(m_slots.begin() + first, m_slots.begin() + last);
     if (!m_cellLook.empty()) m_cellLook.erase(m_cellLook.begin() + first, m_cellLook.begin() + last);
     if (!m_rowLook.empty()) m_rowLook.erase(m_rowLook.begin() + row, m_rowLook.begin() + row + count);
+    if (!m_rowRecord.empty()) m_rowRecord.erase(m_rowRecord.begin() + row, m_rowRecord.begin() + row + count);
     if (std::size_t(row) < m_rowPro.size())
         m_rowPro.erase(m_rowPro.begin() + row,
                        m_rowPro.begin() + std::min<long>(row + count, long(m_rowPro.size())));
@@ -389,6 +395,10 @@ bool CGridIterator::InsertColumn(long before, long count) {
     }
     if (std::size_t(before) < m_colPro.size())
         m_colPro.insert(m_colPro.begin() + before, std::size_t(count), DefaultPro());
+    if (!m_colRecord.empty()) {
+        // SetColumnCount appended the new columns' entries; they belong at the insertion point.
+        std::rotate(m_colRecord.begin() + before, m_colRecord.begin() + oldCols, m_colRecord.end());
+    }
     return true;
 }
 
@@ -408,6 +418,8 @@ bool CGridIterator::DeleteColumn(long col, long count) {
     if (std::size_t(col) < m_colPro.size())
         m_colPro.erase(m_colPro.begin() + col,
                        m_colPro.begin() + std::min<long>(col + count, long(m_colPro.size())));
+    if (!m_colRecord.empty())
+        std::rotate(m_colRecord.begin() + col, m_colRecord.begin() + col + count, m_colRecord.end());
     return SetColumnCount(m_cols - count);
 }
 
@@ -446,4 +458,27 @@ void CGridIterator::ChangeRowColDirect() {
     std::swap(m_rows, m_cols);
     std::swap(m_fixedRows, m_fixedCols);
     std::swap(m_colPro, m_rowPro);
+    std::swap(m_rowRecord, m_colRecord);
+}
+
+// ---- stored records
+
+bool CGridIterator::SetRowRecord(long row, long record) {
+    if (row < 0 || row >= m_rows) return false;
+    if (m_rowRecord.empty()) {
+        if (record < 0) return true;
+        m_rowRecord.assign(std::size_t(m_rows), -1);
+    }
+    m_rowRecord[std::size_t(row)] = std::int32_t(record < 0 ? -1 : record);
+    return true;
+}
+
+long CGridIterator::GetRowRecord(long row) const {
+    if (row < 0 || std::size_t(row) >= m_rowRecord.size()) return -1;
+    return m_rowRecord[std::size_t(row)];
+}
+
+long CGridIterator::GetColumnRecord(long col) const {
+    if (col < 0 || std::size_t(col) >= m_colRecord.size()) return -1;
+    return m_colRecord[std::size_t(col)];
 }

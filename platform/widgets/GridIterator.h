@@ -144,6 +144,15 @@ public:
     bool SortData(long col, std::string_view order);
     bool SortData(long col, std::string_view order, long firstRow, long lastRow);
 
+    // The stored record a data row shows: an index into the records its filler keeps (the row
+    // as read from the database), -1 for a row that shows none (statistics rows, a new row).
+    // Records move with their rows when rows are sorted, inserted or deleted, and become the
+    // columns' records when the grid is transposed, so an edited row is always written from the
+    // record it was read from, never from its display texts.
+    bool SetRowRecord(long row, long record);
+    long GetRowRecord(long row) const;
+    long GetColumnRecord(long col) const;
+
     // Swaps rows and columns: the header row becomes the header column, header records and
     // fixed counts change sides, every cell keeps its look. Doing it twice gives the grid back.
     void ChangeRowColDirect();
@@ -207,6 +216,9 @@ private:
     std::vector<LOGFONT> m_fonts;
     std::vector<std::uint32_t> m_rowLook;  // one per row when sized
     std::vector<std::uint32_t> m_cellLook; // one per slot when sized
+    // Stored-record indexes of rows and columns; empty when none was set (all -1).
+    std::vector<std::int32_t> m_rowRecord;
+    std::vector<std::int32_t> m_colRecord;
 
     // Header records without their texts; shorter vectors mean default records beyond.
     std::vector<CGridCellPro> m_colPro;

@@ -140,6 +140,7 @@ bool CGridIterator::SortData(long col, std::string_view order, long firstRow, lo
     permuteCells(m_slots);
     if (!m_cellLook.empty()) permuteCells(m_cellLook);
     if (!m_rowLook.empty()) permuteRows(m_rowLook);
+    if (!m_rowRecord.empty()) permuteRows(m_rowRecord);
     if (m_rowPro.size() > std::size_t(firstRow)) {
         if (m_rowPro.size() <= std::size_t(lastRow)) m_rowPro.resize(std::size_t(lastRow) + 1);
         permuteRows(m_rowPro);

@@ -34,12 +34,13 @@ class QueryWindowTest : public ::testing::TestWithParam<testdb::Kind> {
 protected:
     void SetUp() override {
         kes::SetPasswordHashLimits(crypto_pwhash_OPSLIMIT_MIN, crypto_pwhash_MEMLIMIT_MIN);
-        TESTDB_OPEN(m_db, testdb::Kind::Sqlite);
+        TESTDB_OPEN(m_db, GetParam());
         demo::DemoOptions options;
         options.compact = true;
         std::string error;
-        ASSERT_TRUE(demo::BuildDemoDatabase("sqlite:" + m_db->dir() + "/demo.sqlite", options, error))
-            << error;
+        const std::string uri =
+            m_db->kind() == testdb::Kind::Sqlite ? "sqlite:" + m_db->dir() + "/demo.sqlite" : m_db->uri();
+        ASSERT_TRUE(demo::BuildDemoDatabase(uri, options, error)) << error;
         m_owner.show();
         CHeaderSort::LastSort().Forget(); // the last sort is the process's: start each test afresh
     }
@@ -136,7 +137,7 @@ TEST_P(QueryWindowTest, QueryFillsTheGridAsTheEngineAnswersAndSortsByHeaderClick
 
     // Three clicks on the water level: ascending, descending, ascending; the statistics rows
     // stay below the results.
-    const long results = w.Client().GetRowCount();
+    const long results = w.Engine().ResultRowCount();
     auto levels = [&] {
         std::vector<double> v;
         for (long r = 1; r <= results; ++r)
@@ -223,7 +224,7 @@ TEST_P(QueryWindowTest, TheRowClickedToLogInIsTheRowWrittenAndASortWritesItFirst
     EXPECT_EQ(Rows("SELECT Z FROM KES.RIVER_HOUR WHERE STCD=60105400 AND TM={ts '2026-11-01 03:00:00'}"),
               std::vector<std::string>{"66.6,"});
     std::vector<double> levels;
-    for (long r = 1; r <= w.Client().GetRowCount(); ++r)
+    for (long r = 1; r <= w.Engine().ResultRowCount(); ++r)
         levels.push_back(std::stod(Cell(w.Grid(), r, 3)));
     EXPECT_TRUE(std::is_sorted(levels.begin(), levels.end()));
     EXPECT_EQ(levels.back(), 77.7);
@@ -241,7 +242,8 @@ TEST_P(QueryWindowTest, AFailedCommitAsksAndCancelStaysOnTheRow) {
     m_asked.answer = ui::IDCANCEL;
     ClickCell(4, 3);
     ASSERT_FALSE(m_asked.texts.empty());
-    EXPECT_EQ(m_asked.texts.back(), "数据修改失败，是否放弃?");
+    // The question, with the database's reason on a line of its own.
+    EXPECT_EQ(m_asked.texts.back().rfind("数据修改失败，是否放弃?\n", 0), 0u) << m_asked.texts.back();
     EXPECT_EQ(w.GridCtrl()->GetFocusRow(), 2);
     EXPECT_EQ(Cell(w.Grid(), 2, 3), "not a level");
 

@@ -92,3 +92,25 @@ bool EditingNeedsLogin(const CString& accessWord) {
 bool CEditedRow::IsNew() const {
     return std::all_of(previous.begin(), previous.end(), [](const CString& v) { return v.IsEmpty(); });
 }
+
+CStringArray RecordTexts(const CGridIterator& grid, long index, int visible, bool transposed) {
+    CStringArray values;
+    for (int i = 1; i <= visible; ++i)
+        values.Add(transposed ? grid.GetItemText(i, index) : grid.GetItemText(index, i));
+    return values;
+}
+
+void LoadEditedRow(CEditedRow& edit, const CGridIterator& grid, long index, int visible, bool transposed) {
+    edit.row = index;
+    edit.record = transposed ? grid.GetColumnRecord(index) : grid.GetRowRecord(index);
+    edit.current = RecordTexts(grid, index, visible, transposed);
+    edit.previous = edit.current;
+}
+
+int CommitEditedRow(CEditedRow& edit, const CGridIterator& grid, CTableQuery& query, bool transposed) {
+    edit.current = RecordTexts(grid, edit.row, query.Settings().VisibleCount(), transposed);
+    if (!edit.Edited()) return 1;
+    if (query.WriteRow(edit.current, edit.previous, edit.record) != 1) return 0;
+    edit.previous = edit.current;
+    return 1;
+}

@@ -55,12 +55,24 @@ CString ExportPath(const CString& chosen, int filterIndex);
 bool EditingAllowed(const CString& accessWord);
 bool EditingNeedsLogin(const CString& accessWord);
 
-// The row being edited: its values as shown now and as they were read.
+// The row being edited: its values as shown now and as they were shown when it was loaded, and
+// the stored record it was read from (-1 for a new row), which keys the write.
 struct CEditedRow {
-    long row = -1; // grid row (or column when the grid is transposed), -1 for none
+    long row = -1;    // grid row (or column when the grid is transposed), -1 for none
+    long record = -1; // the engine's stored record of the row
     CStringArray current;
     CStringArray previous;
     bool Edited() const { return current != previous; }
     bool IsNew() const;
     void Clear() { *this = CEditedRow{}; }
 };
+
+// The shown texts of visible columns 1..visible of grid record index: a row, or a column of a
+// transposed grid.
+CStringArray RecordTexts(const CGridIterator& grid, long index, int visible, bool transposed);
+// Makes record index the edited row, its texts as they are shown now.
+void LoadEditedRow(CEditedRow& edit, const CGridIterator& grid, long index, int visible, bool transposed);
+// Writes the edited row back through the engine when its texts changed since it was loaded:
+// 1 when written (or nothing to write), 0 when not (the engine says why). After a write the
+// row's texts are its new previous texts.
+int CommitEditedRow(CEditedRow& edit, const CGridIterator& grid, CTableQuery& query, bool transposed);
