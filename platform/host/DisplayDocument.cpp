@@ -1,5 +1,6 @@
 #include "DisplayDocument.h"
 
+#include "AtomicFile.h"
 #include "RuntimeClassRegistry.h"
 
 #include <cerrno>
@@ -132,30 +133,8 @@ bool CDisplayDocument::SaveFile(const std::string& path, std::string& error) con
         error = "cannot store the display: " + std::string(e.what());
         return false;
     }
-    std::string temp = path + ".saving";
-    std::FILE* out = std::fopen(temp.c_str(), "wb");
-    if (!out) {
-        error = "cannot write " + temp + ": " + std::strerror(errno);
-        return false;
-    }
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0 &&
-                   fsync(fileno(out)) == 0;
-    int writeErrno = errno;
-    if (std::fclose(out) != 0 && written) {
-        written = false;
-        writeErrno = errno;
-    }
-    if (!written) {
-        error = "cannot write " + temp + ": " + std::strerror(writeErrno);
-        std::remove(temp.c_str());
-        return false;
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        error = "cannot replace " + path + ": " + std::strerror(errno);
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
+    return mfc::WriteFileAtomically(
+        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), error);
 }
 
 bool CDisplayDocument::LoadFile(const std::string& path, CDisplayLoadError& error) {
