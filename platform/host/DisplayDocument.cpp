@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -18,10 +18,42 @@ std::unique_ptr<CDrawObject> NoCreate() {
     return nullptr;
 }
 
+// A display of a few thousand elements takes some megabytes; anything far larger is not one.
+constexpr off_t kLargestDisplayFile = off_t(256) << 20;
+
+// A stored name as it may be shown: control bytes (a NUL above all) escaped, so that a damaged
+// name cannot cut a message short or move the terminal.
+std::string Printable(const std::string& name) {
+    std::string out;
+    for (unsigned char c : name) {
+        if (c < 0x20 || c == 0x7F) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            out += escaped;
+        } else {
+            out += char(c);
+        }
+    }
+    return out;
+}
+
+bool HasControlBytes(const std::string& name) {
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7F) return true;
+    return false;
+}
+
 std::string Describe(std::size_t index, std::size_t count, const std::string& className) {
     return "element " + std::to_string(index + 1) + " of " + std::to_string(count) +
-           (className.empty() ? std::string() : " (" + className + ")");
+           (className.empty() ? std::string() : " (" + Printable(className) + ")");
 }
+
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
 
 } // namespace
 
@@ -78,8 +110,11 @@ bool CDisplayDocument::Load(const std::vector<std::uint8_t>& bytes, CDisplayLoad
             context = Describe(i, count, "");
             CString className;
             std::uint32_t schema = 0, length = 0;
+            const std::size_t nameAt = ar.Position();
             ar >> className;
             context = Describe(i, count, className.str());
+            if (className.IsEmpty() || HasControlBytes(className.str()))
+                ar.Fail(nameAt, "the stored class name is not a class name");
             ar >> schema;
             std::size_t lengthAt = ar.Position();
             ar >> length;
@@ -108,6 +143,9 @@ bool CDisplayDocument::Load(const std::vector<std::uint8_t>& bytes, CDisplayLoad
                 std::string what = e.what();
                 what = what.substr(0, what.rfind(" at byte offset "));
                 throw CArchiveException(payloadAt + e.Offset(), what);
+            } catch (const std::exception& e) {
+                // Whatever else an element's reader runs into is a damaged element too.
+                throw CArchiveException(payloadAt + part.Position(), e.what());
             }
             if (part.Remaining() != 0)
                 ar.Fail(payloadAt + part.Position(),
@@ -119,6 +157,11 @@ bool CDisplayDocument::Load(const std::vector<std::uint8_t>& bytes, CDisplayLoad
     } catch (const CArchiveException& e) {
         error.offset = e.Offset();
         error.message = "reading " + context + ": " + e.what();
+        return false;
+    } catch (const std::exception& e) {
+        error.offset = ar.Position();
+        error.message =
+            "reading " + context + ": " + e.what() + " at byte offset " + std::to_string(error.offset);
         return false;
     }
     m_objects = std::move(loaded);
@@ -138,17 +181,41 @@ bool CDisplayDocument::SaveFile(const std::string& path, std::string& error) con
 }
 
 bool CDisplayDocument::LoadFile(const std::string& path, CDisplayLoadError& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error.offset = 0;
+    error.offset = 0;
+    // Not blocking, so that a named pipe is refused instead of waiting for a writer.
+    Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
+    struct stat st {};
+    if (file.fd < 0 || ::fstat(file.fd, &st) != 0) {
         error.message = "cannot open " + path + ": " + std::strerror(errno);
         return false;
     }
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        error.offset = 0;
-        error.message = "cannot read " + path;
+    if (!S_ISREG(st.st_mode)) {
+        error.message = "cannot open " + path + ": it is not a regular file";
         return false;
     }
-    return Load(bytes, error);
+    if (st.st_size > kLargestDisplayFile) {
+        error.message = "cannot open " + path + ": " + std::to_string(st.st_size) +
+                        " bytes is too large for a display file";
+        return false;
+    }
+    // Read what the file held when opened; a file that shrinks meanwhile gives what is there.
+    std::vector<std::uint8_t> bytes(std::size_t(st.st_size));
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(file.fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            error.message = "cannot read " + path + ": " + std::strerror(errno);
+            return false;
+        }
+        if (n == 0) break;
+        got += std::size_t(n);
+    }
+    bytes.resize(got);
+    try {
+        return Load(bytes, error);
+    } catch (const std::exception& e) {
+        error.message = "cannot read " + path + ": " + e.what();
+        return false;
+    }
 }

@@ -94,6 +94,11 @@ TEST_F(Snapshot, FailuresExitOneWithoutLeavingAPicture) {
 
     EXPECT_EQ(Run(VEXORHOST_EXE, {"--snapshot", Path("shot.png"), Path("absent.vxd")}), 1);
     EXPECT_NE(m_err.find("cannot open"), std::string::npos) << m_err;
+    // A folder or a device named as the display is refused, not read.
+    for (const QString& display : {m_dir.path(), QString("/dev/zero")}) {
+        EXPECT_EQ(Run(VEXORHOST_EXE, {"--snapshot", Path("shot.png"), display}), 1) << display.toStdString();
+        EXPECT_NE(m_err.find("not a regular file"), std::string::npos) << m_err;
+    }
     EXPECT_FALSE(QFile::exists(Path("shot.png")));
 }
 
