@@ -28,6 +28,7 @@ protected:
             m_env.remove(name);
         m_env.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
         m_env.insert("XDG_DATA_HOME", m_dir.filePath("data"));
+        m_env.insert("XDG_STATE_HOME", m_dir.filePath("state"));
         ASSERT_EQ(Run(VEXORQUERY_EXE, {"demo-display", Path("demo.vxd")}), 0) << m_err;
     }
     // fileSizeLimit: the largest file the program may write, in bytes; 0 for no limit.
