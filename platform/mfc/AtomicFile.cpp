@@ -51,7 +51,7 @@ bool CAtomicFile::Open() {
     std::string temp = (slash == std::string::npos ? std::string() : m_target.substr(0, slash + 1)) + "." +
                        name.substr(0, kNameKept) + ".XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) return Fail("cannot create a file beside", errno);
+    if (fd < 0) return Fail("cannot write", errno);
     m_fd = fd;
     m_tempPath = std::move(temp);
     if (m_access == FileAccess::Shared) {
@@ -59,7 +59,7 @@ bool CAtomicFile::Open() {
         // The umask can only be read by setting it, so it is put back at once.
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        if (::fchmod(m_fd, 0666 & ~mask) != 0) return Fail("cannot create", errno);
+        if (::fchmod(m_fd, 0666 & ~mask) != 0) return Fail("cannot write", errno);
     }
     return true;
 }
