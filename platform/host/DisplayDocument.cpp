@@ -49,10 +49,13 @@ std::string Describe(std::size_t index, std::size_t count, const std::string& cl
 }
 
 struct Descriptor {
-    int fd;
+    explicit Descriptor(int d) : fd(d) {}
     ~Descriptor() {
         if (fd >= 0) ::close(fd);
     }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    const int fd;
 };
 
 } // namespace
@@ -183,7 +186,7 @@ bool CDisplayDocument::SaveFile(const std::string& path, std::string& error) con
 bool CDisplayDocument::LoadFile(const std::string& path, CDisplayLoadError& error) {
     error.offset = 0;
     // Not blocking, so that a named pipe is refused instead of waiting for a writer.
-    Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     struct stat st {};
     if (file.fd < 0 || ::fstat(file.fd, &st) != 0) {
         error.message = "cannot open " + path + ": " + std::strerror(errno);
