@@ -1,11 +1,12 @@
 #include "Snapshot.h"
 
+#include "AtomicFile.h"
 #include "DisplayView.h"
 #include "DriveRecords.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QImage>
-#include <QSaveFile>
 
 void RefreshAll(DisplayView& view) {
     for (int round = 0; round < 2; ++round) {
@@ -21,18 +22,17 @@ bool WriteCanvasPng(DisplayView& view, const QString& path, QString& error) {
         error = "the display canvas is empty";
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = path + ": " + file.errorString();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        error = path + ": cannot encode the picture";
         return false;
     }
-    if (!image.save(&file, "PNG")) {
-        file.cancelWriting();
-        error = path + ": cannot write the picture";
-        return false;
-    }
-    if (!file.commit()) {
-        error = path + ": " + file.errorString();
+    std::string reason;
+    if (!mfc::WriteFileAtomically(path.toStdString(),
+                                  std::string_view(png.constData(), std::size_t(png.size())), reason)) {
+        error = QString::fromStdString(reason);
         return false;
     }
     return true;

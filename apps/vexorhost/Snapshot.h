@@ -5,8 +5,9 @@
 
 class DisplayView;
 
-// Written to a temporary file beside the target and renamed over it, so a failed snapshot
-// never leaves half a picture. False with a message on failure.
+// Written to a uniquely named temporary file beside the target and renamed over it, so a
+// failed snapshot never leaves half a picture and no link is followed. False with a message
+// on failure.
 bool WriteCanvasPng(DisplayView& view, const QString& path, QString& error);
 
 // Lets every element show and query: the show record twice, since an element skips the first

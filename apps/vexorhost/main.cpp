@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -33,6 +34,9 @@ std::string ExecutableDir(const char* argv0) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A file that reaches the size limit fails its write, which is reported, instead of
+    // ending the program half-way through.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv + 1, argv + argc);
     for (const std::string& a : args)
         if (a == "--help" || a == "-h") {

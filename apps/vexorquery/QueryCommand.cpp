@@ -2,12 +2,14 @@
 // printed for a terminal, as tab-separated lines or written to a spreadsheet.
 #include "Commands.h"
 
+#include "AtomicFile.h"
 #include "DataSource.h"
 #include "GridPrinter.h"
 #include "QueryClient.h"
 #include "QueryItem.h"
 #include "TableQuery.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <set>
@@ -139,6 +141,34 @@ std::string UnknownStation(const CTableQuery& query, const CStringArray& station
     return {};
 }
 
+// The grid as asked: to standard output, or to --out in place of the file there only once
+// the whole export is written.
+int WriteGrid(const CGridIterator& grid, const Options& o) {
+    if (o.format == "xlsx" || o.format == "xls") {
+        CString saveError;
+        if (!grid.SaveData(o.out, &saveError)) return Fail(saveError.str());
+        std::fprintf(stderr, "wrote %s: %ld rows\n", o.out.c_str(), grid.GetRowCount());
+        return 0;
+    }
+    auto print = [&](std::FILE* out) {
+        if (o.format == "tsv")
+            PrintGridTsv(grid, out);
+        else
+            PrintGridAligned(grid, out);
+    };
+    if (o.out.empty()) {
+        print(stdout);
+        if (std::fflush(stdout) != 0 || std::ferror(stdout))
+            return Fail(std::string("cannot write the output: ") + std::strerror(errno));
+        return 0;
+    }
+    mfc::CAtomicFile file(o.out);
+    std::FILE* out = file.Open() ? file.Stream() : nullptr;
+    if (out) print(out);
+    if (!out || !file.Commit()) return Fail(file.Error());
+    return 0;
+}
+
 } // namespace
 
 int RunQueryCommand(const Args& args) {
@@ -211,22 +241,5 @@ int RunQueryCommand(const Args& args) {
     CGridIterator grid;
     query.Refresh(grid, 1);
 
-    if (o.format == "xlsx" || o.format == "xls") {
-        CString saveError;
-        if (!grid.SaveData(o.out, &saveError)) return Fail(saveError.str());
-        std::fprintf(stderr, "wrote %s: %ld rows\n", o.out.c_str(), grid.GetRowCount());
-        return 0;
-    }
-    std::FILE* out = stdout;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(nullptr, std::fclose);
-    if (!o.out.empty()) {
-        file.reset(std::fopen(o.out.c_str(), "w"));
-        if (!file) return Fail("cannot write " + o.out + ": " + std::strerror(errno));
-        out = file.get();
-    }
-    if (o.format == "tsv")
-        PrintGridTsv(grid, out);
-    else
-        PrintGridAligned(grid, out);
-    return 0;
+    return WriteGrid(grid, o);
 }

@@ -2,6 +2,7 @@
 // message and exit status 1 on bad input.
 #include "Commands.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -42,6 +43,9 @@ void PrintUsage(std::FILE* to) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A file that reaches the size limit fails its write, which is reported, instead of
+    // ending the program half-way through.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc < 2) {
         PrintUsage(stderr);
         return 1;

@@ -1,6 +1,8 @@
 #include "ModuleEntry.h"
 
+#include "DayLog.h"
 #include "ElementTypeRegistry.h"
+#include "HostServices.h"
 #include "VexorQueryElemOBJ.h"
 #include "WindowFactory.h"
 
@@ -28,6 +30,8 @@ void Attach() {
     s.moveCursor = CDrawObject::kCursorSizeAll;
     s.resizeCursor = CDrawObject::kCursorCross;
     InstallElementWindows();
+    // Lost log entries are said in the host's status line too, where the operator looks.
+    daylog::SetFailureReporter([](const std::string& message) { ShowHostStatus(CString(message)); });
     DrawObjectRegister();
     s.attached = true;
 }
@@ -36,6 +40,7 @@ void Detach() {
     ModuleState& s = MutableState();
     if (!s.attached) return;
     DrawObjectUnregister();
+    daylog::SetFailureReporter(nullptr);
     RemoveElementWindows();
     s.attached = false;
 }

@@ -1,12 +1,13 @@
 #include "DisplayDocument.h"
 
+#include "AtomicFile.h"
 #include "RuntimeClassRegistry.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -17,10 +18,45 @@ std::unique_ptr<CDrawObject> NoCreate() {
     return nullptr;
 }
 
+// A display of a few thousand elements takes some megabytes; anything far larger is not one.
+constexpr off_t kLargestDisplayFile = off_t(256) << 20;
+
+// A stored name as it may be shown: control bytes (a NUL above all) escaped, so that a damaged
+// name cannot cut a message short or move the terminal.
+std::string Printable(const std::string& name) {
+    std::string out;
+    for (unsigned char c : name) {
+        if (c < 0x20 || c == 0x7F) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            out += escaped;
+        } else {
+            out += char(c);
+        }
+    }
+    return out;
+}
+
+bool HasControlBytes(const std::string& name) {
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7F) return true;
+    return false;
+}
+
 std::string Describe(std::size_t index, std::size_t count, const std::string& className) {
     return "element " + std::to_string(index + 1) + " of " + std::to_string(count) +
-           (className.empty() ? std::string() : " (" + className + ")");
+           (className.empty() ? std::string() : " (" + Printable(className) + ")");
 }
+
+struct Descriptor {
+    explicit Descriptor(int d) : fd(d) {}
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    const int fd;
+};
 
 } // namespace
 
@@ -77,8 +113,11 @@ bool CDisplayDocument::Load(const std::vector<std::uint8_t>& bytes, CDisplayLoad
             context = Describe(i, count, "");
             CString className;
             std::uint32_t schema = 0, length = 0;
+            const std::size_t nameAt = ar.Position();
             ar >> className;
             context = Describe(i, count, className.str());
+            if (className.IsEmpty() || HasControlBytes(className.str()))
+                ar.Fail(nameAt, "the stored class name is not a class name");
             ar >> schema;
             std::size_t lengthAt = ar.Position();
             ar >> length;
@@ -107,6 +146,9 @@ bool CDisplayDocument::Load(const std::vector<std::uint8_t>& bytes, CDisplayLoad
                 std::string what = e.what();
                 what = what.substr(0, what.rfind(" at byte offset "));
                 throw CArchiveException(payloadAt + e.Offset(), what);
+            } catch (const std::exception& e) {
+                // Whatever else an element's reader runs into is a damaged element too.
+                throw CArchiveException(payloadAt + part.Position(), e.what());
             }
             if (part.Remaining() != 0)
                 ar.Fail(payloadAt + part.Position(),
@@ -118,6 +160,11 @@ bool CDisplayDocument::Load(const std::vector<std::uint8_t>& bytes, CDisplayLoad
     } catch (const CArchiveException& e) {
         error.offset = e.Offset();
         error.message = "reading " + context + ": " + e.what();
+        return false;
+    } catch (const std::exception& e) {
+        error.offset = ar.Position();
+        error.message =
+            "reading " + context + ": " + e.what() + " at byte offset " + std::to_string(error.offset);
         return false;
     }
     m_objects = std::move(loaded);
@@ -132,44 +179,46 @@ bool CDisplayDocument::SaveFile(const std::string& path, std::string& error) con
         error = "cannot store the display: " + std::string(e.what());
         return false;
     }
-    std::string temp = path + ".saving";
-    std::FILE* out = std::fopen(temp.c_str(), "wb");
-    if (!out) {
-        error = "cannot write " + temp + ": " + std::strerror(errno);
-        return false;
-    }
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0 &&
-                   fsync(fileno(out)) == 0;
-    int writeErrno = errno;
-    if (std::fclose(out) != 0 && written) {
-        written = false;
-        writeErrno = errno;
-    }
-    if (!written) {
-        error = "cannot write " + temp + ": " + std::strerror(writeErrno);
-        std::remove(temp.c_str());
-        return false;
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        error = "cannot replace " + path + ": " + std::strerror(errno);
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
+    return mfc::WriteFileAtomically(
+        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), error);
 }
 
 bool CDisplayDocument::LoadFile(const std::string& path, CDisplayLoadError& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error.offset = 0;
+    error.offset = 0;
+    // Not blocking, so that a named pipe is refused instead of waiting for a writer.
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    struct stat st {};
+    if (file.fd < 0 || ::fstat(file.fd, &st) != 0) {
         error.message = "cannot open " + path + ": " + std::strerror(errno);
         return false;
     }
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        error.offset = 0;
-        error.message = "cannot read " + path;
+    if (!S_ISREG(st.st_mode)) {
+        error.message = "cannot open " + path + ": it is not a regular file";
         return false;
     }
-    return Load(bytes, error);
+    if (st.st_size > kLargestDisplayFile) {
+        error.message = "cannot open " + path + ": " + std::to_string(st.st_size) +
+                        " bytes is too large for a display file";
+        return false;
+    }
+    // Read what the file held when opened; a file that shrinks meanwhile gives what is there.
+    std::vector<std::uint8_t> bytes(std::size_t(st.st_size));
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(file.fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            error.message = "cannot read " + path + ": " + std::strerror(errno);
+            return false;
+        }
+        if (n == 0) break;
+        got += std::size_t(n);
+    }
+    bytes.resize(got);
+    try {
+        return Load(bytes, error);
+    } catch (const std::exception& e) {
+        error.message = "cannot read " + path + ": " + e.what();
+        return false;
+    }
 }

@@ -40,8 +40,8 @@ public:
     // and the error is returned.
     bool Load(const std::vector<std::uint8_t>& bytes, CDisplayLoadError& error);
 
-    // Written to a temporary file beside the target and renamed over it, so a failed save
-    // never leaves half a display.
+    // Written to a uniquely named temporary file beside the target and renamed over it, so a
+    // failed save never leaves half a display and a link planted beside it is never followed.
     bool SaveFile(const std::string& path, std::string& error) const;
     bool LoadFile(const std::string& path, CDisplayLoadError& error);
 };

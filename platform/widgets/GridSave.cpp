@@ -1,98 +1,24 @@
 // Export of a grid to a text file or a spreadsheet ("输出" in the query windows).
+#include "AtomicFile.h"
 #include "GridCellText.h"
 #include "GridIterator.h"
 
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
-#include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
-
-CString SystemError(const char* what, const std::string& path) {
-    CString text;
-    text.Format("%s: %s (%s)", what, path.c_str(), std::strerror(errno));
-    return text;
-}
 
 void SetError(CString* error, CString text) {
     if (error) *error = std::move(text);
 }
 
-// A file written beside its target under a hidden temporary name and renamed over the target
-// only once complete; dropped when the writer gives up, so a failed export leaves no file.
-class FileBesideTarget {
-public:
-    explicit FileBesideTarget(const std::string& target) : m_target(target) {
-        const auto slash = target.find_last_of('/');
-        const std::string dir = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-        const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-        m_path = dir + "." + name + ".XXXXXX";
-        m_fd = ::mkstemp(m_path.data());
-        if (m_fd < 0) {
-            m_path.clear();
-            return;
-        }
-        // mkstemp makes the file private; the export gets the permissions of any new file.
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(m_fd, 0666 & ~mask);
-    }
-    FileBesideTarget(const FileBesideTarget&) = delete;
-    FileBesideTarget& operator=(const FileBesideTarget&) = delete;
-    ~FileBesideTarget() {
-        CloseDescriptor();
-        if (!m_path.empty()) ::unlink(m_path.c_str());
-    }
-
-    bool IsOpen() const { return !m_path.empty(); }
-    const std::string& Path() const { return m_path; }
-    int Descriptor() const { return m_fd; }
-    bool CloseDescriptor() {
-        if (m_fd < 0) return true;
-        const int rc = ::close(m_fd);
-        m_fd = -1;
-        return rc == 0;
-    }
-
-    bool Write(std::string_view bytes) {
-        while (!bytes.empty()) {
-            const ssize_t n = ::write(m_fd, bytes.data(), bytes.size());
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                return false;
-            }
-            bytes.remove_prefix(std::size_t(n));
-        }
-        return true;
-    }
-
-    // Puts the finished file in place of the target.
-    bool Commit(CString* error) {
-        if (m_fd < 0) m_fd = ::open(m_path.c_str(), O_RDONLY);
-        if (m_fd < 0 || ::fsync(m_fd) != 0 || !CloseDescriptor()) {
-            SetError(error, SystemError("无法写完文件", m_target));
-            return false;
-        }
-        if (::rename(m_path.c_str(), m_target.c_str()) != 0) {
-            SetError(error, SystemError("无法保存文件", m_target));
-            return false;
-        }
-        m_path.clear();
-        return true;
-    }
-
-private:
-    std::string m_target;
-    std::string m_path;
-    int m_fd = -1;
-};
+// The writer's reason (which file, what failed) under the export's own heading.
+void SetFileError(CString* error, const mfc::CAtomicFile& file) {
+    SetError(error, CString("无法保存文件: " + file.Error()));
+}
 
 bool IsSpreadsheetPath(const std::string& path) {
     auto endsWith = [&](std::string_view ext) {
@@ -134,9 +60,9 @@ bool CGridIterator::SaveData(const CString& path, CString* error) const {
 }
 
 bool CGridIterator::SaveText(const std::string& path, CString* error) const {
-    FileBesideTarget file(path);
-    if (!file.IsOpen()) {
-        SetError(error, SystemError("无法创建文件", path));
+    mfc::CAtomicFile file(path);
+    if (!file.Open()) {
+        SetFileError(error, file);
         return false;
     }
     // The byte-order mark lets spreadsheet programs and editors on operator workstations
@@ -154,17 +80,17 @@ bool CGridIterator::SaveText(const std::string& path, CString* error) const {
         out += "\r\n";
         if (out.size() >= (std::size_t(1) << 20)) {
             if (!file.Write(out)) {
-                SetError(error, SystemError("无法写入文件", path));
+                SetFileError(error, file);
                 return false;
             }
             out.clear();
         }
     }
-    if (!file.Write(out)) {
-        SetError(error, SystemError("无法写入文件", path));
+    if (!file.Write(out) || !file.Commit()) {
+        SetFileError(error, file);
         return false;
     }
-    return file.Commit(error);
+    return true;
 }
 
 // Writes an Office Open XML workbook. A ".xls" path gets this format too: the old binary format
@@ -174,16 +100,16 @@ bool CGridIterator::SaveSpreadsheet(const std::string& path, CString* error) con
         SetError(error, "表格太大, 电子表格放不下");
         return false;
     }
-    FileBesideTarget file(path);
-    if (!file.IsOpen()) {
-        SetError(error, SystemError("无法创建文件", path));
+    mfc::CAtomicFile file(path);
+    if (!file.Open()) {
+        SetFileError(error, file);
         return false;
     }
-    file.CloseDescriptor(); // the library writes the file itself, by name
 
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE; // rows are written in order and not kept in memory
-    std::unique_ptr<lxw_workbook, WorkbookCloser> book(workbook_new_opt(file.Path().c_str(), &options));
+    std::unique_ptr<lxw_workbook, WorkbookCloser> book(
+        workbook_new_opt(file.TemporaryPath().c_str(), &options));
     if (!book) {
         SetError(error, "无法创建电子表格");
         return false;
@@ -245,5 +171,9 @@ bool CGridIterator::SaveSpreadsheet(const std::string& path, CString* error) con
         SetError(error, reason);
         return false;
     }
-    return file.Commit(error);
+    if (!file.Commit()) {
+        SetFileError(error, file);
+        return false;
+    }
+    return true;
 }

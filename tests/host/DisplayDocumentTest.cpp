@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -117,6 +120,41 @@ TEST(DisplayDocument, SaveReplacesWholeFilesOrNothing) {
     EXPECT_EQ(again.m_objects.size(), canStillWrite ? 2u : 2u);
     for (const auto& entry : std::filesystem::directory_iterator(dir))
         EXPECT_EQ(entry.path().extension(), entry.path().filename() == "probe" ? "" : ".vxd") << entry.path();
+    std::filesystem::remove_all(dir);
+}
+
+TEST(DisplayDocument, SavingFollowsNoLinkAndFailsWhole) {
+    auto dir = TempDir();
+    const auto path = (dir / "plant.vxd").string();
+    std::ofstream(dir / "victim") << "someone else's file";
+    // A link waiting under a name a save might use beside the target.
+    std::filesystem::create_symlink(dir / "victim", path + ".saving");
+    std::string error;
+    ASSERT_TRUE(SampleDisplay().SaveFile(path, error)) << error;
+    std::ifstream victim(dir / "victim");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(victim), {}), "someone else's file");
+
+    // A save that hits the file size limit says so and keeps the earlier display.
+    rlimit previous{};
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    auto signal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lower = previous;
+    lower.rlim_cur = 64;
+    ::setrlimit(RLIMIT_FSIZE, &lower);
+    CDisplayDocument bigger = SampleDisplay();
+    bigger.m_objects.push_back(bigger.m_objects.front()->Duplicate());
+    EXPECT_FALSE(bigger.SaveFile(path, error));
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, signal);
+    EXPECT_NE(error.find("File too large"), std::string::npos) << error;
+    CDisplayDocument back;
+    CDisplayLoadError loadError;
+    ASSERT_TRUE(back.LoadFile(path, loadError)) << loadError.message;
+    EXPECT_EQ(back.m_objects.size(), 2u);
+    std::size_t names = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir))
+        ++names;
+    EXPECT_EQ(names, 3u); // the display, the victim and the planted link
     std::filesystem::remove_all(dir);
 }
 

@@ -5,6 +5,7 @@
 #include "HostModules.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -25,11 +28,18 @@ protected:
             m_env.remove(name);
         m_env.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
         m_env.insert("XDG_DATA_HOME", m_dir.filePath("data"));
+        m_env.insert("XDG_STATE_HOME", m_dir.filePath("state"));
         ASSERT_EQ(Run(VEXORQUERY_EXE, {"demo-display", Path("demo.vxd")}), 0) << m_err;
     }
-    int Run(const QString& program, const QStringList& args) {
+    // fileSizeLimit: the largest file the program may write, in bytes; 0 for no limit.
+    int Run(const QString& program, const QStringList& args, rlim_t fileSizeLimit = 0) {
         QProcess p;
         p.setProcessEnvironment(m_env);
+        if (fileSizeLimit)
+            p.setChildProcessModifier([fileSizeLimit] {
+                rlimit limit{fileSizeLimit, fileSizeLimit};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            });
         p.start(program, args);
         if (!p.waitForFinished(120000)) return -1;
         m_out = QString::fromUtf8(p.readAllStandardOutput()).toStdString();
@@ -85,7 +95,33 @@ TEST_F(Snapshot, FailuresExitOneWithoutLeavingAPicture) {
 
     EXPECT_EQ(Run(VEXORHOST_EXE, {"--snapshot", Path("shot.png"), Path("absent.vxd")}), 1);
     EXPECT_NE(m_err.find("cannot open"), std::string::npos) << m_err;
+    // A folder or a device named as the display is refused, not read.
+    for (const QString& display : {m_dir.path(), QString("/dev/zero")}) {
+        EXPECT_EQ(Run(VEXORHOST_EXE, {"--snapshot", Path("shot.png"), display}), 1) << display.toStdString();
+        EXPECT_NE(m_err.find("not a regular file"), std::string::npos) << m_err;
+    }
     EXPECT_FALSE(QFile::exists(Path("shot.png")));
+}
+
+TEST_F(Snapshot, APictureReplacesALinkAndFailsWhole) {
+    QFile victim(Path("victim"));
+    ASSERT_TRUE(victim.open(QIODevice::WriteOnly));
+    victim.write("someone else's file");
+    victim.close();
+    ASSERT_TRUE(QFile::link(Path("victim"), Path("shot.png")));
+    ASSERT_EQ(Run(VEXORHOST_EXE, {"--snapshot", Path("shot.png"), Path("demo.vxd")}), 0) << m_err;
+    EXPECT_FALSE(QFileInfo(Path("shot.png")).isSymLink());
+    EXPECT_FALSE(QImage(Path("shot.png")).isNull());
+    ASSERT_TRUE(victim.open(QIODevice::ReadOnly));
+    EXPECT_EQ(victim.readAll(), "someone else's file");
+    victim.close();
+
+    // Over the file size limit: a message, exit 1, the earlier picture as it was.
+    EXPECT_EQ(Run(VEXORHOST_EXE, {"--snapshot", Path("shot.png"), Path("demo.vxd")}, 1024), 1);
+    EXPECT_NE(m_err.find("File too large"), std::string::npos) << m_err;
+    EXPECT_FALSE(QImage(Path("shot.png")).isNull());
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"demo.vxd", "shot.png", "victim"}));
 }
 
 } // namespace

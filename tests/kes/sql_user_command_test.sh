@@ -6,6 +6,8 @@ dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 cd "$dir" || fail "no temporary directory"
+unset VEXOR_LOG_DIR
+export XDG_STATE_HOME="$dir/state"
 db="sqlite:$dir/kes.sqlite"
 : >"$dir/kes.sqlite"
 
@@ -15,7 +17,7 @@ db="sqlite:$dir/kes.sqlite"
   INSERT INTO KES.RTDB VALUES(8,{ts '2008-07-01 09:00:00'},2.50)" || fail "inserts"
 out=$("$tool" sql --db "$db" "SELECT SENID,TIME,FACTV FROM KES.RTDB ORDER BY SENID; SELECT 'a(1,2)', NULL")
 [ "$out" = $'7\t2008-07-01 08:00:00\t2\n8\t2008-07-01 09:00:00\t2.5\na(1,2)\t' ] || fail "rows: $out"
-grep -q "INSERT INTO KES.RTDB VALUES(8" VexorINIError.txt || fail "the writing statement is not in the day log"
+grep -q "INSERT INTO KES.RTDB VALUES(8" state/vexorquery/VexorINIError.txt || fail "the writing statement is not in the day log"
 
 err=$("$tool" sql --db "$db" "SELECT * FROM KES.NOWHERE" 2>&1 >/dev/null) && fail "a failing query exits 0"
 [[ "$err" == *"no such table: KES.NOWHERE"* ]] || fail "error text: $err"

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -99,6 +103,47 @@ TEST(GridSave, FailedSaveSaysSoAndLeavesNoFile) {
     EXPECT_FALSE(error.IsEmpty());
     EXPECT_EQ(ReadFile(earlier), "earlier export");
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"earlier.xlsx", "plain", "sub.xls"}));
+}
+
+TEST(GridSave, ExportsOverASizeLimitOrOntoNoFileFailWhole) {
+    ScratchDir dir;
+    CGridIterator grid;
+    grid.SetColumnCount(3);
+    grid.SetRowCount(2000);
+    for (long r = 0; r < 2000; ++r)
+        grid.SetRowTexts(r, 0,
+                         std::vector<std::string>{std::to_string(r), "长江大桥站", std::to_string(r * 0.25)});
+    const fs::path text = dir.path() / "earlier.txt", book = dir.path() / "earlier.xlsx";
+    std::ofstream(text) << "earlier export";
+    std::ofstream(book) << "earlier export";
+    {
+        rlimit previous{};
+        ::getrlimit(RLIMIT_FSIZE, &previous);
+        auto signal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lower = previous;
+        lower.rlim_cur = 2048;
+        ::setrlimit(RLIMIT_FSIZE, &lower);
+        CString textError, bookError;
+        const bool textSaved = grid.SaveData(text.string().c_str(), &textError);
+        const bool bookSaved = grid.SaveData(book.string().c_str(), &bookError);
+        ::setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, signal);
+        EXPECT_FALSE(textSaved);
+        EXPECT_NE(textError.Find("File too large"), -1) << textError;
+        EXPECT_FALSE(bookSaved);
+        EXPECT_NE(bookError.Find("earlier.xlsx"), -1) << bookError;
+    }
+    EXPECT_EQ(ReadFile(text), "earlier export");
+    EXPECT_EQ(ReadFile(book), "earlier export");
+
+    // A named pipe (like a device) is not a file to be replaced by an export.
+    const fs::path pipe = dir.path() / "pipe.txt";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    CString error;
+    EXPECT_FALSE(grid.SaveData(pipe.string().c_str(), &error));
+    EXPECT_NE(error.Find("not a regular file"), -1) << error;
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"earlier.txt", "earlier.xlsx", "pipe.txt"}));
 }
 
 // Converts spreadsheets to CSV with LibreOffice: UTF-8, text cells quoted, numbers bare, cells
