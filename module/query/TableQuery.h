@@ -62,6 +62,8 @@ public:
     void Refresh(CGridIterator& grid, int argument = 1);
 
     // The steps of a refresh, in their order.
+    // Runs the computed-column updates; each failure (statement and reason) is kept in
+    // RefreshErrors until the next run.
     void RunComputedColumns();
     void ApplyCurveHeadings();
     // The request text of the refresh (empty when nothing is to be queried).
@@ -87,6 +89,8 @@ public:
     int WriteRow(const CStringArray& current, const CStringArray& previous);
     int DeleteRow(const CStringArray& previous);
     const CString& LastWriteError() const { return m_writeError; }
+    // The failures of the last refresh's computed-column updates, for the caller to show.
+    const std::vector<CString>& RefreshErrors() const { return m_refreshErrors; }
     // The statement and log text a write or delete would send, without sending it; false with
     // LastWriteError when a value cannot be written.
     bool BuildWrite(const CStringArray& current, const CStringArray& previous, CString& sql,
@@ -136,6 +140,7 @@ private:
     CKeyColumns m_keys;
     std::vector<CStatisticsRow> m_statistics;
     CString m_writeError;
+    std::vector<CString> m_refreshErrors;
 
     // Data-property colours: 50 slots (colour, shown), read on first use.
     bool m_dataPropertiesLoaded = false;
