@@ -48,7 +48,8 @@ int RunSqlCommand(const Args& args) {
         for (const CString& statement : statements) {
             if (client.Execute(statement)) continue;
             ++failed;
-            std::fprintf(stderr, "vexorquery sql: %s\n  %s\n", statement.GetString(), client.m_strLastError.GetString());
+            std::fprintf(stderr, "vexorquery sql: %s\n  %s\n", statement.GetString(),
+                         client.m_strLastError.GetString());
         }
         return failed ? 1 : 0;
     }

@@ -75,7 +75,8 @@ std::vector<CString> CTableQuery::ComputedColumnStatements() {
 void CTableQuery::RunComputedColumns() {
     m_refreshErrors.clear();
     for (const CString& sql : ComputedColumnStatements())
-        if (!m_client.Execute(sql)) m_refreshErrors.push_back(CString(sql).Trim() + ": " + m_client.m_strLastError);
+        if (!m_client.Execute(sql))
+            m_refreshErrors.push_back(CString(sql).Trim() + ": " + m_client.m_strLastError);
 }
 
 void CTableQuery::ApplyCurveHeadings() {

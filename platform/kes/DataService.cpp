@@ -101,7 +101,8 @@ int InSqlStr(CParam* param, CObArray* array) {
         }
         // A status text is no row.
         int rows = array->GetSize();
-        if (rows > 0 && kes::IsStatusText(static_cast<const CSqlStr&>((*array)[rows - 1]).m_strSql.str())) --rows;
+        if (rows > 0 && kes::IsStatusText(static_cast<const CSqlStr&>((*array)[rows - 1]).m_strSql.str()))
+            --rows;
         return rows;
     } catch (const std::exception& e) {
         array->RemoveAll();

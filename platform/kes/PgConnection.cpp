@@ -61,8 +61,9 @@ bool PrepareSession(PGconn* conn, std::string& error) {
         error = "cannot prepare schema kes: " + Trimmed(PQerrorMessage(conn));
         return false;
     }
-    ResultHandle path(PQexec(conn, "SET search_path = kes, public; SET TimeZone = 'UTC'; SET DateStyle = 'ISO, YMD'; "
-                                   "SET default_transaction_read_only = on"));
+    ResultHandle path(
+        PQexec(conn, "SET search_path = kes, public; SET TimeZone = 'UTC'; SET DateStyle = 'ISO, YMD'; "
+                     "SET default_transaction_read_only = on"));
     if (PQresultStatus(path.get()) != PGRES_COMMAND_OK) {
         error = "cannot set up the session: " + Trimmed(PQerrorMessage(conn));
         return false;
@@ -74,8 +75,8 @@ bool PrepareSession(PGconn* conn, std::string& error) {
 // transaction, change the session's settings or write server files.
 bool RefusedWhenReadOnly(const std::string& verb) {
     return verb == "BEGIN" || verb == "START" || verb == "COMMIT" || verb == "END" || verb == "ROLLBACK" ||
-           verb == "ABORT" || verb == "SAVEPOINT" || verb == "RELEASE" || verb == "PREPARE" || verb == "SET" ||
-           verb == "RESET" || verb == "DISCARD" || verb == "COPY";
+           verb == "ABORT" || verb == "SAVEPOINT" || verb == "RELEASE" || verb == "PREPARE" ||
+           verb == "SET" || verb == "RESET" || verb == "DISCARD" || verb == "COPY";
 }
 
 bool EndsTransaction(const std::string& verb) {
@@ -117,7 +118,8 @@ protected:
             // A query may have changed the default for later transactions (set_config);
             // the server reports the setting, so checking it costs nothing.
             const char* ro = PQparameterStatus(m_conn.get(), "default_transaction_read_only");
-            if ((!ro || std::string_view(ro) != "on") && !Exec("SET default_transaction_read_only = on", error))
+            if ((!ro || std::string_view(ro) != "on") &&
+                !Exec("SET default_transaction_read_only = on", error))
                 return false;
             bool ok = RunOne(adapted, reply, error);
             if (PQtransactionStatus(m_conn.get()) != PQTRANS_IDLE) {
@@ -131,7 +133,8 @@ protected:
             return ok;
         }
         if (inTransaction) return RunOne(adapted, reply, error);
-        if (verb == "BEGIN" || verb == "START") return RunOne(WithoutTrailingSemicolons(adapted) + " READ WRITE", reply, error);
+        if (verb == "BEGIN" || verb == "START")
+            return RunOne(WithoutTrailingSemicolons(adapted) + "\nREAD WRITE", reply, error);
         if (EndsTransaction(verb)) return RunOne(adapted, reply, error);
         if (!Exec("SET default_transaction_read_only = off", error)) return false;
         bool ok = RunOne(adapted, reply, error);
@@ -162,7 +165,8 @@ private:
         if (!Exec("SAVEPOINT vx_read", error)) return false;
         bool ok = Exec("SET LOCAL transaction_read_only = on", error) && RunOne(sql, reply, error);
         std::string closeError;
-        if (!Exec("ROLLBACK TO SAVEPOINT vx_read", closeError) || !Exec("RELEASE SAVEPOINT vx_read", closeError)) {
+        if (!Exec("ROLLBACK TO SAVEPOINT vx_read", closeError) ||
+            !Exec("RELEASE SAVEPOINT vx_read", closeError)) {
             reply.RemoveAll();
             if (ok) error = closeError;
             return false;

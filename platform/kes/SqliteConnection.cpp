@@ -60,7 +60,8 @@ int Authorize(void* user, int action, const char*, const char*, const char* data
                        action == SQLITE_RECURSIVE
                    ? SQLITE_OK
                    : SQLITE_DENY;
-    if (state.firstChange == 0 && (action == SQLITE_INSERT || action == SQLITE_UPDATE || action == SQLITE_DELETE))
+    if (state.firstChange == 0 &&
+        (action == SQLITE_INSERT || action == SQLITE_UPDATE || action == SQLITE_DELETE))
         state.firstChange = action;
     bool creates = action == SQLITE_CREATE_TABLE || action == SQLITE_CREATE_INDEX ||
                    action == SQLITE_CREATE_VIEW || action == SQLITE_CREATE_TRIGGER;

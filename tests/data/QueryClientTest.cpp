@@ -82,8 +82,10 @@ TEST(QueryClientSplit, QuerySplitsAtSemicolonsOutsideLiteralsAndDropsShortRemain
     EXPECT_EQ(Texts(CQueryClient::SplitForQuery("SELECT 1; x")), V({"SELECT 1"}));
     EXPECT_EQ(Texts(CQueryClient::SplitForQuery("  \r\n ")), V{});
     // A ";" inside a literal belongs to the literal, also after a doubled quote.
-    EXPECT_EQ(Texts(CQueryClient::SplitForQuery("SELECT 'a;DELETE FROM T;--'")), V({"SELECT 'a;DELETE FROM T;--'"}));
-    EXPECT_EQ(Texts(CQueryClient::SplitForQuery("SELECT 'it''s;x';SELECT 2")), V({"SELECT 'it''s;x'", "SELECT 2"}));
+    EXPECT_EQ(Texts(CQueryClient::SplitForQuery("SELECT 'a;DELETE FROM T;--'")),
+              V({"SELECT 'a;DELETE FROM T;--'"}));
+    EXPECT_EQ(Texts(CQueryClient::SplitForQuery("SELECT 'it''s;x';SELECT 2")),
+              V({"SELECT 'it''s;x'", "SELECT 2"}));
     // An unterminated literal swallows the rest: one statement, which the service refuses.
     EXPECT_EQ(Texts(CQueryClient::SplitForQuery("SELECT 'x;DELETE FROM T")), V({"SELECT 'x;DELETE FROM T"}));
 }

@@ -78,12 +78,13 @@ protected:
 TEST_P(ReadOnlyPath, WritingStatementsAreRefusedByTheDatabase) {
     for (const char* text :
          {"DELETE FROM KES.RTEV", "UPDATE KES.RTEV SET FACTV=0", "DROP TABLE KES.RTEV",
-          "INSERT INTO KES.RTEV VALUES (9, {ts '2009-01-01 00:00:00'}, 1, 0)", "CREATE TABLE KES.MADE (A INTEGER)",
-          "CREATE TABLE KES.COPIED AS SELECT * FROM KES.RTEV",
+          "INSERT INTO KES.RTEV VALUES (9, {ts '2009-01-01 00:00:00'}, 1, 0)",
+          "CREATE TABLE KES.MADE (A INTEGER)", "CREATE TABLE KES.COPIED AS SELECT * FROM KES.RTEV",
           "WITH X AS (SELECT 1) DELETE FROM KES.RTEV", "DELETE FROM KES.RTEV RETURNING SENID"}) {
         CQueryClient client;
         EXPECT_EQ(client.Query(text), 0) << text;
-        EXPECT_EQ(client.m_strLastError.Find("只读查询不能修改数据"), 0) << text << ": " << client.m_strLastError.str();
+        EXPECT_EQ(client.m_strLastError.Find("只读查询不能修改数据"), 0)
+            << text << ": " << client.m_strLastError.str();
         EXPECT_EQ(TakeSnapshot(GetParam()), m_before) << text;
     }
 }
@@ -159,7 +160,8 @@ TEST_P(ReadOnlyPath, PostgresRefusesCopySettingsAndWritingFunctions) {
 TEST_P(ReadOnlyPath, ExecuteWritesAndSaysHowManyRowsChanged) {
     CQueryClient client;
     EXPECT_EQ(client.m_nChangedRows, -1);
-    ASSERT_EQ(client.Execute("UPDATE KES.RTEV SET FACTV=FACTV+1 WHERE SENID=5"), 1) << client.m_strLastError.str();
+    ASSERT_EQ(client.Execute("UPDATE KES.RTEV SET FACTV=FACTV+1 WHERE SENID=5"), 1)
+        << client.m_strLastError.str();
     long long updated = client.m_nChangedRows;
     EXPECT_GT(updated, 0);
     client.Query("SELECT COUNT(*) FROM KES.RTEV WHERE SENID=5");
@@ -189,7 +191,8 @@ TEST_P(ReadOnlyPath, AuditSequenceReadsInsideTheWriteTransaction) {
     for (int round = 1; round <= 2; ++round) {
         CQueryClient client;
         ASSERT_EQ(client.Execute("BEGIN"), 1) << client.m_strLastError.str();
-        ASSERT_EQ(client.Execute("LOCK TABLE KES.SCHLOG IN EXCLUSIVE MODE"), 1) << client.m_strLastError.str();
+        ASSERT_EQ(client.Execute("LOCK TABLE KES.SCHLOG IN EXCLUSIVE MODE"), 1)
+            << client.m_strLastError.str();
         ASSERT_EQ(client.Query("SELECT MAX(SEQID) FROM KES.SCHLOG "), 1) << client.m_strLastError.str();
         ASSERT_EQ(client.GetRowCount(), 1);
         EXPECT_EQ(client.m_rows[0][0].str(), round == 1 ? "" : "1");
@@ -205,7 +208,8 @@ TEST_P(ReadOnlyPath, AuditSequenceReadsInsideTheWriteTransaction) {
         EXPECT_EQ(client.m_nChangedRows, 1);
         ASSERT_EQ(client.Execute("COMMIT"), 1) << client.m_strLastError.str();
     }
-    EXPECT_EQ(testdb::Rows("SELECT SEQID FROM KES.SCHLOG ORDER BY SEQID"), std::vector<std::string>({"1,", "2,"}));
+    EXPECT_EQ(testdb::Rows("SELECT SEQID FROM KES.SCHLOG ORDER BY SEQID"),
+              std::vector<std::string>({"1,", "2,"}));
     EXPECT_EQ(TakeSnapshot(GetParam()).at(Table("RTEV")), m_before.at(Table("RTEV")));
     // Outside the transaction writes commit on their own and reads are read-only again.
     CQueryClient client;
@@ -230,15 +234,15 @@ TEST_P(ReadOnlyPath, AReadAfterAFailedReadWorks) {
 }
 
 TEST_P(ReadOnlyPath, StoredTextsComeBackUnchanged) {
-    const std::vector<std::string> texts = {
-        "阴,有雨", "a(1,2)b", ")(", "it's", "x;y", "back\\slash\\", "\\,\\(", "，；（）。", "", ",", "((,))"};
+    const std::vector<std::string> texts = {"阴,有雨", "a(1,2)b",    ")(", "it's", "x;y",  "back\\slash\\",
+                                            "\\,\\(",  "，；（）。", "",   ",",    "((,))"};
     CQueryClient client;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         std::string quoted;
         for (char c : texts[i])
             quoted += c == '\'' ? std::string("''") : std::string(1, c);
-        ASSERT_EQ(client.Execute(("INSERT INTO KES.SCHLOG(SEQID,LOGINFO,EDITMEN) VALUES(" + std::to_string(i) +
-                                  ",'" + quoted + "','next')")
+        ASSERT_EQ(client.Execute(("INSERT INTO KES.SCHLOG(SEQID,LOGINFO,EDITMEN) VALUES(" +
+                                  std::to_string(i) + ",'" + quoted + "','next')")
                                      .c_str()),
                   1)
             << client.m_strLastError.str();
@@ -253,4 +257,6 @@ TEST_P(ReadOnlyPath, StoredTextsComeBackUnchanged) {
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(Backends, ReadOnlyPath, ::testing::Values(Kind::Sqlite, Kind::Postgres),
-                         [](const auto& info) { return info.param == Kind::Sqlite ? "SQLite" : "PostgreSQL"; });
+                         [](const auto& info) {
+                             return info.param == Kind::Sqlite ? "SQLite" : "PostgreSQL";
+                         });

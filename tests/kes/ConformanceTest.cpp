@@ -48,7 +48,8 @@ TEST_P(Conformance, StatisticsFormsExcludeTheMissingMarkerAndCutTheAverage) {
 
 TEST_P(Conformance, ComputedColumnUpdatesGiveMonthAndTenDayLengths) {
     const char* range = " WHERE (TM>={ts '2008-01-01 00:00:00'} AND TM<={ts '2009-12-31 00:00:00'}) ";
-    EXPECT_EQ(Rows(std::string(" UPDATE MONTHSTAT SET DAYS=to_char(last_day(TM),'DD') ") + range), Reply({"UPDATE 4"}));
+    EXPECT_EQ(Rows(std::string(" UPDATE MONTHSTAT SET DAYS=to_char(last_day(TM),'DD') ") + range),
+              Reply({"UPDATE 4"}));
     EXPECT_EQ(Rows("SELECT TM,DAYS FROM KES.MONTHSTAT ORDER BY TM"),
               Reply({"2008-02-01 08:00:00,29,", "2008-04-01 08:00:00,30,", "2008-07-01 08:00:00,31,",
                      "2009-02-01 08:00:00,28,"}));

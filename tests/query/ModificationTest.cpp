@@ -89,7 +89,8 @@ TEST_P(Modification, ValuesThatCannotBeWrittenFailWithoutTouchingTheData) {
     m_query->Settings().Columns()[4].colname = "NO_SUCH_COLUMN";
     CStringArray after = {"7", "2008-07-01 08:00:00", "12", "x", "0"};
     EXPECT_EQ(m_query->WriteRow(after, before), 0);
-    EXPECT_NE(CString(m_query->LastWriteError()).MakeUpper().Find("NO_SUCH_COLUMN"), -1) << m_query->LastWriteError();
+    EXPECT_NE(CString(m_query->LastWriteError()).MakeUpper().Find("NO_SUCH_COLUMN"), -1)
+        << m_query->LastWriteError();
     EXPECT_TRUE(m_messages.empty());
     EXPECT_TRUE(Rows("SELECT COUNT(*) FROM KES.SCHLOG") == std::vector<std::string>{"0"});
     EXPECT_EQ(Rows("SELECT Z FROM KES.DAY_LEVEL"), (std::vector<std::string>{"10.5"}));
