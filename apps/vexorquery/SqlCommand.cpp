@@ -1,12 +1,13 @@
 // vexorquery sql [--db URI] [--execute] TEXT: runs TEXT through the query client as the
-// module would and prints every row it kept, one line a row, cells joined by a tab.
+// module would and prints every row it kept, one line a row, cells joined by a tab. Without
+// --execute the text runs read-only; with it every failed statement is reported.
 #include "Commands.h"
 
 #include "DataSource.h"
-#include "Hooks.h"
 #include "QueryClient.h"
 
 #include <cstdio>
+#include <vector>
 
 int RunSqlCommand(const Args& args) {
     const char* usage = "usage: vexorquery sql [--db URI] [--execute] TEXT\n";
@@ -34,11 +35,25 @@ int RunSqlCommand(const Args& args) {
         return 1;
     }
     if (!db.empty()) kes::SetDataSource(db);
-    // The failure is printed once below; the writing path's message box stays quiet.
-    ui::SetMessageBoxResponder([](const CString&, const CString&, unsigned) { return ui::IDOK; });
 
     CQueryClient client;
-    int answer = execute ? client.Execute(text) : client.Query(text);
+    if (execute) {
+        // Statement by statement, so every failure is reported, not only the last one's.
+        std::vector<CString> statements = CQueryClient::SplitForExecute(text);
+        if (statements.empty()) {
+            std::fputs("vexorquery sql: the text holds no statement\n", stderr);
+            return 1;
+        }
+        int failed = 0;
+        for (const CString& statement : statements) {
+            if (client.Execute(statement)) continue;
+            ++failed;
+            std::fprintf(stderr, "vexorquery sql: %s\n  %s\n", statement.GetString(),
+                         client.m_strLastError.GetString());
+        }
+        return failed ? 1 : 0;
+    }
+    int answer = client.Query(text);
     for (const auto& row : client.m_rows) {
         std::string line;
         for (int c = 0; c < row->GetSize(); ++c) {

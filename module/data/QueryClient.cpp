@@ -2,8 +2,8 @@
 
 #include "DataService.h"
 #include "DayLog.h"
-#include "Hooks.h"
 #include "QueryItem.h"
+#include "ValueText.h"
 
 #include <cstring>
 #include <exception>
@@ -26,39 +26,26 @@ void CQueryClient::ClearRows() {
     m_rows.RemoveAll();
 }
 
-std::vector<CString> CQueryClient::SplitForQuery(const CString& sql) {
+namespace {
+
+// Splits at every ";" outside a single-quoted literal. Counts quotes: 1 while inside a
+// literal; any other count falls back to 0 after the character, so a doubled quote inside a
+// literal leaves and re-enters it. keepSemicolon leaves each ";" at the end of its statement.
+std::vector<CString> SplitOutsideLiterals(const CString& sql, bool keepSemicolon) {
     CString text = sql;
     text.Trim();
     std::vector<CString> statements;
     std::string current;
+    int quotes = 0;
     for (char c : text.str()) {
         if (c == '\r' || c == '\n') c = ' ';
-        if (c == ';') {
+        if (c == '\'') ++quotes;
+        if (c == ';' && quotes != 1) {
+            if (keepSemicolon) current += c;
             statements.emplace_back(std::move(current));
             current.clear();
         } else {
             current += c;
-        }
-    }
-    AddRemainder(statements, CString(std::move(current)));
-    return statements;
-}
-
-std::vector<CString> CQueryClient::SplitForExecute(const CString& sql) {
-    CString text = sql;
-    text.Trim();
-    std::vector<CString> statements;
-    std::string current;
-    // Counts quotes: 1 while inside a literal; any other count falls back to 0 after the
-    // character, so a doubled quote inside a literal leaves and re-enters it.
-    int quotes = 0;
-    for (char c : text.str()) {
-        if (c == '\r' || c == '\n') c = ' ';
-        current += c;
-        if (c == '\'') ++quotes;
-        if (c == ';' && quotes != 1) {
-            statements.emplace_back(std::move(current));
-            current.clear();
         }
         if (quotes != 1) quotes = 0;
     }
@@ -66,8 +53,35 @@ std::vector<CString> CQueryClient::SplitForExecute(const CString& sql) {
     return statements;
 }
 
-bool CQueryClient::SendStatement(const CString& statement, CObArray& reply) {
+// The number of changed rows in a status text ("UPDATE 3", "INSERT 0 1"): its last word,
+// when that is a number; -1 otherwise.
+long long ChangedRowsOf(std::string_view status) {
+    std::size_t end = status.size();
+    while (end > 0 && status[end - 1] == ' ')
+        --end;
+    std::size_t start = end;
+    while (start > 0 && status[start - 1] >= '0' && status[start - 1] <= '9')
+        --start;
+    if (start == end || end - start > 18 || (start > 0 && status[start - 1] != ' ')) return -1;
+    long long n = 0;
+    for (std::size_t i = start; i < end; ++i)
+        n = n * 10 + (status[i] - '0');
+    return n;
+}
+
+} // namespace
+
+std::vector<CString> CQueryClient::SplitForQuery(const CString& sql) {
+    return SplitOutsideLiterals(sql, false);
+}
+
+std::vector<CString> CQueryClient::SplitForExecute(const CString& sql) {
+    return SplitOutsideLiterals(sql, true);
+}
+
+bool CQueryClient::SendStatement(const CString& statement, bool readOnly, CObArray& reply) {
     CParam param;
+    param.SetReadOnly(readOnly);
     reply.RemoveAll();
     reply.Add(std::make_unique<CSqlStr>(statement));
     if (InSqlStr(&param, &reply) >= 0) return true;
@@ -82,14 +96,14 @@ int CQueryClient::Query(const CString& sql) {
     bool ok = false;
     for (const CString& statement : SplitForQuery(sql)) {
         CObArray reply;
-        ok = SendStatement(statement, reply);
+        ok = SendStatement(statement, true, reply);
         if (!ok) continue; // a failed statement adds no rows
         int cells = 0;     // rows of one statement have the same cells: size each like the last
         for (int i = 0; i < reply.GetSize(); ++i) {
             // Each reply row is released as soon as it is parsed, so its memory serves the next.
             std::unique_ptr<CObject> obj = reply.TakeAt(i);
             auto* text = dynamic_cast<CSqlStr*>(obj.get());
-            if (!text || text->m_strSql.IsEmpty()) continue;
+            if (!text || text->m_strSql.IsEmpty() || kes::IsStatusText(text->m_strSql.str())) continue;
             auto row = std::make_unique<CStringArray>();
             row->Reserve(cells);
             ParseRow(text->m_strSql.str(), *row);
@@ -104,19 +118,19 @@ int CQueryClient::Query(const CString& sql) {
 int CQueryClient::Execute(const CString& sql) {
     bool ok = false;
     for (const CString& statement : SplitForExecute(sql)) {
+        m_nChangedRows = -1;
         try {
             LogStatement(statement);
             CObArray reply;
-            ok = SendStatement(statement, reply);
+            ok = SendStatement(statement, false, reply);
             if (!ok) {
                 // The reason is logged beside the statement, so a failed write can be traced
-                // from the log alone.
+                // from the log alone; the caller shows it.
                 LogLine(m_strLastError);
-                if (!reply.IsEmpty()) {
-                    CString text;
-                    text.Format("数据库写错误!\n%s", m_strLastError);
-                    ui::MessageBox(text, "", ui::MB_OK);
-                }
+            } else if (!reply.IsEmpty()) {
+                auto* status = dynamic_cast<CSqlStr*>(reply.GetAt(reply.GetSize() - 1));
+                if (status && kes::IsStatusText(status->m_strSql.str()))
+                    m_nChangedRows = ChangedRowsOf(status->m_strSql.str());
             }
         } catch (const std::exception& e) {
             m_strLastError = e.what();
@@ -142,22 +156,44 @@ void CQueryClient::LogLine(const CString& text) {
     }
 }
 
+namespace {
+
+// A cell's text with the service's escapes undone: a "\\" takes the next character as it is.
+CString Unescaped(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) ++i;
+        out += text[i];
+    }
+    return CString(std::move(out));
+}
+
+} // namespace
+
 void CQueryClient::ParseRow(std::string_view text, CStringArray& row) {
     // Parentheses and the commas between them stay in the cell, so a cell is always the
-    // stretch of text between two commas that stand outside parentheses.
+    // stretch of text between two commas that stand outside parentheses. A character after
+    // a "\\" is part of the cell whatever it is (the service escapes texts so).
     bool outside = true;
+    bool escaped = false;
     int column = 0;
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
-        if (c == ')') {
+        if (c == '\\') {
+            escaped = true;
+            ++i;
+        } else if (c == ')') {
             outside = true; // parentheses do not nest: the first ")" closes
         } else if (!outside) {
             continue;
         } else if (c == '(') {
             outside = false;
         } else if (c == ',') {
-            CString value(text.substr(start, i - start));
+            std::string_view cell = text.substr(start, i - start);
+            CString value = escaped ? Unescaped(cell) : CString(cell);
+            escaped = false;
             start = i + 1;
             CutFraction(value, column);
             ++column;

@@ -1,8 +1,8 @@
 #pragma once
 // The module's one way to run SQL. Query runs a text of ";"-separated SELECTs through the
-// data service and keeps every reply row as an array of column texts, in reply order, until
-// the caller clears them; Execute runs writing statements, logs each one to the day's log
-// and reports failures in a message box.
+// data service on its read-only path and keeps every reply row as an array of column texts,
+// in reply order, until the caller clears them; Execute runs writing statements, logs each
+// one to the day's log and returns failures to its caller (m_strLastError).
 //
 // Rows are read by index many times (grid filling, statistics, lookups) and kept until the
 // next query, so each row is one CStringArray owned by the rows array.
@@ -33,21 +33,24 @@ public:
 
     void ClearRows();
     // 1 when the last statement of the text succeeded, else 0. Clears the previous rows first;
-    // rows of all statements accumulate. Resets the cut columns to null.
+    // rows of all statements accumulate. Resets the cut columns to null. Every statement is
+    // sent read-only: one that would change the database fails.
     int Query(const CString& sql);
     // 1 when the last statement of the text succeeded, else 0 (also for a text without
-    // statements). Leaves the rows alone.
+    // statements). Leaves the rows alone; sets m_nChangedRows.
     int Execute(const CString& sql);
     void LogStatement(const CString& text);
     void LogLine(const CString& text);
 
     int GetRowCount() const { return m_rows.GetSize(); }
 
-    // Parses one reply row (every value followed by ",", commas inside parentheses kept) into
-    // cells appended to row, applying the fraction cut and the time shift.
+    // Parses one reply row (every value followed by ",", commas inside parentheses kept, a
+    // character after "\\" taken as it is) into cells appended to row, applying the fraction
+    // cut and the time shift.
     void ParseRow(std::string_view text, CStringArray& row);
 
-    // The statements Query and Execute send for a text, as they split it.
+    // The statements Query and Execute send for a text, as they split it: at ";" outside
+    // single-quoted literals, Execute keeping each ";".
     static std::vector<CString> SplitForQuery(const CString& sql);
     static std::vector<CString> SplitForExecute(const CString& sql);
 
@@ -67,5 +70,5 @@ private:
     void CutFraction(CString& cell, int column);
     void ShiftTime(CString& cell) const;
     // Sends one statement; the reply (or the error text) is left in reply.
-    bool SendStatement(const CString& statement, CObArray& reply);
+    bool SendStatement(const CString& statement, bool readOnly, CObArray& reply);
 };

@@ -74,8 +74,10 @@ std::vector<CString> CTableQuery::ComputedColumnStatements() {
 }
 
 void CTableQuery::RunComputedColumns() {
+    m_refreshErrors.clear();
     for (const CString& sql : ComputedColumnStatements())
-        m_client.Execute(sql);
+        if (!m_client.Execute(sql))
+            m_refreshErrors.push_back(CString(sql).Trim() + ": " + m_client.m_strLastError);
 }
 
 void CTableQuery::ApplyCurveHeadings() {

@@ -62,6 +62,8 @@ public:
     void Refresh(CGridIterator& grid, int argument = 1);
 
     // The steps of a refresh, in their order.
+    // Runs the computed-column updates; each failure (statement and reason) is kept in
+    // RefreshErrors until the next run.
     void RunComputedColumns();
     void ApplyCurveHeadings();
     // The request text of the refresh (empty when nothing is to be queried).
@@ -101,6 +103,8 @@ public:
     const CString& LastAuditError() const { return m_auditError; }
     // Every statement the last write or delete sent, in order (data, checks and audit).
     const std::vector<CString>& SentStatements() const { return m_sent; }
+    // The failures of the last refresh's computed-column updates, for the caller to show.
+    const std::vector<CString>& RefreshErrors() const { return m_refreshErrors; }
     // The statement and log text a write or delete would send, without sending it; false with
     // LastWriteError when a value cannot be written.
     bool BuildInsert(const CStringArray& current, CString& sql, CString& logText);
@@ -165,6 +169,7 @@ private:
     CString m_writeError;
     CString m_auditError;
     std::vector<CString> m_sent;
+    std::vector<CString> m_refreshErrors;
 
     // Data-property colours: 50 slots (colour, shown), read on first use.
     bool m_dataPropertiesLoaded = false;

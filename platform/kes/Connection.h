@@ -10,13 +10,27 @@
 
 namespace kes {
 
+// Whether a statement may change the database. A read-only statement that would write, open
+// or end a transaction, attach a file or change a setting is refused by the database.
+enum class Access { Write, ReadOnly };
+
+// The start of the error text of a refused read-only statement.
+constexpr const char* kReadOnlyRefused = "只读查询不能修改数据: ";
+
 class Connection {
 public:
     virtual ~Connection() = default;
     virtual Backend Kind() const = 0;
     // Runs one statement in the system's dialect. On success appends one CSqlStr per result
-    // row (each value followed by ",") and returns true; on failure fills error.
-    virtual bool Run(std::string_view sql, CObArray& reply, std::string& error) = 0;
+    // row (each value followed by ",", texts escaped as AppendText does) or, for a statement
+    // that returns no columns, one status text ("UPDATE 1") and returns true; on failure
+    // fills error.
+    bool Run(std::string_view sql, CObArray& reply, std::string& error, Access access = Access::Write) {
+        return Send(sql, access, reply, error);
+    }
+
+protected:
+    virtual bool Send(std::string_view sql, Access access, CObArray& reply, std::string& error) = 0;
 };
 
 // Opens the SQLite file at path, attached as schema KES to an in-memory main database.

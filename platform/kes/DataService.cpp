@@ -1,6 +1,7 @@
 #include "DataService.h"
 
 #include "DataSource.h"
+#include "ValueText.h"
 
 #include <cstdio>
 #include <exception>
@@ -19,15 +20,9 @@ bool RunForCells(const std::string& sql, std::vector<std::vector<std::string>>& 
     kes::Connection* conn = kes::CurrentConnection(error);
     if (!conn) return false;
     CObArray reply;
-    if (!conn->Run(sql, reply, error)) return false;
-    for (const auto& obj : reply) {
-        const std::string& text = static_cast<const CSqlStr&>(*obj).m_strSql.str();
-        std::vector<std::string> cells;
-        std::size_t start = 0;
-        for (std::size_t comma; (comma = text.find(',', start)) != std::string::npos; start = comma + 1)
-            cells.push_back(text.substr(start, comma - start));
-        rows.push_back(std::move(cells));
-    }
+    if (!conn->Run(sql, reply, error, kes::Access::ReadOnly)) return false;
+    for (const auto& obj : reply)
+        rows.push_back(kes::SplitReplyRow(static_cast<const CSqlStr&>(*obj).m_strSql.str()));
     return true;
 }
 
@@ -86,7 +81,7 @@ double NumberOr(const std::string& text, double missing) {
 
 } // namespace
 
-int InSqlStr(CParam*, CObArray* array) {
+int InSqlStr(CParam* param, CObArray* array) {
     if (!array) return -1;
     try {
         auto* statement = array->GetSize() == 1 ? dynamic_cast<CSqlStr*>(array->GetAt(0)) : nullptr;
@@ -99,11 +94,16 @@ int InSqlStr(CParam*, CObArray* array) {
         std::string error;
         kes::Connection* conn = kes::CurrentConnection(error);
         if (!conn) return Fail(array, error);
-        if (!conn->Run(sql, *array, error)) {
+        kes::Access access = param && param->IsReadOnly() ? kes::Access::ReadOnly : kes::Access::Write;
+        if (!conn->Run(sql, *array, error, access)) {
             array->RemoveAll();
             return Fail(array, error.empty() ? "the statement failed" : error);
         }
-        return array->GetSize();
+        // A status text is no row.
+        int rows = array->GetSize();
+        if (rows > 0 && kes::IsStatusText(static_cast<const CSqlStr&>((*array)[rows - 1]).m_strSql.str()))
+            --rows;
+        return rows;
     } catch (const std::exception& e) {
         array->RemoveAll();
         return Fail(array, e.what());

@@ -9,9 +9,12 @@
 #include "Records.h"
 #include "SqlStr.h"
 
-// Runs the one statement held by the array's only CSqlStr. At 0 or more (the number of rows)
-// the array holds one CSqlStr per result row, each value followed by ","; NULL is an empty
-// value. Below 0 the array's first object carries the error text.
+// Runs the one statement held by the array's only CSqlStr; with param->IsReadOnly() the
+// database refuses it if it would change anything. At 0 or more (the number of rows) the
+// array holds one CSqlStr per result row, each value followed by ","; NULL is an empty
+// value; in a text value "\\", ",", "(" and ")" stand after a "\\". A statement that returns no
+// columns answers instead one status text without a final "," ("UPDATE 1", "DELETE 0",
+// "INSERT 0 1"). Below 0 the array's first object carries the error text.
 int InSqlStr(CParam* param, CObArray* array);
 
 // The records (CRTRecord) of the station given by AddID between the 'B' and 'E' times, in

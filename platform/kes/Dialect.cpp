@@ -215,6 +215,32 @@ bool AdaptSql(std::string_view s, Backend backend, std::string& out, std::string
     return true;
 }
 
+std::string LeadingWords(std::string_view sql, int count) {
+    std::string out;
+    std::size_t i = 0;
+    for (int w = 0; w < count; ++w) {
+        for (;;) {
+            i = SkipSpace(sql, i);
+            if (i < sql.size() && sql[i] == ';') {
+                ++i;
+            } else if (sql.substr(i, 2) == "--") {
+                std::size_t end = sql.find('\n', i);
+                i = end == std::string_view::npos ? sql.size() : end;
+            } else if (sql.substr(i, 2) == "/*") {
+                std::size_t end = sql.find("*/", i + 2);
+                i = end == std::string_view::npos ? sql.size() : end + 2;
+            } else {
+                break;
+            }
+        }
+        if (i >= sql.size() || !std::isalpha(static_cast<unsigned char>(sql[i]))) break;
+        if (!out.empty()) out += ' ';
+        while (i < sql.size() && std::isalpha(static_cast<unsigned char>(sql[i])))
+            out += char(std::toupper(static_cast<unsigned char>(sql[i++])));
+    }
+    return out;
+}
+
 std::string QuoteLiteral(std::string_view text) {
     std::string out = "'";
     for (char c : text) {

@@ -14,6 +14,10 @@ enum class Backend { Sqlite, Postgres };
 // (an unterminated literal, a damaged escape) and returns false.
 bool AdaptSql(std::string_view sql, Backend backend, std::string& out, std::string& error);
 
+// The first count words of a statement, upper-cased and joined by one blank. Blanks, ";" and
+// comments before and between them are skipped, so "/* x */ begin" starts with "BEGIN".
+std::string LeadingWords(std::string_view sql, int count);
+
 // The text as a SQL string literal: enclosed in single quotes, each quote doubled.
 std::string QuoteLiteral(std::string_view text);
 

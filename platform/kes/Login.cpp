@@ -3,6 +3,7 @@
 #include "DataService.h"
 #include "DataSource.h"
 #include "Dialect.h"
+#include "ValueText.h"
 
 #include <sodium.h>
 
@@ -82,18 +83,16 @@ bool Hash(const CString& password, std::string& hash, std::string& error) {
 
 // The stored hash and right of a user; false with error empty when there is no such user.
 bool Lookup(const CString& name, std::string& hash, bool& canModify, std::string& error) {
-    CObArray reply;
-    if (!Run(kCreateTable, reply, error)) return false;
-    // The hash holds commas itself ("m=65536,t=2,p=1"), so it comes last in the row.
+    CObArray created, reply;
+    if (!Run(kCreateTable, created, error)) return false;
     if (!Run("SELECT CANMODIFY,PWHASH FROM KES.VEXOR_USERS WHERE USERNAME=" + QuoteLiteral(name.str()), reply,
              error))
         return false;
     if (reply.IsEmpty()) return false;
-    const std::string& row = static_cast<const CSqlStr&>(reply[0]).m_strSql.str();
-    auto comma = row.find(',');
-    if (comma == std::string::npos || row.size() < comma + 2) return false;
-    canModify = TextToInt(row.substr(0, comma)) >= 1;
-    hash = row.substr(comma + 1, row.size() - comma - 2);
+    std::vector<std::string> cells = SplitReplyRow(static_cast<const CSqlStr&>(reply[0]).m_strSql.str());
+    if (cells.size() != 2) return false;
+    canModify = TextToInt(cells[0]) >= 1;
+    hash = cells[1];
     return true;
 }
 

@@ -15,6 +15,9 @@ public:
     int SetTime(const COleDateTime& time, char marker);
     int SetExStr(const CString& text);
     int SetExInt(int value);
+    // A read-only request: the database refuses the statement if it would change anything.
+    void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool IsReadOnly() const { return m_readOnly; }
 
     const std::vector<int>& Ids() const { return m_ids; }
     const std::optional<COleDateTime>& Begin() const { return m_begin; }
@@ -28,4 +31,5 @@ private:
     std::optional<COleDateTime> m_end;
     CString m_exStr;
     int m_exInt = 0;
+    bool m_readOnly = false;
 };

@@ -2,6 +2,12 @@
 // KES.<table> and unqualified names both find them. Each statement goes out as a single
 // command (no piggy-backed statements) and answers in text, re-written as reply rows the
 // same way the embedded backend writes them.
+//
+// The session is read-only by default (default_transaction_read_only), so a read-only
+// statement outside a transaction costs no extra round trip. A write outside a transaction
+// runs with the default turned off around it; a BEGIN on the write path opens a READ WRITE
+// transaction; a read-only statement inside such a transaction runs in a savepoint made
+// read-only and rolled back afterwards.
 #include "Connection.h"
 #include "PgSetup.h"
 #include "SqlStr.h"
@@ -9,6 +15,7 @@
 
 #include <libpq-fe.h>
 
+#include <cctype>
 #include <string>
 
 namespace kes {
@@ -55,7 +62,8 @@ bool PrepareSession(PGconn* conn, std::string& error) {
         return false;
     }
     ResultHandle path(
-        PQexec(conn, "SET search_path = kes, public; SET TimeZone = 'UTC'; SET DateStyle = 'ISO, YMD'"));
+        PQexec(conn, "SET search_path = kes, public; SET TimeZone = 'UTC'; SET DateStyle = 'ISO, YMD'; "
+                     "SET default_transaction_read_only = on"));
     if (PQresultStatus(path.get()) != PGRES_COMMAND_OK) {
         error = "cannot set up the session: " + Trimmed(PQerrorMessage(conn));
         return false;
@@ -63,12 +71,31 @@ bool PrepareSession(PGconn* conn, std::string& error) {
     return true;
 }
 
+// Statements that the read-only path refuses before sending: they would end or open a
+// transaction, change the session's settings or write server files.
+bool RefusedWhenReadOnly(const std::string& verb) {
+    return verb == "BEGIN" || verb == "START" || verb == "COMMIT" || verb == "END" || verb == "ROLLBACK" ||
+           verb == "ABORT" || verb == "SAVEPOINT" || verb == "RELEASE" || verb == "PREPARE" ||
+           verb == "SET" || verb == "RESET" || verb == "DISCARD" || verb == "COPY";
+}
+
+bool EndsTransaction(const std::string& verb) {
+    return verb == "COMMIT" || verb == "END" || verb == "ROLLBACK" || verb == "ABORT";
+}
+
+std::string WithoutTrailingSemicolons(std::string sql) {
+    while (!sql.empty() && (sql.back() == ';' || std::isspace(static_cast<unsigned char>(sql.back()))))
+        sql.pop_back();
+    return sql;
+}
+
 class PgConnection : public Connection {
 public:
     explicit PgConnection(ConnHandle conn) : m_conn(std::move(conn)) {}
     Backend Kind() const override { return Backend::Postgres; }
 
-    bool Run(std::string_view sql, CObArray& reply, std::string& error) override {
+protected:
+    bool Send(std::string_view sql, Access access, CObArray& reply, std::string& error) override {
         std::string adapted;
         if (!AdaptSql(sql, Backend::Postgres, adapted, error)) return false;
         // A connection that broke earlier gets one new attempt here, never a loop of them.
@@ -80,19 +107,92 @@ public:
             }
             if (!PrepareSession(m_conn.get(), error)) return false;
         }
-        ResultHandle res(
-            PQexecParams(m_conn.get(), adapted.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0));
+        std::string verb = LeadingWords(adapted, 1);
+        bool inTransaction = PQtransactionStatus(m_conn.get()) != PQTRANS_IDLE;
+        if (access == Access::ReadOnly) {
+            if (RefusedWhenReadOnly(verb)) {
+                error = std::string(kReadOnlyRefused) + verb + " is not a query";
+                return false;
+            }
+            if (inTransaction) return RunInReadOnlySavepoint(adapted, reply, error);
+            // A query may have changed the default for later transactions (set_config);
+            // the server reports the setting, so checking it costs nothing.
+            const char* ro = PQparameterStatus(m_conn.get(), "default_transaction_read_only");
+            if ((!ro || std::string_view(ro) != "on") &&
+                !Exec("SET default_transaction_read_only = on", error))
+                return false;
+            bool ok = RunOne(adapted, reply, error);
+            if (PQtransactionStatus(m_conn.get()) != PQTRANS_IDLE) {
+                // Whatever opened a transaction here, the read path does not keep it.
+                std::string ignored;
+                Exec("ROLLBACK", ignored);
+                reply.RemoveAll();
+                error = std::string(kReadOnlyRefused) + "the statement opened a transaction";
+                return false;
+            }
+            return ok;
+        }
+        if (inTransaction) return RunOne(adapted, reply, error);
+        if (verb == "BEGIN" || verb == "START")
+            return RunOne(WithoutTrailingSemicolons(adapted) + "\nREAD WRITE", reply, error);
+        if (EndsTransaction(verb)) return RunOne(adapted, reply, error);
+        if (!Exec("SET default_transaction_read_only = off", error)) return false;
+        bool ok = RunOne(adapted, reply, error);
+        std::string resetError;
+        if (!Exec("SET default_transaction_read_only = on", resetError) && ok) {
+            error = resetError;
+            reply.RemoveAll();
+            return false;
+        }
+        return ok;
+    }
+
+private:
+    // One of the connection's own statements (no reply rows).
+    bool Exec(const char* sql, std::string& error) {
+        ResultHandle res(PQexec(m_conn.get(), sql));
+        if (PQresultStatus(res.get()) == PGRES_COMMAND_OK) return true;
+        error = Trimmed(PQerrorMessage(m_conn.get()));
+        if (error.empty()) error = std::string("the statement failed: ") + sql;
+        return false;
+    }
+
+    // A read inside a transaction of the write path: the savepoint is made read-only and
+    // rolled back, so the statement cannot write and the transaction is read-write again
+    // after it, whether it succeeded or not.
+    bool RunInReadOnlySavepoint(const std::string& sql, CObArray& reply, std::string& error) {
+        if (PQtransactionStatus(m_conn.get()) == PQTRANS_INERROR) return RunOne(sql, reply, error);
+        if (!Exec("SAVEPOINT vx_read", error)) return false;
+        bool ok = Exec("SET LOCAL transaction_read_only = on", error) && RunOne(sql, reply, error);
+        std::string closeError;
+        if (!Exec("ROLLBACK TO SAVEPOINT vx_read", closeError) ||
+            !Exec("RELEASE SAVEPOINT vx_read", closeError)) {
+            reply.RemoveAll();
+            if (ok) error = closeError;
+            return false;
+        }
+        return ok;
+    }
+
+    // Sends one statement with the extended protocol, which refuses a text of several.
+    bool RunOne(const std::string& sql, CObArray& reply, std::string& error) {
+        ResultHandle res(PQexecParams(m_conn.get(), sql.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0));
         switch (PQresultStatus(res.get())) {
         case PGRES_COMMAND_OK:
+            reply.Add(std::make_unique<CSqlStr>(CString(PQcmdStatus(res.get()))));
+            return true;
         case PGRES_EMPTY_QUERY:
             return true;
         case PGRES_TUPLES_OK:
             break;
-        default:
+        default: {
             error = res ? Trimmed(PQresultErrorMessage(res.get())) : std::string();
             if (error.empty()) error = Trimmed(PQerrorMessage(m_conn.get()));
             if (error.empty()) error = "the statement failed";
+            const char* state = res ? PQresultErrorField(res.get(), PG_DIAG_SQLSTATE) : nullptr;
+            if (state && std::string_view(state) == "25006") error = kReadOnlyRefused + error;
             return false;
+        }
         }
         int rows = PQntuples(res.get()), columns = PQnfields(res.get());
         std::vector<Oid> types(std::size_t(columns > 0 ? columns : 0));
@@ -119,7 +219,7 @@ public:
                         row += v == "t" ? '1' : '0';
                         break;
                     default:
-                        row.append(v);
+                        AppendText(row, v);
                     }
                 }
                 row += ',';

@@ -8,7 +8,7 @@ namespace kes {
 // assigned to a number column by reading it (SET DAYS=to_char(...,'DD')). The casts need a
 // superuser the first time; without one they are skipped and such assignments fail loudly.
 const char* const kPostgresSetupSql = R"SQL(
-BEGIN;
+BEGIN READ WRITE;
 SELECT pg_advisory_xact_lock(7436551);
 CREATE SCHEMA IF NOT EXISTS kes;
 DO $setup$

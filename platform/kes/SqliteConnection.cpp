@@ -44,24 +44,27 @@ std::string FileUri(const std::string& path, bool readOnly) {
     return uri;
 }
 
-// The first words of a statement, upper-cased and joined by one blank.
-std::string LeadingWords(const std::string& sql, int count) {
-    std::string out;
-    std::size_t i = 0;
-    for (int w = 0; w < count; ++w) {
-        while (i < sql.size() && (std::isspace(static_cast<unsigned char>(sql[i])) || sql[i] == ';'))
-            ++i;
-        if (i >= sql.size()) break;
-        if (!out.empty()) out += ' ';
-        while (i < sql.size() && std::isalpha(static_cast<unsigned char>(sql[i])))
-            out += char(std::toupper(static_cast<unsigned char>(sql[i++])));
-    }
-    return out;
-}
+// What the authorizer needs to know of the statement being prepared, and what it saw.
+struct AuthorizerState {
+    Access access = Access::Write;
+    int firstChange = 0; // the first SQLITE_INSERT, SQLITE_UPDATE or SQLITE_DELETE met
+};
 
+// A read-only statement may read tables and call functions, nothing else: no write, no
+// transaction, no ATTACH (VACUUM INTO attaches its target first), no PRAGMA.
+//
 // The main database is in memory and vanishes with the connection: a table, index, view or
 // trigger made there without the KES prefix would lose its data, so making one is refused.
-int RefuseObjectsInMain(void*, int action, const char*, const char*, const char* database, const char*) {
+int Authorize(void* user, int action, const char*, const char*, const char* database, const char*) {
+    auto& state = *static_cast<AuthorizerState*>(user);
+    if (state.access == Access::ReadOnly)
+        return action == SQLITE_SELECT || action == SQLITE_READ || action == SQLITE_FUNCTION ||
+                       action == SQLITE_RECURSIVE
+                   ? SQLITE_OK
+                   : SQLITE_DENY;
+    if (state.firstChange == 0 &&
+        (action == SQLITE_INSERT || action == SQLITE_UPDATE || action == SQLITE_DELETE))
+        state.firstChange = action;
     bool creates = action == SQLITE_CREATE_TABLE || action == SQLITE_CREATE_INDEX ||
                    action == SQLITE_CREATE_VIEW || action == SQLITE_CREATE_TRIGGER;
     return creates && database && std::string_view(database) == "main" ? SQLITE_DENY : SQLITE_OK;
@@ -76,25 +79,53 @@ bool OnlySpaceOrSemicolons(const char* p) {
     return true;
 }
 
+// The status of a statement without result columns, worded as PostgreSQL's command tags:
+// "INSERT 0 n", "UPDATE n", "DELETE n", else the statement's first word.
+std::string StatusText(const std::string& sql, int firstChange, sqlite3_int64 changes) {
+    std::string verb = LeadingWords(sql, 1);
+    if (verb == "WITH")
+        verb = firstChange == SQLITE_INSERT   ? "INSERT"
+               : firstChange == SQLITE_UPDATE ? "UPDATE"
+               : firstChange == SQLITE_DELETE ? "DELETE"
+                                              : verb;
+    if (verb == "INSERT" || verb == "REPLACE") return "INSERT 0 " + std::to_string(changes);
+    if (verb == "UPDATE" || verb == "DELETE") return verb + " " + std::to_string(changes);
+    return verb;
+}
+
 class SqliteConnection : public Connection {
 public:
-    explicit SqliteConnection(DbHandle db) : m_db(std::move(db)) {}
+    SqliteConnection(DbHandle db, std::unique_ptr<AuthorizerState> authorizer)
+        : m_authorizer(std::move(authorizer)), m_db(std::move(db)) {}
     Backend Kind() const override { return Backend::Sqlite; }
 
-    bool Run(std::string_view sql, CObArray& reply, std::string& error) override {
+protected:
+    bool Send(std::string_view sql, Access access, CObArray& reply, std::string& error) override {
         std::string adapted;
         if (!AdaptSql(sql, Backend::Sqlite, adapted, error)) return false;
+        bool readOnly = access == Access::ReadOnly;
         // SQLite locks the whole database, not tables: a transaction takes the write lock
         // when it begins, so "LOCK TABLE" has nothing left to do and two writers that read
         // before they write (the next audit number) cannot interleave.
         std::string head = LeadingWords(adapted, 2);
         if (head == "LOCK TABLE") return true;
-        if (head == "BEGIN" || head == "BEGIN TRANSACTION") adapted = "BEGIN IMMEDIATE";
+        if (!readOnly && (head == "BEGIN" || head == "BEGIN TRANSACTION")) adapted = "BEGIN IMMEDIATE";
+        // The authorizer also runs when SQLite prepares the statement again (after a schema
+        // change), so the access stays set until the statement is done.
+        m_authorizer->access = access;
+        m_authorizer->firstChange = 0;
+        struct Reset {
+            AuthorizerState& state;
+            ~Reset() { state.access = Access::Write; }
+        } reset{*m_authorizer};
         sqlite3_stmt* raw = nullptr;
         const char* tail = nullptr;
         if (int rc = sqlite3_prepare_v2(m_db.get(), adapted.c_str(), int(adapted.size()), &raw, &tail);
             rc != SQLITE_OK) {
-            error = rc == SQLITE_AUTH ? kObjectsInKes : sqlite3_errmsg(m_db.get());
+            if (readOnly && rc == SQLITE_AUTH)
+                error = std::string(kReadOnlyRefused) + sqlite3_errmsg(m_db.get());
+            else
+                error = rc == SQLITE_AUTH ? kObjectsInKes : sqlite3_errmsg(m_db.get());
             return false;
         }
         StmtHandle st(raw);
@@ -103,6 +134,12 @@ public:
             return false;
         }
         if (!st) return true; // blanks or a comment only: nothing to run
+        // What the authorizer is never asked about (REINDEX, for one) still marks the
+        // statement as writing.
+        if (readOnly && !sqlite3_stmt_readonly(st.get())) {
+            error = std::string(kReadOnlyRefused) + "the statement writes to the database";
+            return false;
+        }
         int columns = sqlite3_column_count(st.get());
         std::string row;
         int rc;
@@ -121,8 +158,8 @@ public:
                 default: {
                     const unsigned char* text = sqlite3_column_text(st.get(), c);
                     if (text)
-                        row.append(reinterpret_cast<const char*>(text),
-                                   std::size_t(sqlite3_column_bytes(st.get(), c)));
+                        AppendText(row, std::string_view(reinterpret_cast<const char*>(text),
+                                                         std::size_t(sqlite3_column_bytes(st.get(), c))));
                 }
                 }
                 row += ',';
@@ -137,10 +174,14 @@ public:
             reply.RemoveAll();
             return false;
         }
+        if (columns == 0)
+            reply.Add(std::make_unique<CSqlStr>(
+                CString(StatusText(adapted, m_authorizer->firstChange, sqlite3_changes64(m_db.get())))));
         return true;
     }
 
 private:
+    std::unique_ptr<AuthorizerState> m_authorizer; // the authorizer's user data: outlives m_db
     DbHandle m_db;
 };
 
@@ -171,14 +212,15 @@ std::unique_ptr<Connection> OpenSqlite(const std::string& path, bool readOnly, s
         error = "cannot open the database file " + path + ": " + sqlite3_errmsg(db.get());
         return nullptr;
     }
-    sqlite3_set_authorizer(db.get(), RefuseObjectsInMain, nullptr);
+    auto authorizer = std::make_unique<AuthorizerState>();
+    sqlite3_set_authorizer(db.get(), Authorize, authorizer.get());
     // Reading the schema proves the file is a database (ATTACH alone does not read it).
     if (sqlite3_exec(db.get(), "SELECT count(*) FROM KES.sqlite_master", nullptr, nullptr, nullptr) !=
         SQLITE_OK) {
         error = "cannot read the database file " + path + ": " + sqlite3_errmsg(db.get());
         return nullptr;
     }
-    return std::make_unique<SqliteConnection>(std::move(db));
+    return std::make_unique<SqliteConnection>(std::move(db), std::move(authorizer));
 }
 
 } // namespace kes

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 
 namespace kes {
 
@@ -49,6 +50,39 @@ void AppendTimeText(std::string& out, std::string_view text) {
         return;
     }
     out.append(text);
+}
+
+void AppendText(std::string& out, std::string_view text) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c != '\\' && c != ',' && c != '(' && c != ')') continue;
+        out.append(text.substr(start, i - start));
+        out += '\\';
+        start = i;
+    }
+    out.append(text.substr(start));
+}
+
+std::vector<std::string> SplitReplyRow(std::string_view row) {
+    std::vector<std::string> cells;
+    std::string cell;
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        char c = row[i];
+        if (c == '\\' && i + 1 < row.size()) {
+            cell += row[++i];
+        } else if (c == ',') {
+            cells.push_back(std::move(cell));
+            cell.clear();
+        } else {
+            cell += c;
+        }
+    }
+    return cells;
+}
+
+bool IsStatusText(std::string_view reply) {
+    return !reply.empty() && reply.back() != ',';
 }
 
 } // namespace kes

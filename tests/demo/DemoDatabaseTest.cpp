@@ -8,6 +8,7 @@
 #include "QueryClient.h"
 #include "TableQuery.h"
 #include "TestDatabase.h"
+#include "ValueText.h"
 
 #include <gtest/gtest.h>
 #include <sodium.h>
@@ -67,10 +68,15 @@ protected:
             if (Cell(g, r, timeColumn).rfind("统计", 0) != 0) ++n;
         return n;
     }
+    // Reply rows with their cells unescaped and joined by ",".
     static std::vector<std::string> Reply(const std::string& sql) {
         std::vector<std::string> rows = testdb::Rows(sql);
-        for (auto& r : rows)
-            if (!r.empty() && r.back() == ',') r.pop_back();
+        for (auto& r : rows) {
+            std::string joined;
+            for (const std::string& cell : kes::SplitReplyRow(r))
+                joined += (joined.empty() ? "" : ",") + cell;
+            r = joined;
+        }
         return rows;
     }
 

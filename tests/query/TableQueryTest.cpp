@@ -94,6 +94,19 @@ TEST_P(TableQueryTest, ComputedColumnsRunByPassBeforeTheQuery) {
     EXPECT_EQ(Row(g, 1), (Cells{"1", "1", "2008年02月", "100", "2.5056", "29"})); // 100 m3/s over 29 days
     EXPECT_EQ(Row(g, 2),
               (Cells{"2", "1", "2008年04月", "", "7.0000", "30"})); // a missing flow keeps its volume
+    EXPECT_TRUE(query.RefreshErrors().empty());
+
+    // A failing update is kept, with its statement and the database's reason, for the caller.
+    for (int i = 1; i < query.Settings().Columns().GetSize(); ++i)
+        if (CString(query.Settings().Columns()[i].colname).Trim().MakeUpper() == "DAYS")
+            query.Settings().Columns()[i].colname = "NO_SUCH_DAYS";
+    query.Refresh(g, 1);
+    ASSERT_FALSE(query.RefreshErrors().empty());
+    CString first = query.RefreshErrors()[0];
+    EXPECT_EQ(first.Find("UPDATE"), 0) << first;
+    first.MakeUpper();
+    int named = first.Find("NO_SUCH_DAYS"); // in the statement, then in the reason
+    EXPECT_NE(first.Find("NO_SUCH_DAYS", named + 1), -1) << first;
 }
 
 TEST_P(TableQueryTest, ReverseTimeOrderAndVerticalDirection) {

@@ -25,7 +25,7 @@ CRegionResult CQueryBarModel::ChooseRegion(int command) {
 
     std::vector<CStringArray> rows;
     CString serviceText;
-    if (!RunDirectStatement(sql, rows, serviceText)) {
+    if (!RunRegionLookup(sql, rows, serviceText)) {
         result.message = DatabaseErrorMessage(serviceText);
         return result;
     }

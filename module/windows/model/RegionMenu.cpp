@@ -1,6 +1,5 @@
 #include "RegionMenu.h"
 
-#include "DataService.h"
 #include "QueryClient.h"
 
 namespace {
@@ -52,31 +51,22 @@ CString DatabaseErrorMessage(const CString& serviceText) {
     return message;
 }
 
-bool RunDirectStatement(const CString& sql, std::vector<CStringArray>& rows, CString& error) {
+bool RunRegionLookup(const CString& sql, std::vector<CStringArray>& rows, CString& error) {
     rows.clear();
-    CParam param;
-    CObArray reply;
-    reply.Add(std::make_unique<CSqlStr>(sql));
-    if (InSqlStr(&param, &reply) < 0) {
-        auto* text = reply.IsEmpty() ? nullptr : dynamic_cast<CSqlStr*>(reply.GetAt(0));
-        error = text ? text->m_strSql : CString();
+    CQueryClient client;
+    if (!client.Query(sql)) {
+        error = client.m_strLastError;
         return false;
     }
-    CQueryClient splitter; // splits reply rows as every query does
-    for (int i = 0; i < reply.GetSize(); ++i) {
-        auto* text = dynamic_cast<CSqlStr*>(reply.GetAt(i));
-        if (!text) continue;
-        CStringArray row;
-        splitter.ParseRow(text->m_strSql.str(), row);
-        rows.push_back(std::move(row));
-    }
+    for (int i = 0; i < client.GetRowCount(); ++i)
+        rows.push_back(client.m_rows[i]);
     return true;
 }
 
 bool RegionMenuConfigured(CString& error) {
     std::vector<CStringArray> rows;
     CString serviceText;
-    if (!RunDirectStatement("select DIRECTORY from kes.relation where ftype=10000", rows, serviceText)) {
+    if (!RunRegionLookup("select DIRECTORY from kes.relation where ftype=10000", rows, serviceText)) {
         error = DatabaseErrorMessage(serviceText);
         return false;
     }

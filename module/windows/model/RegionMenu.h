@@ -17,9 +17,9 @@ int RegionCodeOf(int command);
 // The lookup statement of a command (rows FNAME, csid), empty outside the menu.
 CString RegionStatement(int command);
 
-// Runs one statement through the data service and splits the reply rows into fields. False
-// with the service's text in error when the call fails.
-bool RunDirectStatement(const CString& sql, std::vector<CStringArray>& rows, CString& error);
+// Runs a lookup through a query client (read-only) and hands over its rows. False with the
+// service's text in error when it fails.
+bool RunRegionLookup(const CString& sql, std::vector<CStringArray>& rows, CString& error);
 // "数据库写错误!\n%s" with the service's text.
 CString DatabaseErrorMessage(const CString& serviceText);
 
