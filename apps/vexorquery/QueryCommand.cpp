@@ -210,6 +210,12 @@ int RunQueryCommand(const Args& args) {
 
     CGridIterator grid;
     query.Refresh(grid, 1);
+    // A failed statement leaves the grid incomplete: nothing is printed or written.
+    if (query.RefreshFailed()) {
+        for (const CString& reason : query.RefreshErrors())
+            std::fprintf(stderr, "vexorquery query: the query failed: %s\n", reason.GetString());
+        return 1;
+    }
 
     if (o.format == "xlsx" || o.format == "xls") {
         CString saveError;

@@ -60,12 +60,18 @@ int CTableQuery::RunQuery() {
     } else {
         m_client.m_timeColumn = CTimeColumn();
     }
+    // Query answers for the last statement only; an earlier batch's failure shows as a reason.
+    m_client.m_strLastError.Empty();
     int ok = m_client.Query(text);
     m_client.m_timeColumn = CTimeColumn();
-    return ok;
+    if (ok == 1 && m_client.m_strLastError.IsEmpty()) return 1;
+    m_refreshErrors.push_back(m_client.m_strLastError.IsEmpty() ? CString("the query failed")
+                                                                : m_client.m_strLastError);
+    return 0;
 }
 
 void CTableQuery::Refresh(CGridIterator& grid, int argument) {
+    if (argument == 1) m_refreshErrors.clear();
     if (IsLackTimeMode()) {
         grid.SetDisplayModeInit();
         grid.SetBkColor(m_options.gridBackground);

@@ -60,14 +60,18 @@ public:
 
     // Refresh with argument 1 (query and fill), -1 (fill again without querying) or 0.
     void Refresh(CGridIterator& grid, int argument = 1);
+    // The database's reasons for the statements of the last refresh that failed, in order;
+    // empty when every statement succeeded. The grid of a failed refresh is incomplete.
+    const std::vector<CString>& RefreshErrors() const { return m_refreshErrors; }
+    bool RefreshFailed() const { return !m_refreshErrors.empty(); }
 
     // The steps of a refresh, in their order.
     void RunComputedColumns();
     void ApplyCurveHeadings();
     // The request text of the refresh (empty when nothing is to be queried).
     CString ComposeStatements();
-    // Runs the statements; the result rows stay in the client. 1 when the last statement
-    // succeeded.
+    // Runs the statements; the result rows stay in the client. 1 when every statement
+    // succeeded, else 0 with the reason added to RefreshErrors.
     int RunQuery();
     void FillGrid(CGridIterator& grid);
     std::vector<CStatisticsRow> ComputeStatistics();
@@ -136,6 +140,7 @@ private:
     CKeyColumns m_keys;
     std::vector<CStatisticsRow> m_statistics;
     CString m_writeError;
+    std::vector<CString> m_refreshErrors;
 
     // Data-property colours: 50 slots (colour, shown), read on first use.
     bool m_dataPropertiesLoaded = false;

@@ -39,6 +39,16 @@ before=$("$tool" sql --db "$db" "SELECT DAYS FROM KES.MONTH_FLOW ORDER BY TM")
   --out "$dir/rain.xlsx" 2>/dev/null || fail "xlsx export failed"
 [ -s "$dir/rain.xlsx" ] || fail "no spreadsheet written"
 
+# A failed statement is a failure: the database's reason, exit 1, the previous export kept.
+echo previous >"$dir/prev.tsv"
+if "$tool" query --db "$db" --table RIVER_HOUR --stations 60101100 --filter 'Z>>' --format tsv \
+     --out "$dir/prev.tsv" >"$dir/out" 2>"$dir/err"; then
+  fail "a failed filter exited 0"
+fi
+grep -q 'syntax error' "$dir/err" || fail "no reason for the failed query: $(cat "$dir/err")"
+[ "$(cat "$dir/prev.tsv")" = previous ] || fail "a failed query replaced the previous export"
+[ ! -s "$dir/out" ] || fail "a failed query printed rows: $(cat "$dir/out")"
+
 check_error() {
   local expect="$1"; shift
   if "$tool" query --db "$db" "$@" >/dev/null 2>"$dir/err"; then fail "accepted: $*"; fi
