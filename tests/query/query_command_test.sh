@@ -60,5 +60,18 @@ check_error "not a valid time" --table RIVER_HOUR --from 2008-02-30
 check_error "before --from" --table RIVER_HOUR --from 2008-07-02 --to 2008-07-01
 check_error "unknown format" --table RIVER_HOUR --format pdf
 check_error "needs --out" --table RIVER_HOUR --format xlsx
+check_error "not a valid time" --table RIVER_HOUR --from 2025-10-01abc
+check_error "not a valid time" --table RIVER_HOUR --to "2008-07-01 08:00:00 "
+check_error "whole number of seconds" --table RIVER_HOUR --lack 4294967296
+check_error "whole number of seconds" --table RIVER_HOUR --lack 2147483648
+check_error "whole number of seconds" --table RIVER_HOUR --lack 60s
+check_error "takes 1" --table RIVER_HOUR --form 2x
+check_error "unknown option" --table RIVER_HOUR --bogus
 check_error "cannot open the database" --db "sqlite:$dir/missing.db" --table RIVER_HOUR
+# Every subcommand answers --help with its usage on standard output.
+for command in query demo-db demo-display display sql user; do
+  help=$("$tool" "$command" --help 2>&1) || fail "$command --help exited non-zero"
+  grep -q "usage: vexorquery $command" <<<"$help" || fail "$command --help: $help"
+done
+help=$("$tool" query --table RIVER_HOUR --help) || fail "query --help after options"
 echo "query command: ok"
