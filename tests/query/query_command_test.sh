@@ -68,6 +68,12 @@ check_error "whole number of seconds" --table RIVER_HOUR --lack 60s
 check_error "takes 1" --table RIVER_HOUR --form 2x
 check_error "unknown option" --table RIVER_HOUR --bogus
 check_error "cannot open the database" --db "sqlite:$dir/missing.db" --table RIVER_HOUR
+# A password in the data source never reaches a message.
+"$tool" query --db 'postgresql://vexor:S3cret@[nohost/kes' --table RIVER_HOUR >/dev/null 2>"$dir/err" &&
+  fail "a malformed data source was accepted"
+grep -q 'S3cret' "$dir/err" && fail "the password is in the message: $(cat "$dir/err")"
+grep -q 'vexor:\*\*\*@' "$dir/err" || fail "no masked data source in the message: $(cat "$dir/err")"
+
 # Every subcommand answers --help with its usage on standard output.
 for command in query demo-db demo-display display sql user; do
   help=$("$tool" "$command" --help 2>&1) || fail "$command --help exited non-zero"
