@@ -1,7 +1,8 @@
-// vexorquery demo-db URI [--scale N]
+// vexorquery demo-db URI [--scale N] [--force]
 // Builds the demo database at URI ("sqlite:PATH" or a PostgreSQL connection string): the
 // settings tables, twenty stations with three years of data (N x 20 stations with --scale),
-// the generating units and the users admin and viewer.
+// the generating units and the users admin and viewer. An existing database is replaced only
+// with --force.
 #include "Commands.h"
 
 #include "CommandLine.h"
@@ -15,11 +16,12 @@ namespace {
 
 constexpr int kMaxScale = 50; // station ids of a copy differ from the named one in the last two digits
 
-const char* kUsage = "usage: vexorquery demo-db URI [--scale N]\n"
-                     "  URI  sqlite:PATH or a PostgreSQL connection string\n"
-                     "  N    stations x 20, 1 to 50 (default 1)\n";
+const char* kUsage = "usage: vexorquery demo-db URI [--scale N] [--force]\n"
+                     "  URI      sqlite:PATH or a PostgreSQL connection string\n"
+                     "  N        stations x 20, 1 to 50 (default 1)\n"
+                     "  --force  replace an existing database (the file, or the tables of schema kes)\n";
 
-constexpr cli::OptionSpec kOptions[] = {{"--scale", true}, {"--compact", false}};
+constexpr cli::OptionSpec kOptions[] = {{"--scale", true}, {"--compact", false}, {"--force", false}};
 
 } // namespace
 
@@ -50,6 +52,7 @@ int RunDemoDbCommand(const Args& args) {
         options.scale = int(scale);
     }
     options.compact = parsed.Has("--compact"); // for tests: one month of hourly data
+    options.replace = parsed.Has("--force");
     options.progress = [](const std::string& line) {
         std::printf("%s\n", line.c_str());
         std::fflush(stdout);

@@ -82,14 +82,19 @@ TEST_F(DemoCommandTest, BadInputIsRefusedWithAMessage) {
     EXPECT_FALSE(std::filesystem::exists("X"));
 }
 
-TEST_F(DemoCommandTest, ScaleOneBuildsTheFullDemoAndReplacesAnOldFile) {
-    // An old file that is not a database at all is replaced only once the new one is complete.
+TEST_F(DemoCommandTest, ScaleOneBuildsTheFullDemoAndReplacesAnOldFileOnlyWithForce) {
     {
         std::FILE* old = std::fopen(m_path.c_str(), "w");
         std::fputs("old", old);
         std::fclose(old);
     }
     CommandRun run = Command("demo-db sqlite:" + m_path);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("exists already"), std::string::npos) << run.output;
+    EXPECT_EQ(std::filesystem::file_size(m_path), 3u);
+
+    // The old file, not a database at all, is replaced only once the new one is complete.
+    run = Command("demo-db sqlite:" + m_path + " --force");
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("写入河道水情 20 站"), std::string::npos) << run.output;
     EXPECT_FALSE(std::filesystem::exists(m_path + ".tmp"));
