@@ -48,6 +48,10 @@ fi
 grep -q 'syntax error' "$dir/err" || fail "no reason for the failed query: $(cat "$dir/err")"
 [ "$(cat "$dir/prev.tsv")" = previous ] || fail "a failed query replaced the previous export"
 [ ! -s "$dir/out" ] || fail "a failed query printed rows: $(cat "$dir/out")"
+deep="$(printf '(%.0s' $(seq 5000))Z>0$(printf ')%.0s' $(seq 5000))"
+"$tool" query --db "$db" --table RIVER_HOUR --stations 60101100 --filter "$deep" >/dev/null 2>"$dir/err" &&
+  fail "a 5,000-deep filter exited 0"
+grep -q 'the query failed' "$dir/err" || fail "no reason for the too deep filter: $(cat "$dir/err")"
 
 check_error() {
   local expect="$1"; shift
