@@ -2,6 +2,8 @@
 // so the display tools and the host have something real to open.
 #include "Commands.h"
 
+#include "CommandLine.h"
+
 #include "DataSource.h"
 #include "DisplayDocument.h"
 #include "QueryClient.h"
@@ -104,19 +106,21 @@ bool CheckTables(const std::string& uri, const std::vector<DemoElement>& element
 } // namespace
 
 int RunDemoDisplayCommand(const Args& args) {
-    std::string file, db;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--db" && i + 1 < args.size())
-            db = args[++i];
-        else if (!args[i].empty() && args[i][0] != '-' && file.empty())
-            file = args[i];
-        else
-            file.clear(), i = args.size();
-    }
-    if (file.empty()) {
-        std::fprintf(stderr, "usage: vexorquery demo-display FILE [--db URI]\n");
+    const char* usage = "usage: vexorquery demo-display FILE [--db URI]\n";
+    static constexpr cli::OptionSpec kOptions[] = {{"--db", true}};
+    cli::ParsedArgs parsed;
+    std::string problem;
+    if (!cli::ParseArgs(args, kOptions, 1, parsed, problem) || (!parsed.help && parsed.positional.empty())) {
+        if (!problem.empty()) std::fprintf(stderr, "vexorquery demo-display: %s\n", problem.c_str());
+        std::fputs(usage, stderr);
         return 1;
     }
+    if (parsed.help) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    const std::string file = parsed.positional[0];
+    const std::string db = parsed.Value("--db");
     const std::vector<DemoElement> elements = DemoElements();
     if (!db.empty() && !CheckTables(db, elements)) return 1;
     CDisplayDocument doc;

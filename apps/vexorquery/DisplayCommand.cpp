@@ -1,6 +1,8 @@
 // vexorquery display FILE: every element of a display file with its whole configuration.
 #include "Commands.h"
 
+#include "CommandLine.h"
+
 #include "DisplayDocument.h"
 #include "ElementDescription.h"
 #include "VexorQueryElemOBJ.h"
@@ -8,11 +10,19 @@
 #include <cstdio>
 
 int RunDisplayCommand(const Args& args) {
-    if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
-        std::fprintf(stderr, "usage: vexorquery display FILE\n");
+    const char* usage = "usage: vexorquery display FILE\n";
+    cli::ParsedArgs parsed;
+    std::string problem;
+    if (!cli::ParseArgs(args, {}, 1, parsed, problem) || (!parsed.help && parsed.positional.empty())) {
+        if (!problem.empty()) std::fprintf(stderr, "vexorquery display: %s\n", problem.c_str());
+        std::fputs(usage, stderr);
         return 1;
     }
-    const std::string& path = args[0];
+    if (parsed.help) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    const std::string& path = parsed.positional[0];
     RegisterVexorQueryElementClass();
 
     CDisplayDocument doc;

@@ -3,6 +3,8 @@
 #include "Commands.h"
 
 #include "AtomicFile.h"
+#include "CommandLine.h"
+
 #include "DataSource.h"
 #include "GridPrinter.h"
 #include "QueryClient.h"
@@ -12,7 +14,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -34,72 +38,47 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-// A time text as the request carries it; false when it is no real date-time.
-bool NormalTime(const std::string& text, CString& out) {
-    int fields[6] = {0, 1, 1, 0, 0, 0};
-    char tail = 0;
-    int n = std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &fields[0], &fields[1], &fields[2], &fields[3],
-                        &fields[4], &fields[5], &tail);
-    if (n < 1 || n > 6) return false;
-    COleDateTime t(fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]);
-    if (!t.IsValid()) return false;
-    out = t.Format("%Y-%m-%d %H:%M:%S");
-    return true;
-}
+constexpr cli::OptionSpec kOptions[] = {
+    {"--db", true},   {"--table", true},  {"--stations", true}, {"--from", true},
+    {"--to", true},   {"--filter", true}, {"--format", true},   {"--out", true},
+    {"--form", true}, {"--lack", true},   {"--explain", false},
+};
 
-bool ParseOptions(const Args& args, Options& o, std::string& error) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& into) {
-            if (i + 1 >= args.size()) {
-                error = a + " needs a value";
-                return false;
-            }
-            into = args[++i];
-            return true;
-        };
-        std::string v;
-        if (a == "--db") {
-            if (!value(o.db)) return false;
-        } else if (a == "--table") {
-            if (!value(o.table)) return false;
-        } else if (a == "--stations") {
-            if (!value(o.stations)) return false;
-        } else if (a == "--from") {
-            if (!value(o.from)) return false;
-        } else if (a == "--to") {
-            if (!value(o.to)) return false;
-        } else if (a == "--filter") {
-            if (!value(o.filter)) return false;
-        } else if (a == "--format") {
-            if (!value(o.format)) return false;
-            if (o.format != "text" && o.format != "tsv" && o.format != "xlsx" && o.format != "xls") {
-                error = "unknown format '" + o.format + "' (text, tsv or xlsx)";
-                return false;
-            }
-        } else if (a == "--out") {
-            if (!value(o.out)) return false;
-        } else if (a == "--form") {
-            if (!value(v)) return false;
-            if (v != "1" && v != "2") {
-                error = "--form takes 1 (all stations) or 2 (given stations)";
-                return false;
-            }
-            o.form = v[0] - '0';
-        } else if (a == "--lack") {
-            if (!value(v)) return false;
-            char* end = nullptr;
-            o.lackSeconds = std::strtoll(v.c_str(), &end, 10);
-            if (v.empty() || *end != '\0' || o.lackSeconds <= 0) {
-                error = "--lack takes a number of seconds greater than 0";
-                return false;
-            }
-        } else if (a == "--explain") {
-            o.explain = true;
-        } else {
-            error = "unknown argument '" + a + "'";
+bool ParseOptions(const cli::ParsedArgs& args, Options& o, std::string& error) {
+    o.db = args.Value("--db");
+    o.table = args.Value("--table");
+    o.stations = args.Value("--stations");
+    o.filter = args.Value("--filter");
+    o.out = args.Value("--out");
+    o.explain = args.Has("--explain");
+    if (args.Has("--format")) {
+        o.format = args.Value("--format");
+        if (o.format != "text" && o.format != "tsv" && o.format != "xlsx" && o.format != "xls") {
+            error = "unknown format '" + o.format + "' (text, tsv or xlsx)";
             return false;
         }
+    }
+    for (auto [option, into] : {std::pair{"--from", &o.from}, std::pair{"--to", &o.to}})
+        if (args.Has(option) && !cli::ReadTime(args.Value(option), *into)) {
+            error = std::string(option) + " is not a valid time: " + args.Value(option);
+            return false;
+        }
+    long long number = 0;
+    if (args.Has("--form")) {
+        if (!cli::ReadWholeNumber(args.Value("--form"), 1, 2, number)) {
+            error = "--form takes 1 (all stations) or 2 (given stations)";
+            return false;
+        }
+        o.form = int(number);
+    }
+    if (args.Has("--lack")) {
+        // The interval count of a missing-data request is an int.
+        if (!cli::ReadWholeNumber(args.Value("--lack"), 1, std::numeric_limits<int>::max(), number)) {
+            error = "--lack takes a whole number of seconds from 1 to " +
+                    std::to_string(std::numeric_limits<int>::max());
+            return false;
+        }
+        o.lackSeconds = number;
     }
     if (o.table.empty()) {
         error = "--table is required";
@@ -172,9 +151,18 @@ int WriteGrid(const CGridIterator& grid, const Options& o) {
 } // namespace
 
 int RunQueryCommand(const Args& args) {
+    cli::ParsedArgs parsed;
     Options o;
     std::string error;
-    if (!ParseOptions(args, o, error)) {
+    if (!cli::ParseArgs(args, kOptions, 0, parsed, error)) {
+        std::fprintf(stderr, "vexorquery query: %s\n%s", error.c_str(), kUsage);
+        return 1;
+    }
+    if (parsed.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (!ParseOptions(parsed, o, error)) {
         std::fprintf(stderr, "vexorquery query: %s\n%s", error.c_str(), kUsage);
         return 1;
     }
@@ -184,9 +172,8 @@ int RunQueryCommand(const Args& args) {
     request.form = o.form;
     request.keys = SplitStations(o.stations);
     request.filter = o.filter;
-    if (!o.from.empty() && !NormalTime(o.from, request.startTime))
-        return Fail("--from is not a valid time: " + o.from);
-    if (!o.to.empty() && !NormalTime(o.to, request.endTime)) return Fail("--to is not a valid time: " + o.to);
+    request.startTime = o.from;
+    request.endTime = o.to;
     if (!request.startTime.IsEmpty() && !request.endTime.IsEmpty() &&
         CQueryItem::ParseTime(request.endTime) < CQueryItem::ParseTime(request.startTime))
         return Fail("--to lies before --from");
@@ -240,6 +227,12 @@ int RunQueryCommand(const Args& args) {
 
     CGridIterator grid;
     query.Refresh(grid, 1);
+    // A failed statement leaves the grid incomplete: nothing is printed or written.
+    if (query.RefreshFailed()) {
+        for (const CString& reason : query.RefreshErrors())
+            std::fprintf(stderr, "vexorquery query: the query failed: %s\n", reason.GetString());
+        return 1;
+    }
 
     return WriteGrid(grid, o);
 }

@@ -11,6 +11,10 @@
 
 int RunSqlCommand(const Args& args) {
     const char* usage = "usage: vexorquery sql [--db URI] [--execute] TEXT\n";
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
     std::string text, db;
     bool execute = false, haveText = false;
     for (std::size_t i = 0; i < args.size(); ++i) {

@@ -5,6 +5,8 @@
 // never from the command line, where other users of the machine could see it.
 #include "Commands.h"
 
+#include "CommandLine.h"
+
 #include "DataSource.h"
 #include "Login.h"
 
@@ -55,31 +57,27 @@ bool ReadPassword(std::string& password) {
 int RunUserCommand(const Args& args) {
     const char* usage = "usage: vexorquery user add NAME [--can-modify] [--db URI]\n"
                         "       vexorquery user passwd NAME [--db URI]\n";
-    std::string action, name, db;
-    bool canModify = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--can-modify") {
-            canModify = true;
-        } else if (args[i] == "--db" && i + 1 < args.size()) {
-            db = args[++i];
-        } else if (!args[i].empty() && args[i][0] == '-') {
-            std::fprintf(stderr, "vexorquery user: unexpected option '%s'\n%s", args[i].c_str(), usage);
-            return 1;
-        } else if (action.empty()) {
-            action = args[i];
-        } else if (name.empty()) {
-            name = args[i];
-        } else {
-            std::fprintf(stderr, "vexorquery user: unexpected argument '%s'\n%s", args[i].c_str(), usage);
-            return 1;
-        }
+    static constexpr cli::OptionSpec kOptions[] = {{"--can-modify", false}, {"--db", true}};
+    cli::ParsedArgs parsed;
+    std::string error;
+    if (!cli::ParseArgs(args, kOptions, 2, parsed, error)) {
+        std::fprintf(stderr, "vexorquery user: %s\n%s", error.c_str(), usage);
+        return 1;
     }
+    if (parsed.help) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    const std::string action = parsed.positional.size() > 0 ? parsed.positional[0] : "";
+    const std::string name = parsed.positional.size() > 1 ? parsed.positional[1] : "";
+    const std::string db = parsed.Value("--db");
+    const bool canModify = parsed.Has("--can-modify");
     if ((action != "add" && action != "passwd") || name.empty() || (canModify && action != "add")) {
         std::fputs(usage, stderr);
         return 1;
     }
     if (!db.empty()) kes::SetDataSource(db);
-    std::string password, error;
+    std::string password;
     if (!ReadPassword(password) || password.empty()) {
         std::fputs("vexorquery user: no password given\n", stderr);
         return 1;

@@ -70,16 +70,22 @@ int CTableQuery::RunQuery() {
     } else {
         m_client.m_timeColumn = CTimeColumn();
     }
+    // Query answers for the last statement only; an earlier batch's failure shows as a reason.
+    m_client.m_strLastError.Empty();
     int ok = m_client.Query(text);
     m_client.m_timeColumn = CTimeColumn();
     // The rows as read are the records the grid's rows are written back from; they stay here,
     // not in the client, so a later lookup on the same client cannot drop them.
     m_records = std::move(m_client.m_rows);
     m_client.ClearRows();
-    return ok;
+    if (ok == 1 && m_client.m_strLastError.IsEmpty()) return 1;
+    m_refreshErrors.push_back(m_client.m_strLastError.IsEmpty() ? CString("the query failed")
+                                                                : m_client.m_strLastError);
+    return 0;
 }
 
 void CTableQuery::Refresh(CGridIterator& grid, int argument) {
+    if (argument == 1) m_refreshErrors.clear();
     if (IsLackTimeMode()) {
         grid.SetDisplayModeInit();
         grid.SetBkColor(m_options.gridBackground);

@@ -60,6 +60,10 @@ public:
 
     // Refresh with argument 1 (query and fill), -1 (fill again without querying) or 0.
     void Refresh(CGridIterator& grid, int argument = 1);
+    // The database's reasons for the statements of the last refresh that failed, in order;
+    // empty when every statement succeeded. The grid of a failed refresh is incomplete.
+    const std::vector<CString>& RefreshErrors() const { return m_refreshErrors; }
+    bool RefreshFailed() const { return !m_refreshErrors.empty(); }
 
     // The steps of a refresh, in their order.
     // Runs the computed-column updates; each failure (statement and reason) is kept in
@@ -68,8 +72,8 @@ public:
     void ApplyCurveHeadings();
     // The request text of the refresh (empty when nothing is to be queried).
     CString ComposeStatements();
-    // Runs the statements; the result rows stay in the client. 1 when the last statement
-    // succeeded.
+    // Runs the statements; the result rows stay in the client. 1 when every statement
+    // succeeded, else 0 with the reason added to RefreshErrors.
     int RunQuery();
     void FillGrid(CGridIterator& grid);
     std::vector<CStatisticsRow> ComputeStatistics();
@@ -103,8 +107,6 @@ public:
     const CString& LastAuditError() const { return m_auditError; }
     // Every statement the last write or delete sent, in order (data, checks and audit).
     const std::vector<CString>& SentStatements() const { return m_sent; }
-    // The failures of the last refresh's computed-column updates, for the caller to show.
-    const std::vector<CString>& RefreshErrors() const { return m_refreshErrors; }
     // The statement and log text a write or delete would send, without sending it; false with
     // LastWriteError when a value cannot be written.
     bool BuildInsert(const CStringArray& current, CString& sql, CString& logText);

@@ -7,6 +7,7 @@
 
 #include <sodium.h>
 
+#include <mutex>
 #include <stdexcept>
 #include <utility>
 
@@ -21,6 +22,44 @@ struct HashLimits {
 HashLimits& Limits() {
     static HashLimits limits;
     return limits;
+}
+
+PasswordVerifier& Verifier() {
+    static PasswordVerifier verifier;
+    return verifier;
+}
+
+int Verify(const std::string& hash, const CString& password) {
+    if (Verifier()) return Verifier()(hash, password);
+    return crypto_pwhash_str_verify(hash.c_str(), password.GetString(), std::size_t(password.GetLength()));
+}
+
+// A hash of a random password at the current cost, made once per process (again when the
+// cost changes): unknown users are checked against it, and it matches no password.
+const std::string& DummyHash() {
+    static std::mutex mutex;
+    static HashLimits madeWith{0, 0};
+    static std::string hash;
+    std::lock_guard lock(mutex);
+    if (madeWith.ops != Limits().ops || madeWith.mem != Limits().mem || hash.empty()) {
+        unsigned char secret[32];
+        randombytes_buf(secret, sizeof secret);
+        char out[crypto_pwhash_STRBYTES];
+        if (crypto_pwhash_str(out, reinterpret_cast<const char*>(secret), sizeof secret, Limits().ops,
+                              Limits().mem) == 0) {
+            hash = out;
+            madeWith = Limits();
+        }
+        sodium_memzero(secret, sizeof secret);
+    }
+    return hash;
+}
+
+// Refuses a login after the same work as a known user's wrong password.
+int RefuseUnknown(const CString& password, std::string& error) {
+    Verify(DummyHash(), password);
+    if (error.empty()) error = "unknown user or wrong password";
+    return -1;
 }
 
 CredentialResponder& Responder() {
@@ -139,21 +178,22 @@ bool SetUserPassword(const CString& name, const CString& password, std::string& 
                reply, error);
 }
 
+PasswordVerifier SetPasswordVerifier(PasswordVerifier verifier) {
+    return std::exchange(Verifier(), std::move(verifier));
+}
+
 int CheckUser(const CString& name, const CString& password, std::string& error) {
     error.clear();
-    std::string nameError;
-    if (!ValidName(name, nameError) || sodium_init() < 0) {
-        error = "unknown user or wrong password";
+    if (sodium_init() < 0) {
+        error = "the password library cannot start";
         return -1;
     }
+    std::string nameError;
+    if (!ValidName(name, nameError)) return RefuseUnknown(password, error);
     std::string hash;
     bool canModify = false;
-    if (!Lookup(name, hash, canModify, error)) {
-        if (error.empty()) error = "unknown user or wrong password";
-        return -1;
-    }
-    if (crypto_pwhash_str_verify(hash.c_str(), password.GetString(), std::size_t(password.GetLength())) !=
-        0) {
+    if (!Lookup(name, hash, canModify, error)) return RefuseUnknown(password, error);
+    if (Verify(hash, password) != 0) {
         error = "unknown user or wrong password";
         return -1;
     }

@@ -9,6 +9,7 @@
 // transaction; a read-only statement inside such a transaction runs in a savepoint made
 // read-only and rolled back afterwards.
 #include "Connection.h"
+#include "PasswordMask.h"
 #include "PgSetup.h"
 #include "SqlStr.h"
 #include "ValueText.h"
@@ -241,8 +242,9 @@ std::unique_ptr<Connection> OpenPostgres(const std::string& conninfo, std::strin
     const char* values[] = {conninfo.c_str(), "5", "vexorquery", nullptr};
     ConnHandle conn(PQconnectdbParams(keys, values, 1));
     if (!conn || PQstatus(conn.get()) != CONNECTION_OK) {
+        // The client library quotes a malformed URI whole, password included.
         error = "cannot connect to the database server: " +
-                (conn ? Trimmed(PQerrorMessage(conn.get())) : "out of memory");
+                (conn ? MaskPasswords(Trimmed(PQerrorMessage(conn.get()))) : "out of memory");
         return nullptr;
     }
     if (!PrepareSession(conn.get(), error)) return nullptr;

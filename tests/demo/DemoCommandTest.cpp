@@ -66,7 +66,9 @@ TEST_F(DemoCommandTest, BadInputIsRefusedWithAMessage) {
         {"demo-db sqlite:X --size 3", "unknown option '--size'"},
         {"demo-db sqlite:X --scale 0", "--scale needs a whole number"},
         {"demo-db sqlite:X --scale many", "--scale needs a whole number"},
-        {"demo-db sqlite:X --scale", "--scale needs a whole number"},
+        {"demo-db sqlite:X --scale", "--scale needs a value"},
+        {"demo-db sqlite:X --scale 2x", "--scale needs a whole number"},
+        {"demo-db sqlite:X --scale 51", "--scale needs a whole number"},
         {"demo-db sqlite:X sqlite:Y", "unexpected argument"},
         {"demo-db \"host=/nonexistent-socket-dir user=nobody dbname=none\"", "无法连接数据库"},
         {"demo-db mysql:nowhere", "无法连接数据库"},
@@ -80,14 +82,19 @@ TEST_F(DemoCommandTest, BadInputIsRefusedWithAMessage) {
     EXPECT_FALSE(std::filesystem::exists("X"));
 }
 
-TEST_F(DemoCommandTest, ScaleOneBuildsTheFullDemoAndReplacesAnOldFile) {
-    // An old file that is not a database at all is replaced only once the new one is complete.
+TEST_F(DemoCommandTest, ScaleOneBuildsTheFullDemoAndReplacesAnOldFileOnlyWithForce) {
     {
         std::FILE* old = std::fopen(m_path.c_str(), "w");
         std::fputs("old", old);
         std::fclose(old);
     }
     CommandRun run = Command("demo-db sqlite:" + m_path);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("exists already"), std::string::npos) << run.output;
+    EXPECT_EQ(std::filesystem::file_size(m_path), 3u);
+
+    // The old file, not a database at all, is replaced only once the new one is complete.
+    run = Command("demo-db sqlite:" + m_path + " --force");
     ASSERT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("写入河道水情 20 站"), std::string::npos) << run.output;
     EXPECT_FALSE(std::filesystem::exists(m_path + ".tmp"));

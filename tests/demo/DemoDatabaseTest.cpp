@@ -3,6 +3,7 @@
 // PostgreSQL server of the test run.
 #include "DemoDatabase.h"
 #include "DataService.h"
+#include "DataSource.h"
 #include "DemoInternal.h"
 #include "Login.h"
 #include "QueryClient.h"
@@ -15,6 +16,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 
 namespace {
@@ -27,11 +29,15 @@ protected:
         Build(true);
     }
 
-    void Build(bool compact) {
+    void Build(bool compact, bool replace = false) {
+        std::string error;
+        ASSERT_TRUE(TryBuild(compact, replace, error)) << error;
+    }
+    bool TryBuild(bool compact, bool replace, std::string& error) {
         demo::DemoOptions options;
         options.compact = compact;
-        std::string error;
-        ASSERT_TRUE(demo::BuildDemoDatabase(Uri(), options, error)) << error;
+        options.replace = replace;
+        return demo::BuildDemoDatabase(Uri(), options, error);
     }
 
     std::string Uri() const {
@@ -385,10 +391,46 @@ TEST_P(DemoDatabaseTest, PlantsUnitsAndUsers) {
     EXPECT_EQ(kes::CheckUser("viewer", "viewer", error), 0) << error;
     EXPECT_EQ(kes::CheckUser("viewer", "admin", error), -1);
 
-    // A second build over the first replaces it: same rows, the users still there once.
-    Build(true);
+    // A second build over the first replaces it on request: same rows, the users still there
+    // once.
+    Build(true, true);
     EXPECT_EQ(Reply("SELECT COUNT(*) FROM KES.VEXOR_USERS"), std::vector<std::string>{"2"});
     EXPECT_EQ(Reply("SELECT COUNT(*) FROM KES.SET_DB_TABLE_NAME"), std::vector<std::string>{"15"});
+}
+
+TEST_P(DemoDatabaseTest, AnExistingDatabaseIsReplacedOnlyOnRequestAndOnlyWhenTheBuildSucceeds) {
+    // The operator's own changes, which a refused or failed build must leave alone.
+    std::vector<std::string> ignored;
+    ASSERT_TRUE(testdb::Run("DELETE FROM KES.RIVER_HOUR WHERE STCD=60105400", ignored));
+    const std::vector<std::string> before = Reply("SELECT COUNT(*) FROM KES.RIVER_HOUR");
+
+    std::string error;
+    EXPECT_FALSE(TryBuild(true, false, error));
+    EXPECT_NE(error.find("--force"), std::string::npos) << error;
+    EXPECT_EQ(Reply("SELECT COUNT(*) FROM KES.RIVER_HOUR"), before);
+
+    // A build that fails leaves the old data. The file is built beside the old one (here a
+    // folder stands in the way); the server's tables in one transaction (here a view stands
+    // where the last demo table goes, so the build fails after replacing all others).
+    const bool server = GetParam() == testdb::Kind::Postgres;
+    const std::string blocker = m_db->dir() + "/demo.sqlite.tmp";
+    if (server) {
+        ASSERT_TRUE(testdb::Run("DROP TABLE KES.SCHLOG", ignored));
+        ASSERT_TRUE(testdb::Run("CREATE VIEW KES.SCHLOG AS SELECT 1 AS T", ignored));
+    } else {
+        std::filesystem::create_directories(blocker + "/in-the-way");
+    }
+    EXPECT_FALSE(TryBuild(true, true, error));
+    kes::SetDataSource(Uri());
+    EXPECT_EQ(Reply("SELECT COUNT(*) FROM KES.RIVER_HOUR"), before);
+    EXPECT_EQ(Reply("SELECT COUNT(*) FROM KES.VEXOR_USERS"), std::vector<std::string>{"2"});
+    if (server)
+        ASSERT_TRUE(testdb::Run("DROP VIEW KES.SCHLOG", ignored));
+    else
+        std::filesystem::remove_all(blocker);
+
+    Build(true, true);
+    EXPECT_NE(Reply("SELECT COUNT(*) FROM KES.RIVER_HOUR"), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DemoDatabaseTest,

@@ -94,6 +94,38 @@ TEST_P(Login, StoredPasswordsAreSaltedHashesAndCanBeChanged) {
     EXPECT_EQ(kes::CheckUser("viewer", "new words", error), 0);
 }
 
+// Unknown names cost the same work as known ones: each answer comes after one verification
+// against a hash of the configured cost.
+TEST_P(Login, UnknownUsersAreCheckedAgainstAHashOfTheSameCost) {
+    std::vector<std::string> checked;
+    kes::SetPasswordVerifier([&](const std::string& hash, const CString& password) {
+        checked.push_back(hash);
+        return crypto_pwhash_str_verify(hash.c_str(), password.GetString(),
+                                        std::size_t(password.GetLength()));
+    });
+    std::string error;
+    EXPECT_EQ(kes::CheckUser("nobody", "river-level-1", error), -1);
+    EXPECT_EQ(error, "unknown user or wrong password");
+    EXPECT_EQ(kes::CheckUser("no,body", "river-level-1", error), -1); // a name no user can have
+    EXPECT_EQ(kes::CheckUser("张三", "wrong", error), -1);
+    EXPECT_EQ(kes::CheckUser("张三", "river-level-1", error), 1);
+    Answer("nobody", "look only");
+    EXPECT_LT(KesLogin(nullptr, nullptr, "", 3), 0);
+    kes::SetPasswordVerifier({});
+
+    ASSERT_EQ(checked.size(), 5u);
+    for (const std::string& hash : checked) {
+        SCOPED_TRACE(hash);
+        EXPECT_EQ(crypto_pwhash_str_needs_rehash(hash.c_str(), crypto_pwhash_OPSLIMIT_MIN,
+                                                 crypto_pwhash_MEMLIMIT_MIN),
+                  0);
+    }
+    EXPECT_EQ(checked[0], checked[1]); // one stand-in hash, made once
+    EXPECT_EQ(checked[0], checked[4]);
+    EXPECT_EQ(checked[2], checked[3]); // the user's own hash
+    EXPECT_NE(checked[0], checked[2]);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, Login, ::testing::Values(testdb::Kind::Sqlite, testdb::Kind::Postgres),
                          [](const auto& info) {
                              return info.param == testdb::Kind::Sqlite ? "SQLite" : "PostgreSQL";

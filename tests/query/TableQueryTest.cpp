@@ -125,5 +125,25 @@ TEST_P(TableQueryTest, ReverseTimeOrderAndVerticalDirection) {
     EXPECT_EQ(g.GetItemText(0, 1), "1");
 }
 
+TEST_P(TableQueryTest, AFailedStatementIsReportedWithTheDatabasesReason) {
+    CTableQuery query(m_client);
+    query.Load("RIVER_HOUR", {});
+    query.m_request.form = kFormGivenStations;
+    query.m_request.filter = "Z>>";
+    for (const char* s : {"1", "2", "3", "4", "5", "60101100"}) // two statements, both failing
+        query.m_request.keys.Add(s);
+    CGridIterator g;
+    query.Refresh(g, 1);
+    ASSERT_TRUE(query.RefreshFailed());
+    ASSERT_EQ(query.RefreshErrors().size(), 1u); // one reason for the refresh's request
+    EXPECT_NE(query.RefreshErrors()[0].Find("syntax error"), -1) << query.RefreshErrors()[0];
+
+    // The next refresh starts afresh.
+    query.m_request.filter.Empty();
+    query.Refresh(g, 1);
+    EXPECT_FALSE(query.RefreshFailed());
+    EXPECT_GT(g.GetRowCount(), 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, TableQueryTest,
                          ::testing::Values(testdb::Kind::Sqlite, testdb::Kind::Postgres), BackendName);

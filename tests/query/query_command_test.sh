@@ -39,6 +39,20 @@ before=$("$tool" sql --db "$db" "SELECT DAYS FROM KES.MONTH_FLOW ORDER BY TM")
   --out "$dir/rain.xlsx" 2>/dev/null || fail "xlsx export failed"
 [ -s "$dir/rain.xlsx" ] || fail "no spreadsheet written"
 
+# A failed statement is a failure: the database's reason, exit 1, the previous export kept.
+echo previous >"$dir/prev.tsv"
+if "$tool" query --db "$db" --table RIVER_HOUR --stations 60101100 --filter 'Z>>' --format tsv \
+     --out "$dir/prev.tsv" >"$dir/out" 2>"$dir/err"; then
+  fail "a failed filter exited 0"
+fi
+grep -q 'syntax error' "$dir/err" || fail "no reason for the failed query: $(cat "$dir/err")"
+[ "$(cat "$dir/prev.tsv")" = previous ] || fail "a failed query replaced the previous export"
+[ ! -s "$dir/out" ] || fail "a failed query printed rows: $(cat "$dir/out")"
+deep="$(printf '(%.0s' $(seq 5000))Z>0$(printf ')%.0s' $(seq 5000))"
+"$tool" query --db "$db" --table RIVER_HOUR --stations 60101100 --filter "$deep" >/dev/null 2>"$dir/err" &&
+  fail "a 5,000-deep filter exited 0"
+grep -q 'the query failed' "$dir/err" || fail "no reason for the too deep filter: $(cat "$dir/err")"
+
 check_error() {
   local expect="$1"; shift
   if "$tool" query --db "$db" "$@" >/dev/null 2>"$dir/err"; then fail "accepted: $*"; fi
@@ -50,5 +64,24 @@ check_error "not a valid time" --table RIVER_HOUR --from 2008-02-30
 check_error "before --from" --table RIVER_HOUR --from 2008-07-02 --to 2008-07-01
 check_error "unknown format" --table RIVER_HOUR --format pdf
 check_error "needs --out" --table RIVER_HOUR --format xlsx
+check_error "not a valid time" --table RIVER_HOUR --from 2025-10-01abc
+check_error "not a valid time" --table RIVER_HOUR --to "2008-07-01 08:00:00 "
+check_error "whole number of seconds" --table RIVER_HOUR --lack 4294967296
+check_error "whole number of seconds" --table RIVER_HOUR --lack 2147483648
+check_error "whole number of seconds" --table RIVER_HOUR --lack 60s
+check_error "takes 1" --table RIVER_HOUR --form 2x
+check_error "unknown option" --table RIVER_HOUR --bogus
 check_error "cannot open the database" --db "sqlite:$dir/missing.db" --table RIVER_HOUR
+# A password in the data source never reaches a message.
+"$tool" query --db 'postgresql://vexor:S3cret@[nohost/kes' --table RIVER_HOUR >/dev/null 2>"$dir/err" &&
+  fail "a malformed data source was accepted"
+grep -q 'S3cret' "$dir/err" && fail "the password is in the message: $(cat "$dir/err")"
+grep -q 'vexor:\*\*\*@' "$dir/err" || fail "no masked data source in the message: $(cat "$dir/err")"
+
+# Every subcommand answers --help with its usage on standard output.
+for command in query demo-db demo-display display sql user; do
+  help=$("$tool" "$command" --help 2>&1) || fail "$command --help exited non-zero"
+  grep -q "usage: vexorquery $command" <<<"$help" || fail "$command --help: $help"
+done
+help=$("$tool" query --table RIVER_HOUR --help) || fail "query --help after options"
 echo "query command: ok"

@@ -3,6 +3,7 @@
 #include "DataSource.h"
 #include "DemoInternal.h"
 #include "Login.h"
+#include "SqlStr.h"
 
 #include <sqlite3.h>
 
@@ -65,6 +66,18 @@ void Build(CDemoWriter& writer, const DemoOptions& options) {
     AddDemoUsers(writer);
 }
 
+const char* kReplaceHint = ": it is replaced only on request (vexorquery demo-db --force)";
+
+// Whether schema kes of a server holds tables already.
+bool ServerHasTables(kes::Connection& connection, bool& has, std::string& error) {
+    CObArray reply;
+    if (!connection.Run("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema='kes'", reply,
+                        error))
+        return false;
+    has = !reply.IsEmpty() && static_cast<const CSqlStr&>(reply[0]).m_strSql.str() != "0,";
+    return true;
+}
+
 bool BuildAt(const std::string& uri, const DemoOptions& options, std::string& error) {
     kes::SetDataSource(uri);
     kes::Connection* connection = kes::CurrentConnection(error);
@@ -72,11 +85,23 @@ bool BuildAt(const std::string& uri, const DemoOptions& options, std::string& er
         error = "无法连接数据库 " + kes::DescribeDataSource() + ": " + error;
         return false;
     }
+    const bool server = connection->Kind() == kes::Backend::Postgres;
+    bool hasTables = false;
+    if (server && !options.replace) {
+        if (!ServerHasTables(*connection, hasTables, error)) return false;
+        if (hasTables) {
+            error = "schema kes of " + kes::DescribeDataSource() + " holds tables already" + kReplaceHint;
+            return false;
+        }
+    }
     CDemoWriter writer(*connection);
     try {
+        // On a server the old tables go and the new ones come in one transaction.
+        if (server) writer.Begin();
         Build(writer, options);
+        if (server) writer.Commit();
     } catch (const DemoError& e) {
-        writer.TryExec("ROLLBACK");
+        writer.Rollback();
         error = e.what();
         return false;
     }
@@ -104,8 +129,12 @@ bool BuildDemoDatabase(const std::string& uri, const DemoOptions& options, std::
         error = "the data source names no plain database file: " + uri;
         return false;
     }
-    const std::string temp = path + ".tmp";
     std::error_code ec;
+    if (!options.replace && (std::filesystem::exists(path, ec) || std::filesystem::is_symlink(path, ec))) {
+        error = "the database file " + path + " exists already" + kReplaceHint;
+        return false;
+    }
+    const std::string temp = path + ".tmp";
     std::filesystem::path parent = std::filesystem::path(path).parent_path();
     if (!parent.empty()) std::filesystem::create_directories(parent, ec);
     kes::SetDataSource(""); // the old file may be the one in use

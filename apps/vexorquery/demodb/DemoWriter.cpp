@@ -4,6 +4,7 @@
 
 #include <fmt/format.h>
 
+#include <cassert>
 #include <cmath>
 
 namespace demo {
@@ -17,10 +18,36 @@ void CDemoWriter::Exec(const std::string& sql) {
     }
 }
 
-void CDemoWriter::TryExec(const std::string& sql) {
+bool CDemoWriter::Run(const std::string& sql) {
     CObArray reply;
     std::string error;
-    m_connection.Run(sql, reply, error);
+    return m_connection.Run(sql, reply, error);
+}
+
+void CDemoWriter::TryExec(const std::string& sql) {
+    if (m_depth == 0 || Backend() != kes::Backend::Postgres) {
+        Run(sql);
+        return;
+    }
+    Exec("SAVEPOINT DEMO_TRY");
+    if (!Run(sql)) Exec("ROLLBACK TO SAVEPOINT DEMO_TRY");
+    Exec("RELEASE SAVEPOINT DEMO_TRY");
+}
+
+void CDemoWriter::Begin() {
+    if (m_depth == 0) Exec("BEGIN");
+    ++m_depth;
+}
+
+void CDemoWriter::Commit() {
+    assert(m_depth > 0);
+    if (m_depth == 1) Exec("COMMIT");
+    --m_depth;
+}
+
+void CDemoWriter::Rollback() {
+    if (m_depth > 0) Run("ROLLBACK");
+    m_depth = 0;
 }
 
 CRowBatch::CRowBatch(CDemoWriter& writer, const std::string& table, const std::string& columns)

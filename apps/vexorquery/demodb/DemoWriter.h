@@ -23,16 +23,25 @@ public:
     // Runs one statement; throws DemoError with the statement's start when it fails.
     void Exec(const std::string& sql);
     // Runs one statement and ignores a failure (a table that is not there to be dropped).
+    // Inside a PostgreSQL transaction the failure is undone to a savepoint, so the
+    // transaction goes on.
     void TryExec(const std::string& sql);
-    void Begin() { Exec("BEGIN"); }
-    void Commit() { Exec("COMMIT"); }
+    // Transactions nest: only the outermost Begin and Commit reach the database, so a whole
+    // build can run as one transaction around the steps' own.
+    void Begin();
+    void Commit();
+    // Undoes the open transaction, whatever its depth; never throws.
+    void Rollback();
 
     long long RowCount() const { return m_rows; }
     void CountRows(long long n) { m_rows += n; }
 
 private:
+    bool Run(const std::string& sql);
+
     kes::Connection& m_connection;
     long long m_rows = 0;
+    int m_depth = 0;
 };
 
 // Rows of one table, sent as "INSERT INTO KES.T (cols) VALUES (...),(...)" in batches.

@@ -1,0 +1,44 @@
+#pragma once
+// Reading the vexorquery command line: options and their values, whole numbers and times.
+// Everything here refuses what it does not fully understand (trailing characters, numbers out
+// of range, dates that do not exist) instead of reading a prefix of it.
+#include <cstddef>
+#include <map>
+#include <set>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cli {
+
+struct OptionSpec {
+    std::string_view name; // with its dashes: "--table"
+    bool takesValue = false;
+};
+
+struct ParsedArgs {
+    std::map<std::string, std::string, std::less<>> values; // the last value of each option given
+    std::set<std::string, std::less<>> flags;
+    std::vector<std::string> positional;
+    bool help = false; // --help or -h stood in an option's place; nothing after it was read
+
+    bool Has(std::string_view option) const { return flags.count(option) || values.count(option); }
+    std::string Value(std::string_view option) const;
+};
+
+// Reads args against the known options. An argument starting with "-" that is no known option,
+// an option without its value and more than maxPositional other arguments are refused with
+// error filled. The word after an option that takes a value is always its value.
+bool ParseArgs(const std::vector<std::string>& args, std::span<const OptionSpec> options,
+               std::size_t maxPositional, ParsedArgs& out, std::string& error);
+
+// A whole decimal number from min to max, nothing before or after its digits but one sign.
+bool ReadWholeNumber(std::string_view text, long long min, long long max, long long& value);
+
+// "YYYY-MM-DD HH:MM:SS" or a leading part of it ending after a field (YYYY, YYYY-MM,
+// YYYY-MM-DD, ...), year 1000 to 9999, a real date and time of day. Fields left out are the
+// start of their period. normal is the full "%Y-%m-%d %H:%M:%S" text.
+bool ReadTime(std::string_view text, std::string& normal);
+
+} // namespace cli
