@@ -4,6 +4,7 @@
 #include "DayLog.h"
 #include "QueryItem.h"
 #include "ValueText.h"
+#include "WorkerConnection.h"
 
 #include <cstring>
 #include <exception>
@@ -100,6 +101,12 @@ int CQueryClient::Query(const CString& sql) {
         if (!ok) continue; // a failed statement adds no rows
         int cells = 0;     // rows of one statement have the same cells: size each like the last
         for (int i = 0; i < reply.GetSize(); ++i) {
+            if (m_pProgress && !Progress(i)) {
+                ClearRows();
+                m_pCutColumns = nullptr;
+                m_strLastError = kes::kStatementCancelled;
+                return 0;
+            }
             // Each reply row is released as soon as it is parsed, so its memory serves the next.
             std::unique_ptr<CObject> obj = reply.TakeAt(i);
             auto* text = dynamic_cast<CSqlStr*>(obj.get());
@@ -111,8 +118,17 @@ int CQueryClient::Query(const CString& sql) {
             m_rows.Add(std::move(row));
         }
     }
+    if (m_pProgress) m_pProgress->rowsRead.store(m_rows.GetSize(), std::memory_order_relaxed);
     m_pCutColumns = nullptr;
     return ok ? 1 : 0;
+}
+
+bool CQueryClient::Progress(int replyRow) {
+    // Every few hundred rows: often enough for a smooth count and a prompt stop.
+    constexpr int kRowsBetweenReports = 512;
+    if (replyRow % kRowsBetweenReports != 0) return true;
+    m_pProgress->rowsRead.store(m_rows.GetSize(), std::memory_order_relaxed);
+    return !(m_pProgress->control && m_pProgress->control->Cancelled());
 }
 
 int CQueryClient::Execute(const CString& sql) {

@@ -59,29 +59,44 @@ CString CTableQuery::ComposeStatements() {
         PhysicalTableFor(m_request.keys.IsEmpty() ? CString() : m_request.keys[0]), request);
 }
 
-int CTableQuery::RunQuery() {
+CTableQuery::QueryRun CTableQuery::PrepareQuery() {
     m_client.ClearRows();
-    CString text = ComposeStatements();
-    if (text.IsEmpty()) return 0;
-    if (m_options.timeOffset != 0 && m_keys.timeIndex >= 1) {
-        m_client.m_timeColumn.m_nColumn = m_keys.timeIndex;
-        m_client.m_timeColumn.m_strType = m_options.timeTypeWord;
-        m_client.m_timeColumn.m_nOffset = m_options.timeOffset;
-    } else {
-        m_client.m_timeColumn = CTimeColumn();
+    QueryRun run;
+    run.text = ComposeStatements();
+    if (!run.text.IsEmpty() && m_options.timeOffset != 0 && m_keys.timeIndex >= 1) {
+        run.timeColumn.m_nColumn = m_keys.timeIndex;
+        run.timeColumn.m_strType = m_options.timeTypeWord;
+        run.timeColumn.m_nOffset = m_options.timeOffset;
     }
-    // Query answers for the last statement only; an earlier batch's failure shows as a reason.
-    m_client.m_strLastError.Empty();
-    int ok = m_client.Query(text);
-    m_client.m_timeColumn = CTimeColumn();
+    return run;
+}
+
+int CTableQuery::AcceptRows(CObjectArray<CStringArray>& rows, int ok, const CString& error) {
     // The rows as read are the records the grid's rows are written back from; they stay here,
     // not in the client, so a later lookup on the same client cannot drop them.
-    m_records = std::move(m_client.m_rows);
-    m_client.ClearRows();
-    if (ok == 1 && m_client.m_strLastError.IsEmpty()) return 1;
-    m_refreshErrors.push_back(m_client.m_strLastError.IsEmpty() ? CString("the query failed")
-                                                                : m_client.m_strLastError);
+    std::swap(m_records, rows);
+    if (ok == 1 && error.IsEmpty()) return 1;
+    m_refreshErrors.push_back(error.IsEmpty() ? CString("the query failed") : error);
     return 0;
+}
+
+int CTableQuery::RunQuery() {
+    QueryRun run = PrepareQuery();
+    if (run.text.IsEmpty()) return 0;
+    m_client.m_timeColumn = run.timeColumn;
+    // Query answers for the last statement only; an earlier batch's failure shows as a reason.
+    m_client.m_strLastError.Empty();
+    int ok = m_client.Query(run.text);
+    m_client.m_timeColumn = CTimeColumn();
+    CObjectArray<CStringArray> rows = std::move(m_client.m_rows);
+    m_client.ClearRows();
+    return AcceptRows(rows, ok, m_client.m_strLastError);
+}
+
+void CTableQuery::BeginRefresh() {
+    m_refreshErrors.clear();
+    RunComputedColumns();
+    ApplyCurveHeadings();
 }
 
 void CTableQuery::Refresh(CGridIterator& grid, int argument) {
@@ -94,8 +109,7 @@ void CTableQuery::Refresh(CGridIterator& grid, int argument) {
         return;
     }
     if (argument == 1 && !IsAnalysisMode()) {
-        RunComputedColumns();
-        ApplyCurveHeadings();
+        BeginRefresh();
         RunQuery();
     }
     if (argument != 1 && argument != -1) return;

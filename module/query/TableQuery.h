@@ -5,14 +5,13 @@
 // the query window, the command-line tool and the tests run this one refresh path.
 #include "GridIterator.h"
 #include "LackTime.h"
+#include "QueryClient.h"
 #include "QueryComposition.h"
 #include "QueryTableSettings.h"
 
 #include <memory>
 #include <optional>
 #include <vector>
-
-class CQueryClient;
 
 // What the element's settings say about presenting and running the query.
 struct CTableQueryOptions {
@@ -75,6 +74,19 @@ public:
     // Runs the statements; the result rows stay in the client. 1 when every statement
     // succeeded, else 0 with the reason added to RefreshErrors.
     int RunQuery();
+
+    // The same refresh with its query run elsewhere (a worker thread): BeginRefresh runs the
+    // steps before the query, PrepareQuery answers what to run (an empty text: nothing, the
+    // rows stay as they were), AcceptRows takes what the run answered as RunQuery would, and
+    // Refresh(grid, -1) fills the grid. Until AcceptRows the engine keeps the rows of its last
+    // refresh, so a run that is stopped changes nothing; AcceptRows leaves them in rows.
+    struct QueryRun {
+        CString text;
+        CTimeColumn timeColumn;
+    };
+    void BeginRefresh();
+    QueryRun PrepareQuery();
+    int AcceptRows(CObjectArray<CStringArray>& rows, int ok, const CString& error);
     void FillGrid(CGridIterator& grid);
     std::vector<CStatisticsRow> ComputeStatistics();
 

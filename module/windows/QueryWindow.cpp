@@ -4,6 +4,7 @@
 #include "QueryBarChoice.h"
 #include "QueryBarModel.h"
 #include "QueryDialog.h"
+#include "RefreshWait.h"
 
 #include <QPainter>
 
@@ -67,6 +68,7 @@ void CQueryWindow::Show(bool show) {
 }
 
 void CQueryWindow::DestroySystemWindow() {
+    if (m_wait) m_wait->Stop();
     if (!HasWidget()) return;
     if (m_face) StoreColumnWidths(*m_face);
     delete m_dialog.data();
@@ -125,9 +127,14 @@ void CQueryWindow::RunRefresh(int argument, int form) {
         // The bar's time type decides how statistics times are written.
         m_query.SetTimeTypeWord(TimeTypeWord(m_settings.m_timeTypeIndex));
     }
+    int engineArgument = argument;
+    if (argument == 1 && QueriesInBackground()) {
+        if (!QueryInBackground(argument, form)) return;
+        engineArgument = -1; // the rows are in: fill as the refresh does
+    }
     if (argument == 1 || argument == -1 || m_query.IsLackTimeMode()) {
         m_edit.Clear();
-        m_query.Refresh(m_grid, argument);
+        m_query.Refresh(m_grid, engineArgument);
         m_resultRows = m_query.ResultRowCount();
         // Across the rows, the first row is the one being edited until the selection moves.
         if (!Transposed() && m_grid.GetRowCount() > 1) LoadEditedRow(1);

@@ -18,6 +18,12 @@
 
 #include <QPointer>
 
+#include <memory>
+#include <optional>
+#include <utility>
+
+class CRefreshWait;
+
 class CQueryWindow : public CTableWindow, public CUseGridWindow {
 public:
     static constexpr const char* kClassName = "CQueryWindow";
@@ -60,6 +66,8 @@ public:
     CQueryBarWindow* Bar() const { return m_barWidget ? m_bar : nullptr; }
     // The query panel as dialog 907 (menu query style); null while it is not open.
     CQueryDialog* QueryDialog() const { return m_dialog.data(); }
+    // The refresh whose query is running on a worker thread; null when none is.
+    CRefreshWait* RunningRefresh() const { return m_wait; }
 
     void Layout() override;
     void Paint(QPainter& painter) override;
@@ -73,6 +81,10 @@ private:
     CQueryBarRecords BarRecords();
     void ShowQueryDialog();
     void RunRefresh(int argument, int form);
+    // The query of a refresh on a worker thread while the window waits (QueryWindowBackground.cpp);
+    // false when it was stopped, which leaves the grid and its rows as they were.
+    bool QueriesInBackground();
+    bool QueryInBackground(int argument, int form);
     int FormOfSettings() const;
     void OnBarNotify(const CNotify& notify);
     void OnGridNotify(const CNotify& notify);
@@ -118,6 +130,10 @@ private:
     long m_savedPanelWidth = 0; // the configured width, while the bar is collapsed too
     bool m_barCollapsed = false;
     CRect m_splitter;
+
+    CRefreshWait* m_wait = nullptr;                    // on QueryInBackground's stack while it waits
+    std::optional<std::pair<int, int>> m_refreshAgain; // a refresh asked for meanwhile: argument, form
+    std::shared_ptr<int> m_lifetime = std::make_shared<int>(0); // gone with the window
 
     QPointer<QWidget> m_barWidget;
     QPointer<CQueryDialog> m_dialog;

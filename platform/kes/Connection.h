@@ -10,6 +10,8 @@
 
 namespace kes {
 
+class StatementControl;
+
 // Whether a statement may change the database. A read-only statement that would write, open
 // or end a transaction, attach a file or change a setting is refused by the database.
 enum class Access { Write, ReadOnly };
@@ -28,6 +30,8 @@ public:
     bool Run(std::string_view sql, CObArray& reply, std::string& error, Access access = Access::Write) {
         return Send(sql, access, reply, error);
     }
+    // Lets control stop this connection's statements from another thread (WorkerConnection.h).
+    virtual void WatchCancel(std::shared_ptr<StatementControl> control) = 0;
 
 protected:
     virtual bool Send(std::string_view sql, Access access, CObArray& reply, std::string& error) = 0;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <optional>
+#include <utility>
 
 namespace kes {
 namespace {
@@ -19,6 +20,9 @@ struct Session {
     std::string openError;
     std::chrono::steady_clock::time_point failedAt;
 };
+
+// The connection of a worker thread, when it has one of its own (WorkerConnection).
+thread_local Connection* tThreadConnection = nullptr;
 
 Session& TheSession() {
     static Session session;
@@ -119,7 +123,20 @@ std::string DescribeDataSource() {
     return MaskPasswords(ResolveDataSource());
 }
 
+std::unique_ptr<Connection> OpenConnection(const std::string& uri, std::string& error) {
+    std::string openError;
+    auto connection = Open(uri, openError);
+    if (!connection)
+        error = openError.empty() ? "the data source cannot be opened" : MaskPasswords(openError);
+    return connection;
+}
+
+Connection* SetThreadConnection(Connection* connection) {
+    return std::exchange(tThreadConnection, connection);
+}
+
 Connection* CurrentConnection(std::string& error) {
+    if (tThreadConnection) return tThreadConnection;
     Session& s = TheSession();
     if (s.connection) return s.connection.get();
     auto now = std::chrono::steady_clock::now();

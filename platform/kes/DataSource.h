@@ -30,4 +30,10 @@ std::string DemoDatabasePath();
 // hammer an unreachable server.
 Connection* CurrentConnection(std::string& error);
 
+// Opens a new connection of the data source uri; null with error filled (password masked).
+std::unique_ptr<Connection> OpenConnection(const std::string& uri, std::string& error);
+// Makes connection the one CurrentConnection answers on the calling thread (null: the
+// process's connection again); answers the one it replaces. For WorkerConnection.
+Connection* SetThreadConnection(Connection* connection);
+
 } // namespace kes

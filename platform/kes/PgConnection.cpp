@@ -13,6 +13,7 @@
 #include "PgSetup.h"
 #include "SqlStr.h"
 #include "ValueText.h"
+#include "WorkerConnection.h"
 
 #include <libpq-fe.h>
 
@@ -95,8 +96,32 @@ public:
     explicit PgConnection(ConnHandle conn) : m_conn(std::move(conn)) {}
     Backend Kind() const override { return Backend::Postgres; }
 
+    void WatchCancel(std::shared_ptr<StatementControl> control) override {
+        m_control = std::move(control);
+        if (!m_control) return;
+        // The cancel request goes over a connection of its own, so it may be sent from any
+        // thread; it names the server process, so it outlives this connection harmlessly.
+        std::shared_ptr<PGcancel> cancel(PQgetCancel(m_conn.get()), PQfreeCancel);
+        if (!cancel) return;
+        m_control->SetInterrupt([cancel] {
+            char ignored[256];
+            PQcancel(cancel.get(), ignored, int(sizeof ignored));
+        });
+    }
+
 protected:
     bool Send(std::string_view sql, Access access, CObArray& reply, std::string& error) override {
+        if (m_control && m_control->Cancelled()) {
+            error = kStatementCancelled;
+            return false;
+        }
+        bool ok = SendChecked(sql, access, reply, error);
+        if (!ok && m_control && m_control->Cancelled()) error = kStatementCancelled;
+        return ok;
+    }
+
+private:
+    bool SendChecked(std::string_view sql, Access access, CObArray& reply, std::string& error) {
         std::string adapted;
         if (!AdaptSql(sql, Backend::Postgres, adapted, error)) return false;
         // A connection that broke earlier gets one new attempt here, never a loop of them.
@@ -230,7 +255,7 @@ private:
         return true;
     }
 
-private:
+    std::shared_ptr<StatementControl> m_control;
     ConnHandle m_conn;
 };
 

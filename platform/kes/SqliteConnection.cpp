@@ -5,6 +5,7 @@
 #include "SqlStr.h"
 #include "SqliteFunctions.h"
 #include "ValueText.h"
+#include "WorkerConnection.h"
 
 #include <sqlite3.h>
 
@@ -93,14 +94,31 @@ std::string StatusText(const std::string& sql, int firstChange, sqlite3_int64 ch
     return verb;
 }
 
+// Called by SQLite every few hundred steps of a statement: a cancelled statement stops there.
+int StopWhenCancelled(void* control) {
+    return static_cast<const StatementControl*>(control)->Cancelled() ? 1 : 0;
+}
+
+constexpr int kStepsBetweenCancelChecks = 1000;
+
 class SqliteConnection : public Connection {
 public:
     SqliteConnection(DbHandle db, std::unique_ptr<AuthorizerState> authorizer)
         : m_authorizer(std::move(authorizer)), m_db(std::move(db)) {}
     Backend Kind() const override { return Backend::Sqlite; }
 
+    void WatchCancel(std::shared_ptr<StatementControl> control) override {
+        m_control = std::move(control);
+        sqlite3_progress_handler(m_db.get(), m_control ? kStepsBetweenCancelChecks : 0,
+                                 m_control ? StopWhenCancelled : nullptr, m_control.get());
+    }
+
 protected:
     bool Send(std::string_view sql, Access access, CObArray& reply, std::string& error) override {
+        if (Cancelled()) {
+            error = kStatementCancelled;
+            return false;
+        }
         std::string adapted;
         if (!AdaptSql(sql, Backend::Sqlite, adapted, error)) return false;
         bool readOnly = access == Access::ReadOnly;
@@ -122,7 +140,9 @@ protected:
         const char* tail = nullptr;
         if (int rc = sqlite3_prepare_v2(m_db.get(), adapted.c_str(), int(adapted.size()), &raw, &tail);
             rc != SQLITE_OK) {
-            if (readOnly && rc == SQLITE_AUTH)
+            if (Cancelled())
+                error = kStatementCancelled;
+            else if (readOnly && rc == SQLITE_AUTH)
                 error = std::string(kReadOnlyRefused) + sqlite3_errmsg(m_db.get());
             else
                 error = rc == SQLITE_AUTH ? kObjectsInKes : sqlite3_errmsg(m_db.get());
@@ -170,7 +190,7 @@ protected:
             row.reserve(size + 16); // rows of one reply are much alike: one allocation each
         }
         if (rc != SQLITE_DONE) {
-            error = sqlite3_errmsg(m_db.get());
+            error = Cancelled() ? kStatementCancelled : sqlite3_errmsg(m_db.get());
             reply.RemoveAll();
             return false;
         }
@@ -181,6 +201,9 @@ protected:
     }
 
 private:
+    bool Cancelled() const { return m_control && m_control->Cancelled(); }
+
+    std::shared_ptr<StatementControl> m_control;   // the progress handler's user data: outlives m_db
     std::unique_ptr<AuthorizerState> m_authorizer; // the authorizer's user data: outlives m_db
     DbHandle m_db;
 };
@@ -189,8 +212,8 @@ private:
 
 std::unique_ptr<Connection> OpenSqlite(const std::string& path, bool readOnly, std::string& error) {
     sqlite3* raw = nullptr;
-    // The one connection of the process is used from the user-interface thread only, so it
-    // needs none of SQLite's per-call locking.
+    // A connection is used by one thread at a time (the process's by the user-interface
+    // thread, a worker's by its worker), so it needs none of SQLite's per-call locking.
     int rc = sqlite3_open_v2(
         ":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
         nullptr);

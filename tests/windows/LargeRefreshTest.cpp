@@ -1,13 +1,20 @@
 // A refresh of 200,000 rows in the table query window: the first screen shows the first rows, the
 // view scrolls to the last row and reads it from the grid, and nothing is made per cell on the
-// way (the view's model is a window onto the window's grid).
+// way (the view's model is a window onto the window's grid). Stopped halfway (Esc or 停止), such
+// a refresh leaves the previous grid as it was. On SQLite and on the PostgreSQL server.
 #include "Hooks.h"
 #include "QueryWindow.h"
+#include "RefreshWait.h"
 #include "TestDatabase.h"
 #include "WindowTestSupport.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -32,18 +39,25 @@ const char* const kTables[] = {
     "INSERT INTO KES.SET_TABLE_COL_NAME VALUES ('RIVER_HOUR','STCD','站码',8,4,8,0,0,0,'',1,'[PK(ID)]'),"
     " ('RIVER_HOUR','TM','时间',19,11,19,0,0,0,'',2,'[PK(TIME)]'),"
     " ('RIVER_HOUR','Z','水位',8,8,8,2,0,0,'',3,''), ('RIVER_HOUR','Q','流量',8,8,8,2,0,0,'',4,'')",
+};
+const char* const kRowsSqlite =
     "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 199999)"
     " INSERT INTO KES.RIVER_HOUR SELECT 60100000 + (i / 10000) * 100,"
     " datetime('2024-01-01 00:00:00', '+' || (i % 10000) || ' hours'), 40 + (i % 1000) / 100.0, 1000 + i % "
     "777"
-    " FROM n",
-};
+    " FROM n";
+const char* const kRowsPostgres = "INSERT INTO KES.RIVER_HOUR SELECT 60100000 + (i / 10000) * 100,"
+                                  " timestamp '2024-01-01 00:00:00' + (i % 10000) * interval '1 hour', 40 + "
+                                  "(i % 1000) / 100.0, 1000 + i % 777"
+                                  " FROM generate_series(0, 199999) AS n(i)";
 
-class LargeRefreshTest : public ::testing::Test {
+class LargeRefreshTest : public ::testing::TestWithParam<testdb::Kind> {
 protected:
     void SetUp() override {
-        TESTDB_OPEN(m_db, testdb::Kind::Sqlite);
-        for (const char* sql : kTables) {
+        TESTDB_OPEN(m_db, GetParam());
+        std::vector<const char*> statements(std::begin(kTables), std::end(kTables));
+        statements.push_back(GetParam() == testdb::Kind::Sqlite ? kRowsSqlite : kRowsPostgres);
+        for (const char* sql : statements) {
             std::vector<std::string> reply;
             ASSERT_TRUE(testdb::Run(sql, reply)) << sql << (reply.empty() ? "" : reply[0]);
         }
@@ -51,12 +65,11 @@ protected:
     }
     void TearDown() override { m_window.reset(); }
 
-    CQueryWindow& OpenAllStations() {
+    CQueryWindow& OpenAllStations(long stations = kStations) {
         m_window = std::make_unique<CQueryWindow>();
         CQuerySettings& q = m_window->QuerySettings();
         q.m_tableName = "RIVER_HOUR";
-        for (long s = 0; s < kStations; ++s)
-            q.m_stations.Add(CString(std::to_string(60100000 + s * 100)));
+        SelectStations(q, stations);
         q.m_startTimeText = "2024-01-01 00:00:00";
         q.m_endTimeText = "2025-02-20 15:00:00";
         q.m_displayMode = kDisplayGivenStations;
@@ -67,6 +80,34 @@ protected:
         return *m_window;
     }
 
+    static void SelectStations(CQuerySettings& q, long stations) {
+        q.m_stations.RemoveAll();
+        for (long s = 0; s < stations; ++s)
+            q.m_stations.Add(CString(std::to_string(60100000 + s * 100)));
+    }
+    static void PressRefresh(CQueryWindow& w) {
+        CNotify refresh;
+        refresh.controlId = CUseGridWindow::kBarId;
+        refresh.code = kNotifyRefresh;
+        w.OnChildNotify(refresh);
+    }
+    // Presses 刷新 and, while the rows are being read, calls act once with the running refresh
+    // as soon as when() says so; answers whether act was called.
+    static bool RefreshAndAct(CQueryWindow& w, const std::function<bool(CRefreshWait&)>& when,
+                              const std::function<void(CRefreshWait&)>& act) {
+        bool acted = false;
+        QTimer watch;
+        watch.setInterval(0);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            CRefreshWait* running = w.RunningRefresh();
+            if (acted || !running || !when(*running)) return;
+            acted = true;
+            act(*running);
+        });
+        watch.start();
+        PressRefresh(w);
+        return acted;
+    }
     static QString Shown(const CGridCtrl& ctrl, long row, long col) {
         return ctrl.model()->data(ctrl.GetModel().IndexOf(row, col)).toString();
     }
@@ -89,13 +130,11 @@ protected:
     MessageLog m_log;
 };
 
-TEST_F(LargeRefreshTest, TwoHundredThousandRowsShowTheFirstScreenAndScrollToTheLastRow) {
+TEST_P(LargeRefreshTest, TwoHundredThousandRowsShowTheFirstScreenAndScrollToTheLastRow) {
     CQueryWindow& w = OpenAllStations();
-    CNotify refresh;
-    refresh.controlId = CUseGridWindow::kBarId;
-    refresh.code = kNotifyRefresh;
-    w.OnChildNotify(refresh);
+    PressRefresh(w);
     QApplication::processEvents();
+    EXPECT_EQ(w.RunningRefresh(), nullptr);
     EXPECT_TRUE(m_log.texts.empty()) << m_log.texts.front();
 
     CGridCtrl& ctrl = *w.GridCtrl();
@@ -131,5 +170,63 @@ TEST_F(LargeRefreshTest, TwoHundredThousandRowsShowTheFirstScreenAndScrollToTheL
         EXPECT_EQ(Shown(ctrl, kRows, c).toStdString(), std::string(grid.GetDisplayText(kRows, c))) << c;
     EXPECT_LT(ctrl.findChildren<QObject*>().size(), 100);
 }
+
+TEST_P(LargeRefreshTest, RefreshStoppedHalfwayLeavesThePreviousGridIntact) {
+    // The previous grid: two stations.
+    CQueryWindow& w = OpenAllStations(2);
+    PressRefresh(w);
+    const CGridIterator& grid = w.Grid();
+    const long before = grid.GetRowCount();
+    ASSERT_EQ(before, 2 * kHours + 1);
+    const std::string lastStation(grid.GetDisplayText(before - 1, 1));
+    const std::string lastTime(grid.GetDisplayText(before - 1, 2));
+    ASSERT_EQ(lastStation, "60100100");
+
+    // All twenty stations, stopped by Esc on the grid once rows are coming in.
+    SelectStations(w.QuerySettings(), kStations);
+    long readWhenStopped = 0;
+    QString shownWhenStopped;
+    CGridCtrl& ctrl = *w.GridCtrl();
+    const bool stopped = RefreshAndAct(
+        w, [](CRefreshWait& r) { return r.RowsRead() > 0; },
+        [&](CRefreshWait& r) {
+            readWhenStopped = r.RowsRead();
+            shownWhenStopped = r.ProgressText();
+            QTest::keyClick(&ctrl, Qt::Key_Escape);
+            EXPECT_TRUE(r.Stopped());
+        });
+    ASSERT_TRUE(stopped);
+    EXPECT_GT(readWhenStopped, 0);
+    EXPECT_LT(readWhenStopped, kRows);
+    EXPECT_TRUE(shownWhenStopped.contains(QString::fromUtf8("已读取"))) << shownWhenStopped.toStdString();
+    EXPECT_EQ(w.RunningRefresh(), nullptr);
+
+    // The grid, the view and the rows an edit would write back from are those of before.
+    EXPECT_EQ(grid.GetRowCount(), before);
+    EXPECT_EQ(std::string(grid.GetDisplayText(before - 1, 1)), lastStation);
+    EXPECT_EQ(std::string(grid.GetDisplayText(before - 1, 2)), lastTime);
+    EXPECT_EQ(ctrl.model()->rowCount(), int(before - 1));
+    EXPECT_EQ(w.Engine().ResultRowCount(), before - 1);
+    EXPECT_TRUE(m_log.texts.empty()) << m_log.texts.front();
+
+    // 停止 from the strip over the grid does the same; the next 刷新 then reads everything.
+    ASSERT_TRUE(RefreshAndAct(
+        w, [](CRefreshWait&) { return true; },
+        [](CRefreshWait& r) {
+            ASSERT_NE(r.StopButton(), nullptr);
+            EXPECT_EQ(r.StopButton()->text(), QString::fromUtf8("停止"));
+            r.StopButton()->click();
+        }));
+    EXPECT_EQ(grid.GetRowCount(), before);
+    PressRefresh(w);
+    EXPECT_EQ(grid.GetRowCount(), kRows + 1);
+    EXPECT_EQ(std::string(grid.GetDisplayText(kRows, 1)), "60101900");
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, LargeRefreshTest,
+                         ::testing::Values(testdb::Kind::Sqlite, testdb::Kind::Postgres),
+                         [](const auto& info) {
+                             return info.param == testdb::Kind::Sqlite ? "Sqlite" : "Postgres";
+                         });
 
 } // namespace

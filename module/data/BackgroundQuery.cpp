@@ -1,0 +1,62 @@
+#include "BackgroundQuery.h"
+
+#include "WorkerConnection.h"
+
+#include <chrono>
+
+CBackgroundQuery::CBackgroundQuery(const std::string& uri, CString text, CTimeColumn timeColumn,
+                                   std::function<void()> finished)
+    : m_finished(std::move(finished)) {
+    m_progress.control = std::make_shared<kes::StatementControl>();
+    m_client.m_timeColumn = std::move(timeColumn);
+    m_client.m_pProgress = &m_progress;
+    m_worker = std::thread([this, uri, text = std::move(text)] { Run(uri, text); });
+}
+
+CBackgroundQuery::~CBackgroundQuery() {
+    // A server may miss a stop that reaches it just before the statement: ask again until
+    // the query has ended rather than wait for the whole statement.
+    constexpr auto kAskAgain = std::chrono::milliseconds(50);
+    {
+        std::unique_lock lock(m_mutex);
+        while (!m_done) {
+            Cancel();
+            m_doneChanged.wait_for(lock, kAskAgain);
+        }
+    }
+    m_worker.join();
+}
+
+void CBackgroundQuery::Run(const std::string& uri, const CString& text) {
+    {
+        // A connection per query: an idle one would hold the database (a server refuses to
+        // drop a database that has connections).
+        kes::WorkerConnection connection(uri, m_progress.control);
+        if (connection.IsOpen()) {
+            m_result = m_client.Query(text);
+        } else {
+            m_client.m_strLastError = connection.Error();
+            m_result = 0;
+        }
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        m_done = true;
+    }
+    m_doneChanged.notify_all();
+    if (m_finished) m_finished();
+}
+
+void CBackgroundQuery::Cancel() {
+    m_progress.control->Cancel();
+}
+
+bool CBackgroundQuery::Cancelled() const {
+    return m_progress.control->Cancelled();
+}
+
+int CBackgroundQuery::Wait() {
+    std::unique_lock lock(m_mutex);
+    m_doneChanged.wait(lock, [this] { return m_done; });
+    return m_result;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// A query text run by a CQueryClient on a worker thread with a connection of the data source
+// of its own, so the window that waits for many rows stays responsive: it paints, shows the
+// rows read so far and can stop the query. The rows are handed over once the query is done.
+#include "QueryClient.h"
+
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+class CBackgroundQuery {
+public:
+    // Starts the query of text on the data source uri, rows read with timeColumn. finished is
+    // called once, on the worker thread, when the query has ended (done, failed or stopped).
+    CBackgroundQuery(const std::string& uri, CString text, CTimeColumn timeColumn,
+                     std::function<void()> finished);
+    // Stops the query and waits until it has ended.
+    ~CBackgroundQuery();
+    CBackgroundQuery(const CBackgroundQuery&) = delete;
+    CBackgroundQuery& operator=(const CBackgroundQuery&) = delete;
+
+    // Stops the query from any thread: the statement running on the database is interrupted.
+    // Repeating it is harmless (a server may have missed a stop sent before it began).
+    void Cancel();
+    bool Cancelled() const;
+    long RowsRead() const { return m_progress.rowsRead.load(std::memory_order_relaxed); }
+
+    // Waits until the query has ended; then its answer as CQueryClient::Query gave it (1 or 0),
+    // its rows (moved out) and the reason of a failure.
+    int Wait();
+    CObjectArray<CStringArray> TakeRows() { return std::move(m_client.m_rows); }
+    const CString& Error() const { return m_client.m_strLastError; }
+
+private:
+    void Run(const std::string& uri, const CString& text);
+
+    CQueryClient m_client; // used by the worker only, until the query has ended
+    CQueryProgress m_progress;
+    std::function<void()> m_finished;
+    int m_result = 0;
+    std::mutex m_mutex;
+    std::condition_variable m_doneChanged;
+    bool m_done = false;  // guarded by m_mutex
+    std::thread m_worker; // last: started once everything above is in place
+};
