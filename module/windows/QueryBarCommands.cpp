@@ -14,6 +14,24 @@
 #include "RegionMenu.h"
 #include "TimeContorl.h"
 
+#include <QKeyEvent>
+
+// Enter in a time field runs 刷新 with the time just typed (the field has taken it in and
+// passes the key on to the bar).
+void CQueryBar::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    QWidget* focus = focusWidget();
+    const auto inField = [focus](QWidget* field) {
+        return field && focus && (focus == field || field->isAncestorOf(focus));
+    };
+    if (enter && (inField(m_start) || inField(m_end))) {
+        event->accept();
+        Refresh();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void CQueryBar::OnChildNotify(const CNotify& n) {
     const int id = n.controlId;
     if (id >= kFirstFilter && id < kFirstFilter + 50 && n.code == CBN_SELCHANGE) {

@@ -18,10 +18,14 @@ void CQueryWindow::SortByHeader(long column) {
     }
     ui::CWaitCursor wait;
     // Only the result rows move: the statistics rows stay below them.
-    if (!m_grid.SortData(column, CHeaderSort::LastSort().Click(column).str(), 1, results)) return;
+    const CString order = CHeaderSort::LastSort().Click(column);
+    if (!m_grid.SortData(column, order.str(), 1, results)) return;
     Restripe();
     m_edit.Clear();
-    if (m_gridCtrl) m_gridCtrl->Refresh();
+    if (m_gridCtrl) {
+        m_gridCtrl->Refresh();
+        m_gridCtrl->SetSortIndicator(column, order == "ASC");
+    }
 }
 
 void CQueryWindow::Restripe() {

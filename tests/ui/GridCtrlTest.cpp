@@ -4,10 +4,12 @@
 
 #include <QApplication>
 #include <QBrush>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -247,3 +249,66 @@ TEST(GridCtrlEdit, EditsAreWrittenIntoTheGridOnlyWhenAllowed) {
 }
 
 } // namespace
+
+namespace {
+
+QString Clipboard() {
+    return QApplication::clipboard()->text();
+}
+
+} // namespace
+
+TEST(GridCtrlClipboard, CtrlCCopiesTheSelectedBlockWithItsHeadingsAsShown) {
+    CGridIterator grid;
+    FillStations(grid, 6);
+    grid.SetItemText(5, 1, "5\t.5"); // a text a spreadsheet would split
+    ShownGrid shown(grid);
+    CGridCtrl& ctrl = shown.ctrl;
+    ctrl.setFocus();
+    QApplication::clipboard()->clear();
+
+    // A 3 x 3 block: grid rows 2-4, columns 1-3; the list column shows names, not codes.
+    const QAbstractItemModel& model = *ctrl.model();
+    ctrl.selectionModel()->select(QItemSelection(model.index(1, 0), model.index(3, 2)),
+                                  QItemSelectionModel::ClearAndSelect);
+    QTest::keyClick(&ctrl, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard().toStdString(), "站名\t水位\t雨量\t站类\n"
+                                         "测站2\t2.5\t0.2\t河道站\n"
+                                         "测站3\t3.5\t0.3\t雨量站\n"
+                                         "测站4\t4.5\t0.4\t河道站\n");
+    const QString html = QApplication::clipboard()->mimeData()->html();
+    EXPECT_TRUE(html.contains(QString::fromUtf8("<td>河道站</td>"))) << html.toStdString();
+    EXPECT_EQ(html.count("<tr>"), 4);
+
+    // Ctrl+A then Ctrl+C: every row; a hidden column stays out, a tab is quoted.
+    ctrl.SetColumnWidth(2, 0);
+    QTest::keyClick(&ctrl, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&ctrl, Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = Clipboard().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0].toStdString(), "站名\t水位\t站类");
+    EXPECT_EQ(lines[1].toStdString(), "测站1\t1.5\t雨量站");
+    EXPECT_EQ(lines[5].toStdString(), "测站5\t\"5\t.5\"\t雨量站");
+
+    // Nothing selected: the clipboard keeps what it held.
+    ctrl.clearSelection();
+    ctrl.CopySelection();
+    EXPECT_EQ(Clipboard().split('\n', Qt::SkipEmptyParts).size(), 6);
+}
+
+TEST(GridCtrlSort, HeaderShowsTheSortedColumnAndItsDirectionUntilTheNextGrid) {
+    CGridIterator grid;
+    FillStations(grid, 4);
+    ShownGrid shown(grid);
+    QHeaderView& header = *shown.ctrl.horizontalHeader();
+    EXPECT_FALSE(header.isSortIndicatorShown());
+    shown.ctrl.SetSortIndicator(2, false);
+    EXPECT_TRUE(header.isSortIndicatorShown());
+    EXPECT_EQ(header.sortIndicatorSection(), 1); // grid column 2 behind the header column
+    EXPECT_EQ(header.sortIndicatorOrder(), Qt::DescendingOrder);
+    shown.ctrl.SetSortIndicator(1, true);
+    EXPECT_EQ(header.sortIndicatorSection(), 0);
+    EXPECT_EQ(header.sortIndicatorOrder(), Qt::AscendingOrder);
+    shown.ctrl.Refresh();
+    EXPECT_FALSE(header.isSortIndicatorShown());
+}

@@ -7,10 +7,13 @@
 #include "Login.h"
 #include "PopupMenu.h"
 #include "PrintDialog.h"
+#include "QueryBar.h"
 #include "TestDatabase.h"
+#include "TimeContorl.h"
 #include "WindowTestSupport.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QPrinter>
 #include <QTest>
@@ -158,6 +161,54 @@ TEST_P(QueryWindowTest, QueryFillsTheGridAsTheEngineAnswersAndSortsByHeaderClick
     // Another column starts ascending again; the last sort is shared by every query window.
     ClickHeader(2);
     EXPECT_EQ(CHeaderSort::LastSort().Click(2), "DESC");
+}
+
+TEST_P(QueryWindowTest, EnterInATimeFieldRefreshesCopyTakesTheShownTextsAndTheHeaderShowsTheSort) {
+    CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 12:00:00");
+    m_records.face.m_panelWidth = 200;
+    w.ApplySettings();
+    auto* bar = dynamic_cast<CQueryBar*>(w.Widget()->GetDlgItem(CUseGridWindow::kBarId));
+    ASSERT_NE(bar, nullptr);
+    ASSERT_NE(bar->EndControl(), nullptr);
+    const long before = w.Grid().GetRowCount();
+    ASSERT_LE(before, 1) << "nothing queried yet";
+
+    // Enter in the end time: 刷新 with the stations the bar shows selected.
+    bar->EndControl()->setFocus();
+    QTest::keyClick(bar->EndControl(), Qt::Key_Return);
+    const CGridIterator expected = EngineAnswer(w);
+    ASSERT_GT(expected.GetRowCount(), 5);
+    EXPECT_EQ(w.Grid().GetRowCount(), expected.GetRowCount());
+
+    // The headed block as the screen shows it: the station as its name, not its code.
+    CGridCtrl& ctrl = *w.GridCtrl();
+    const QAbstractItemModel& model = *ctrl.model();
+    ctrl.setFocus();
+    ctrl.selectionModel()->select(QItemSelection(model.index(0, 0), model.index(2, 2)),
+                                  QItemSelectionModel::ClearAndSelect);
+    QTest::keyClick(&ctrl, Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4);
+    const QStringList heading = lines[0].split('\t'), first = lines[1].split('\t');
+    ASSERT_EQ(heading.size(), 4);
+    ASSERT_EQ(first.size(), 4);
+    EXPECT_EQ(heading[2].toStdString(), "时间");
+    for (int c = 0; c < 3; ++c)
+        EXPECT_EQ(first[c + 1], model.data(model.index(0, c)).toString()) << c;
+    EXPECT_NE(first[1].toStdString(), "60105400");
+
+    // The sorted column and its direction show on the header.
+    const QHeaderView& header = *ctrl.horizontalHeader();
+    ClickHeader(3);
+    EXPECT_TRUE(header.isSortIndicatorShown());
+    EXPECT_EQ(header.sortIndicatorSection(), 2);
+    EXPECT_EQ(header.sortIndicatorOrder(), Qt::AscendingOrder);
+    ClickHeader(3);
+    EXPECT_EQ(header.sortIndicatorSection(), 2);
+    EXPECT_EQ(header.sortIndicatorOrder(), Qt::DescendingOrder);
+    w.QueryAndFill();
+    EXPECT_FALSE(header.isSortIndicatorShown()) << "a new grid is unsorted";
+    EXPECT_TRUE(m_asked.texts.empty()) << m_asked.texts.front();
 }
 
 TEST_P(QueryWindowTest, EditingNeedsConfirmationAndALoginThenWritesTheRowAndItsAuditRecord) {

@@ -3,10 +3,28 @@
 #include "GridCellPainter.h"
 #include "QtConvert.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMimeData>
 
 #include <algorithm>
+#include <set>
+
+namespace {
+
+// A cell of a tab-separated line: quoted when it holds what would split it.
+QString TabCell(const QString& text) {
+    if (!text.contains('\t') && !text.contains('\n') && !text.contains('\r') && !text.contains('"'))
+        return text;
+    QString quoted = text;
+    quoted.replace('"', "\"\"");
+    return '"' + quoted + '"';
+}
+
+} // namespace
 
 CGridCtrl::CGridCtrl(CGridIterator& grid, int controlId, CWnd* owner, QWidget* parent)
     : QTableView(parent), CWnd(*this, controlId, owner), m_grid(grid), m_model(new CGridModel(grid, this)) {
@@ -51,8 +69,95 @@ CGridCtrl::~CGridCtrl() {
 void CGridCtrl::Refresh() {
     m_quiet = true;
     m_model->Reset();
+    SetSortIndicator(-1, true);
     ApplyGridLook();
     m_quiet = false;
+}
+
+void CGridCtrl::SetSortIndicator(long col, bool ascending) {
+    const long section = col - m_model->HeaderColumns();
+    QHeaderView* header = horizontalHeader();
+    if (col < 0 || section < 0 || section >= m_model->columnCount()) {
+        header->setSortIndicatorShown(false);
+        header->setSortIndicator(-1, Qt::AscendingOrder);
+        return;
+    }
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(int(section), ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+void CGridCtrl::SelectedBlock(std::vector<int>& rows, std::vector<int>& columns) const {
+    std::set<int> r, c;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
+        r.insert(index.row());
+        if (!isColumnHidden(index.column()) && columnWidth(index.column()) > 0) c.insert(index.column());
+    }
+    rows.assign(r.begin(), r.end());
+    columns.assign(c.begin(), c.end());
+}
+
+std::vector<QStringList> CGridCtrl::SelectionCells() const {
+    std::vector<int> rows, columns;
+    SelectedBlock(rows, columns);
+    if (rows.empty() || columns.empty()) return {};
+    const QItemSelectionModel& selection = *selectionModel();
+    const bool rowHeadings = m_model->HeaderColumns() > 0;
+    std::vector<QStringList> lines;
+    if (m_model->HeaderRows() > 0) {
+        QStringList cells;
+        if (rowHeadings) cells << m_model->CellData(0, 0, Qt::DisplayRole).toString();
+        for (int c : columns)
+            cells << m_model->headerData(c, Qt::Horizontal).toString();
+        lines.push_back(cells);
+    }
+    for (int r : rows) {
+        QStringList cells;
+        if (rowHeadings) cells << m_model->headerData(r, Qt::Vertical).toString();
+        for (int c : columns) {
+            const QModelIndex index = m_model->index(r, c);
+            cells << (selection.isSelected(index) ? index.data().toString() : QString());
+        }
+        lines.push_back(cells);
+    }
+    return lines;
+}
+
+QString CGridCtrl::SelectionText() const {
+    QString text;
+    for (const QStringList& cells : SelectionCells()) {
+        for (int c = 0; c < cells.size(); ++c)
+            text += (c ? "\t" : "") + TabCell(cells[c]);
+        text += '\n';
+    }
+    return text;
+}
+
+void CGridCtrl::CopySelection() const {
+    const std::vector<QStringList> lines = SelectionCells();
+    if (lines.empty()) return;
+    // The same block as an HTML table: spreadsheets paste that as cells without asking how to
+    // split the text.
+    QString html = "<table>";
+    for (const QStringList& cells : lines) {
+        html += "<tr>";
+        for (const QString& cell : cells)
+            html += "<td>" + cell.toHtmlEscaped() + "</td>";
+        html += "</tr>";
+    }
+    html += "</table>";
+    auto* data = new QMimeData; // the clipboard takes it over
+    data->setText(SelectionText());
+    data->setHtml(html);
+    QApplication::clipboard()->setMimeData(data);
+}
+
+void CGridCtrl::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        CopySelection();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void CGridCtrl::FitColumnsToContents() {

@@ -12,6 +12,7 @@
 #include "GridModel.h"
 #include "Wnd.h"
 
+#include <QStringList>
 #include <QTableView>
 
 #include <vector>
@@ -63,6 +64,18 @@ public:
     // The grid columns that have a selected cell, in ascending order.
     std::vector<long> GetSelectedColumns() const;
 
+    // The selected cells as the screen shows them, with the headings of their rows and columns,
+    // as tab-separated lines (a cell holding a tab, a line break or a quote is quoted, as
+    // spreadsheets read it); an empty text without a selection. Columns the screen hides are
+    // left out. Ctrl+C puts it on the clipboard, with the same block as an HTML table, so a
+    // spreadsheet pastes it as a table.
+    QString SelectionText() const;
+    void CopySelection() const;
+
+    // Shows on the header which column the rows are sorted by and in which direction; a column
+    // of -1 shows none. A new grid shown by Refresh is unsorted.
+    void SetSortIndicator(long col, bool ascending);
+
     // Prints every row of the grid, as many pages as it takes, the header row on top of each
     // page; columns as wide as on screen, narrowed together when they do not fit the page.
     // False when the printer could not be opened.
@@ -70,9 +83,14 @@ public:
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ApplyGridLook();
+    // The selected block: model rows and columns in ascending order, hidden columns left out.
+    void SelectedBlock(std::vector<int>& rows, std::vector<int>& columns) const;
+    // The texts of SelectionText, a list of cells a line.
+    std::vector<QStringList> SelectionCells() const;
 
     CGridIterator& m_grid;
     CGridModel* m_model;    // a Qt child of this control
