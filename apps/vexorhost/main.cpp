@@ -7,6 +7,7 @@
 #include "HostOptions.h"
 #include "MainWindow.h"
 #include "QtResponders.h"
+#include "QtTranslations.h"
 #include "Snapshot.h"
 
 #include <QApplication>
@@ -56,6 +57,10 @@ int main(int argc, char** argv) {
     if (!options.db.empty()) kes::SetDataSource(options.db);
 
     QApplication app(argc, argv);
+    // Qt's own buttons and dialogs speak the operator's language too.
+    if (!ui::InstallQtTranslations(app))
+        std::fprintf(stderr,
+                     "vexorhost: Qt's Chinese translations are not installed (qt6-translations-l10n)\n");
     // Declared before the window, so the elements the modules made are gone when they unload.
     HostModules modules;
     const HostModules::Report report =
