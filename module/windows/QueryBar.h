@@ -85,6 +85,7 @@ private:
     void FillIntervals();
     void ShowTimes(const CTimeRange& range);
     void Layout();
+    void LayoutRows(int stationListHeight);
     CRefreshInput ReadControls() const;
     void Act(ERefreshOutcome outcome);
     void SelectAll(bool select);

@@ -30,7 +30,23 @@ void CQueryBar::resizeEvent(QResizeEvent*) {
     Layout();
 }
 
+// The rows at the list height the user chose; a bar shorter than its rows (a small element, a
+// display zoomed out) first gives up list height, down to the smallest list, and then keeps
+// "刷新" on its bottom edge, so it can always be pressed.
 void CQueryBar::Layout() {
+    const int wanted = std::max(StationListHeight(), kMinListHeight);
+    LayoutRows(wanted);
+    const int overflow = RowsHeight() - height();
+    if (overflow > 0 && m_stations && wanted > kMinListHeight)
+        LayoutRows(std::max(wanted - overflow, kMinListHeight));
+    if (m_refresh && RowsHeight() > height()) {
+        const QRect at = m_refresh->geometry();
+        m_refresh->move(at.left(), std::max(0, height() - kMargin - at.height()));
+        m_refresh->raise();
+    }
+}
+
+void CQueryBar::LayoutRows(int stationListHeight) {
     m_labels.clear();
     const int rowHeight = QFontMetrics(m_font).height() + 2;
     const int x = kMargin;
@@ -65,7 +81,7 @@ void CQueryBar::Layout() {
                 m_labels.push_back({QRect(x, y, w, rowHeight), QString::fromStdString(group.label.str())});
                 y += rowHeight + kRowGap;
             }
-            const int listHeight = std::max(StationListHeight(), kMinListHeight);
+            const int listHeight = stationListHeight;
             m_listRect = QRect(x, y, w, listHeight);
             if (m_searchShown) {
                 m_stations->setGeometry(x, y, w, std::max(listHeight - kSearchStrip, 1));

@@ -255,6 +255,36 @@ TEST_F(QueryBarTest, MenuStyleOffersTheBarAsAFormThatQueriesAndCloses) {
     EXPECT_GT(w.Grid().GetRowCount(), 1);
 }
 
+TEST_F(QueryBarTest, AtHalfTheDemoSizeRefreshStaysWhollyInTheBarAndQueries) {
+    // The demo element's bar, on a display zoomed out to 50 %.
+    m_window_.m_stationListHeight = 160;
+    m_face.m_panelWidth = 200;
+    CQueryWindow& w = Open("RIVER_HOUR", {"60105400"});
+    w.MoveWindow(CRect(0, 0, 510, 347));
+    QApplication::processEvents();
+    CQueryBar& bar = Bar();
+    ASSERT_EQ(bar.height(), w.Widget()->contentsRect().height());
+    CButtonST& refresh = Control<CButtonST>(CQueryBar::kRefresh);
+    EXPECT_TRUE(refresh.isVisible());
+    EXPECT_TRUE(bar.rect().contains(refresh.geometry()))
+        << refresh.geometry().bottom() << " > " << bar.height();
+    // The list gave up height for it, the user's choice stays stored for a larger bar.
+    CListBox& list = Control<CListBox>(CQueryBar::kStationList);
+    EXPECT_LT(list.height(), 160);
+    EXPECT_GE(list.height(), 30 - 22);
+    EXPECT_EQ(m_window_.m_stationListHeight, 160);
+
+    Click(refresh);
+    EXPECT_TRUE(m_log.texts.empty()) << m_log.texts.front();
+    EXPECT_EQ(w.Grid().GetRowCount(), EngineAnswer().GetRowCount());
+    EXPECT_GT(w.Grid().GetRowCount(), 5);
+
+    // Back at full size the list has its chosen height again.
+    w.MoveWindow(CRect(0, 0, 1020, 695));
+    QApplication::processEvents();
+    EXPECT_EQ(list.height(), 160);
+}
+
 TEST_F(QueryBarTest, ABarWithoutGroupsGivesItsStripToTheGrid) {
     m_window_.m_advanced = 1; // advanced selection without configured items: nothing to choose
     CQueryWindow& w = Open("RIVER_HOUR");
