@@ -23,7 +23,9 @@ CBackgroundQuery::~CBackgroundQuery() {
             Cancel();
             m_doneChanged.wait_for(lock, kAskAgain);
         }
+        m_closing = true;
     }
+    m_doneChanged.notify_all();
     m_worker.join();
 }
 
@@ -39,12 +41,28 @@ void CBackgroundQuery::Run(const std::string& uri, const CString& text) {
             m_result = 0;
         }
     }
+    // Told before the query counts as ended, so whatever finished refers to lives until then.
+    if (m_finished) m_finished();
     {
         std::lock_guard lock(m_mutex);
         m_done = true;
     }
     m_doneChanged.notify_all();
-    if (m_finished) m_finished();
+
+    // Then the rows the caller retires, freed here.
+    std::unique_lock lock(m_mutex);
+    m_doneChanged.wait(lock, [this] { return m_closing || m_retired; });
+    std::optional<CObjectArray<CStringArray>> retired = std::move(m_retired);
+    m_retired.reset();
+    lock.unlock();
+}
+
+void CBackgroundQuery::Retire(CObjectArray<CStringArray> rows) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_retired = std::move(rows);
+    }
+    m_doneChanged.notify_all();
 }
 
 void CBackgroundQuery::Cancel() {

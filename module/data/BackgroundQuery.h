@@ -8,15 +8,17 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 class CBackgroundQuery {
 public:
     // Starts the query of text on the data source uri, rows read with timeColumn. finished is
-    // called once, on the worker thread, when the query has ended (done, failed or stopped).
+    // called once, on the worker thread, when the query has ended (done, failed or stopped),
+    // and has returned before Wait does.
     CBackgroundQuery(const std::string& uri, CString text, CTimeColumn timeColumn,
                      std::function<void()> finished);
-    // Stops the query and waits until it has ended.
+    // Stops the query and waits until it has ended and its thread is gone.
     ~CBackgroundQuery();
     CBackgroundQuery(const CBackgroundQuery&) = delete;
     CBackgroundQuery& operator=(const CBackgroundQuery&) = delete;
@@ -33,6 +35,11 @@ public:
     CObjectArray<CStringArray> TakeRows() { return std::move(m_client.m_rows); }
     const CString& Error() const { return m_client.m_strLastError; }
 
+    // After the query has ended: rows that are no longer needed (the previous refresh's) are
+    // freed by the worker thread, which made such rows, while the caller goes on filling its
+    // grid. Rows not handed over by the time the object is destroyed are freed by nobody else.
+    void Retire(CObjectArray<CStringArray> rows);
+
 private:
     void Run(const std::string& uri, const CString& text);
 
@@ -42,6 +49,8 @@ private:
     int m_result = 0;
     std::mutex m_mutex;
     std::condition_variable m_doneChanged;
-    bool m_done = false;  // guarded by m_mutex
-    std::thread m_worker; // last: started once everything above is in place
+    bool m_done = false;                                 // guarded by m_mutex
+    bool m_closing = false;                              // guarded by m_mutex: nothing more will be retired
+    std::optional<CObjectArray<CStringArray>> m_retired; // guarded by m_mutex
+    std::thread m_worker;                                // last: started once everything above is in place
 };

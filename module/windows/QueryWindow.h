@@ -3,6 +3,7 @@
 // owns the query engine of the table; the bar writes the user's choice into the window's copy
 // of the query settings and notifies; the window queries, fills, sorts, lets an authorised user
 // edit rows (each change written with its audit record), prints and exports.
+#include "BackgroundQuery.h"
 #include "ElementWindow.h"
 #include "InterfaceSettings.h"
 #include "QueryBarModel.h"
@@ -133,6 +134,7 @@ private:
 
     CRefreshWait* m_wait = nullptr;                    // on QueryInBackground's stack while it waits
     std::optional<std::pair<int, int>> m_refreshAgain; // a refresh asked for meanwhile: argument, form
+    std::unique_ptr<CBackgroundQuery> m_lastQuery;     // freeing the rows it was given, on its thread
     std::shared_ptr<int> m_lifetime = std::make_shared<int>(0); // gone with the window
 
     QPointer<QWidget> m_barWidget;

@@ -5,8 +5,6 @@
 #include "DataSource.h"
 #include "RefreshWait.h"
 
-#include <QTimer>
-
 bool CQueryWindow::QueriesInBackground() {
     return m_widget && !m_query.IsLackTimeMode() && !m_query.IsAnalysisMode();
 }
@@ -23,32 +21,33 @@ bool CQueryWindow::QueryInBackground(int argument, int form) {
     if (run.text.IsEmpty()) return true;
 
     const std::weak_ptr<int> window = m_lifetime;
+    m_lastQuery.reset(); // long done: it has freed what it was given
     bool done = false;
-    int ok = 0;
-    CObjectArray<CStringArray> rows;
-    CString error;
+    std::unique_ptr<CBackgroundQuery> query;
     {
         CRefreshWait wait(*m_widget);
-        CBackgroundQuery query(kes::ResolveDataSource(), run.text, run.timeColumn,
-                               [&wait] { wait.Finished(); });
+        query = std::make_unique<CBackgroundQuery>(kes::ResolveDataSource(), run.text, run.timeColumn,
+                                                   [&wait] { wait.Finished(); });
         m_wait = &wait;
-        done = wait.Exec(query);
-        if (window.expired()) return false; // the window went while it waited
-        m_wait = nullptr;
-        if (done) {
-            ok = query.Wait();
-            rows = query.TakeRows();
-            error = query.Error();
+        done = wait.Exec(*query);
+        if (window.expired()) { // the window went while it waited
+            query.reset();
+            return false;
         }
+        m_wait = nullptr;
+        if (done)
+            query->Wait(); // the query no longer refers to wait
+        else
+            query.reset(); // stopped: wait for its end before wait goes
     }
     if (!done) {
         if (auto again = std::exchange(m_refreshAgain, std::nullopt)) RunRefresh(again->first, again->second);
         return false;
     }
-    m_query.AcceptRows(rows, ok, error);
-    // The previous refresh's rows are freed once the new screen is painted, not before it.
-    constexpr int kFreeAfterMs = 1000;
-    auto previous = std::make_shared<CObjectArray<CStringArray>>(std::move(rows));
-    QTimer::singleShot(kFreeAfterMs, m_widget, [previous]() mutable { previous.reset(); });
+    CObjectArray<CStringArray> rows = query->TakeRows();
+    m_query.AcceptRows(rows, query->Wait(), query->Error());
+    // The previous refresh's rows are freed on the worker while this thread fills the grid.
+    query->Retire(std::move(rows));
+    m_lastQuery = std::move(query);
     return true;
 }
