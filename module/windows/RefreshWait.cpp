@@ -25,6 +25,13 @@ bool IsInput(QEvent::Type type) {
         return false;
     }
 }
+// Whether widget lies inside owner, across the windows owner opened (the menu-style query form).
+bool OwnedBy(const QWidget* widget, const QWidget* owner) {
+    for (; widget; widget = widget->parentWidget())
+        if (widget == owner) return true;
+    return false;
+}
+
 } // namespace
 
 CRefreshWait::CRefreshWait(QWidget& window) : m_window(&window) {
@@ -60,6 +67,8 @@ bool CRefreshWait::Exec(CBackgroundQuery& query) {
     m_showTimer.start();
     m_progressTimer.start();
     m_loop.exec();
+    // The loop also ends when the application quits: a query not yet done is stopped then.
+    if (!m_ended) Stop();
     m_progressTimer.stop();
     m_showTimer.stop();
     qApp->removeEventFilter(this);
@@ -70,7 +79,12 @@ bool CRefreshWait::Exec(CBackgroundQuery& query) {
 
 void CRefreshWait::Finished() {
     QMetaObject::invokeMethod(
-        this, [this] { m_loop.quit(); }, Qt::QueuedConnection);
+        this,
+        [this] {
+            m_ended = true;
+            m_loop.quit();
+        },
+        Qt::QueuedConnection);
 }
 
 void CRefreshWait::Stop() {
@@ -101,15 +115,21 @@ void CRefreshWait::Tick() {
 }
 
 bool CRefreshWait::eventFilter(QObject* watched, QEvent* event) {
-    if (!IsInput(event->type()) || !m_window || !watched->isWidgetType()) return false;
+    if (!m_window || !watched->isWidgetType()) return false;
     auto* widget = static_cast<QWidget*>(watched);
+    const bool owned = OwnedBy(widget, m_window);
+    // A form the window opened stays open: the refresh it started is still on its way.
+    if (event->type() == QEvent::Close && owned && widget != m_window) {
+        event->ignore();
+        return true;
+    }
+    if (!IsInput(event->type())) return false;
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
-        widget->window() == m_window->window()) {
+        (owned || widget->window() == m_window->window())) {
         Stop();
         return true;
     }
     // Input meant for the window's own controls waits for the rows; the strip takes it.
-    const bool inWindow = widget == m_window || m_window->isAncestorOf(widget);
-    const bool inPanel = m_panel && (widget == m_panel || m_panel->isAncestorOf(widget));
-    return inWindow && !inPanel;
+    const bool inPanel = m_panel && OwnedBy(widget, m_panel);
+    return owned && !inPanel;
 }

@@ -47,4 +47,5 @@ private:
     QTimer m_showTimer;
     QTimer m_progressTimer;
     bool m_stopped = false;
+    bool m_ended = false; // the query has told it is done
 };
