@@ -25,6 +25,7 @@ bool IsInput(QEvent::Type type) {
         return false;
     }
 }
+
 // Whether widget lies inside owner, across the windows owner opened (the menu-style query form).
 bool OwnedBy(const QWidget* widget, const QWidget* owner) {
     for (; widget; widget = widget->parentWidget())
