@@ -7,9 +7,9 @@
 CBackgroundQuery::CBackgroundQuery(const std::string& uri, CString text, CTimeColumn timeColumn,
                                    std::function<void()> finished)
     : m_finished(std::move(finished)) {
-    m_progress.control = std::make_shared<kes::StatementControl>();
+    m_control = std::make_shared<kes::StatementControl>();
     m_client.m_timeColumn = std::move(timeColumn);
-    m_client.m_pProgress = &m_progress;
+    m_client.m_control = m_control;
     m_worker = std::thread([this, uri, text = std::move(text)] { Run(uri, text); });
 }
 
@@ -33,7 +33,7 @@ void CBackgroundQuery::Run(const std::string& uri, const CString& text) {
     {
         // A connection per query: an idle one would hold the database (a server refuses to
         // drop a database that has connections).
-        kes::WorkerConnection connection(uri, m_progress.control);
+        kes::WorkerConnection connection(uri, m_control);
         if (connection.IsOpen()) {
             m_result = m_client.Query(text);
         } else {
@@ -66,11 +66,11 @@ void CBackgroundQuery::Retire(CObjectArray<CStringArray> rows) {
 }
 
 void CBackgroundQuery::Cancel() {
-    m_progress.control->Cancel();
+    m_control->Cancel();
 }
 
 bool CBackgroundQuery::Cancelled() const {
-    return m_progress.control->Cancelled();
+    return m_control->Cancelled();
 }
 
 int CBackgroundQuery::Wait() {

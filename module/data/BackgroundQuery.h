@@ -3,6 +3,7 @@
 // of its own, so the window that waits for many rows stays responsive: it paints, shows the
 // rows read so far and can stop the query. The rows are handed over once the query is done.
 #include "QueryClient.h"
+#include "WorkerConnection.h"
 
 #include <condition_variable>
 #include <functional>
@@ -27,7 +28,8 @@ public:
     // Repeating it is harmless (a server may have missed a stop sent before it began).
     void Cancel();
     bool Cancelled() const;
-    long RowsRead() const { return m_progress.rowsRead.load(std::memory_order_relaxed); }
+    // Rows the database has answered so far.
+    long RowsRead() const { return m_control->RowsRead(); }
 
     // Waits until the query has ended; then its answer as CQueryClient::Query gave it (1 or 0),
     // its rows (moved out) and the reason of a failure.
@@ -44,7 +46,7 @@ private:
     void Run(const std::string& uri, const CString& text);
 
     CQueryClient m_client; // used by the worker only, until the query has ended
-    CQueryProgress m_progress;
+    std::shared_ptr<kes::StatementControl> m_control;
     std::function<void()> m_finished;
     int m_result = 0;
     std::mutex m_mutex;

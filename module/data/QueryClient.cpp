@@ -101,7 +101,7 @@ int CQueryClient::Query(const CString& sql) {
         if (!ok) continue; // a failed statement adds no rows
         int cells = 0;     // rows of one statement have the same cells: size each like the last
         for (int i = 0; i < reply.GetSize(); ++i) {
-            if (m_pProgress && !Progress(i)) {
+            if (m_control && !GoesOn(i)) {
                 ClearRows();
                 m_pCutColumns = nullptr;
                 m_strLastError = kes::kStatementCancelled;
@@ -118,17 +118,13 @@ int CQueryClient::Query(const CString& sql) {
             m_rows.Add(std::move(row));
         }
     }
-    if (m_pProgress) m_pProgress->rowsRead.store(m_rows.GetSize(), std::memory_order_relaxed);
     m_pCutColumns = nullptr;
     return ok ? 1 : 0;
 }
 
-bool CQueryClient::Progress(int replyRow) {
-    // Every few hundred rows: often enough for a smooth count and a prompt stop.
-    constexpr int kRowsBetweenReports = 512;
-    if (replyRow % kRowsBetweenReports != 0) return true;
-    m_pProgress->rowsRead.store(m_rows.GetSize(), std::memory_order_relaxed);
-    return !(m_pProgress->control && m_pProgress->control->Cancelled());
+bool CQueryClient::GoesOn(int replyRow) const {
+    constexpr int kRowsBetweenLooks = 512; // a prompt stop at no noticeable cost
+    return replyRow % kRowsBetweenLooks != 0 || !m_control->Cancelled();
 }
 
 int CQueryClient::Execute(const CString& sql) {

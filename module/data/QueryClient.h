@@ -10,7 +10,6 @@
 #include "CString.h"
 #include "Object.h"
 
-#include <atomic>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -29,13 +28,6 @@ public:
     int m_nColumn = -1; // 1-based column number, -1 none
     CString m_strType;  // time-type word: "年" "月" "旬" "日" "时"
     int m_nOffset = 0;  // periods to move back
-};
-
-// How far a query of a worker thread got, and the switch that stops it: the window that waits
-// for the query reads the one and sets the other from its own thread.
-struct CQueryProgress {
-    std::atomic<long> rowsRead{0};
-    std::shared_ptr<kes::StatementControl> control;
 };
 
 class CQueryClient {
@@ -78,15 +70,15 @@ public:
     int m_nColumnCount = 0;
     int m_nCutState = 0; // 0 undecided, 1 no cut, 2 cut
     CTimeColumn m_timeColumn;
-    // While set (owned by the caller), Query counts the rows it keeps into it and, once its
-    // control is cancelled, stops and fails with kes::kStatementCancelled.
-    CQueryProgress* m_pProgress = nullptr;
+    // While set (a worker's query), Query stops between rows once it is cancelled and fails
+    // with kes::kStatementCancelled, keeping no rows.
+    std::shared_ptr<kes::StatementControl> m_control;
 
 private:
     void CutFraction(CString& cell, int column);
     void ShiftTime(CString& cell) const;
-    // Reports the rows kept so far at reply row replyRow; false once the query is cancelled.
-    bool Progress(int replyRow);
+    // False once the query is cancelled (looked at every few hundred reply rows).
+    bool GoesOn(int replyRow) const;
     // Sends one statement; the reply (or the error text) is left in reply.
     bool SendStatement(const CString& statement, bool readOnly, CObArray& reply);
 };

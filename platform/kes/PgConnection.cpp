@@ -117,6 +117,7 @@ protected:
         }
         bool ok = SendChecked(sql, access, reply, error);
         if (!ok && m_control && m_control->Cancelled()) error = kStatementCancelled;
+        if (ok && m_control) m_control->CountRows(reply.GetSize()); // the server answers all at once
         return ok;
     }
 

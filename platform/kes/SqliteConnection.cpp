@@ -186,6 +186,7 @@ protected:
             }
             std::size_t size = row.size();
             reply.Add(std::make_unique<CSqlStr>(CString(std::move(row))));
+            if (m_control) m_control->CountRows(1);
             row = std::string();
             row.reserve(size + 16); // rows of one reply are much alike: one allocation each
         }

@@ -16,18 +16,23 @@ namespace kes {
 // The error text of a statement stopped through its StatementControl.
 constexpr const char* kStatementCancelled = "the statement was cancelled";
 
-// Stops the statements of one worker connection from any thread. Once cancelled it stays
-// so: the running statement fails with kStatementCancelled, and so does every later one.
+// Stops the statements of one worker connection from any thread, and tells how many rows they
+// have read so far. Once cancelled it stays so: the running statement fails with
+// kStatementCancelled, and so does every later one.
 class StatementControl {
 public:
     void Cancel();
     bool Cancelled() const { return m_cancelled.load(std::memory_order_relaxed); }
+    // Rows the database has answered: counted by the connection as they arrive.
+    void CountRows(long rows) { m_rows.fetch_add(rows, std::memory_order_relaxed); }
+    long RowsRead() const { return m_rows.load(std::memory_order_relaxed); }
     // What stops a statement already running on the server; set by the connection while it
     // lives, cleared before it closes.
     void SetInterrupt(std::function<void()> interrupt);
 
 private:
     std::atomic<bool> m_cancelled{false};
+    std::atomic<long> m_rows{0};
     std::mutex m_mutex; // guards m_interrupt against the connection closing meanwhile
     std::function<void()> m_interrupt;
 };

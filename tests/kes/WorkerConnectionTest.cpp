@@ -55,11 +55,16 @@ TEST_P(WorkerConnectionTest, ReadsOnItsOwnConnectionWhileTheProcessHoldsATransac
     const std::string uri = m_db->uri();
     auto [worker, afterwards] = OnOtherThread([uri] {
         Reply seen;
+        auto control = std::make_shared<kes::StatementControl>();
         {
-            kes::WorkerConnection connection(uri, std::make_shared<kes::StatementControl>());
+            kes::WorkerConnection connection(uri, control);
             EXPECT_TRUE(connection.IsOpen()) << connection.Error();
             seen = Rows(kCountRows);
+            Rows("SELECT SENID FROM KES.DAYDB WHERE SENID IN (1, 2)");
         }
+        // The rows the worker's statements answered, counted as they came.
+        EXPECT_EQ(control->RowsRead(),
+                  1 + std::stol(Rows("SELECT count(*) FROM KES.DAYDB WHERE SENID IN (1, 2)")[0]));
         // Without it the thread is back on the process's connection, inside its transaction.
         return std::make_pair(seen, Rows(kCountRows));
     });
