@@ -78,8 +78,21 @@ check_error "cannot open the database" --db "sqlite:$dir/missing.db" --table RIV
 grep -q 'S3cret' "$dir/err" && fail "the password is in the message: $(cat "$dir/err")"
 grep -q 'vexor:\*\*\*@' "$dir/err" || fail "no masked data source in the message: $(cat "$dir/err")"
 
+# Hostile table names, filters and stations, with and without --explain, change nothing.
+counts() { "$tool" sql --db "$db" "SELECT (SELECT COUNT(*) FROM KES.RIVER_HOUR), (SELECT COUNT(*) FROM KES.DAY_LEVEL)"; }
+before=$(counts)
+"$tool" query --db "$db" --table "X; DELETE FROM KES.RIVER_HOUR; " --explain >/dev/null 2>&1 &&
+  fail "an unknown table was explained"
+"$tool" query --db "$db" --table "X; DELETE FROM KES.RIVER_HOUR; " >/dev/null 2>&1 && fail "an unknown table exited 0"
+"$tool" query --db "$db" --table RIVER_HOUR --stations 60101100 \
+  --filter "1=1; DELETE FROM KES.RIVER_HOUR WHERE STCD=60101100 --" >/dev/null 2>&1
+"$tool" query --db "$db" --table RIVER_HOUR --stations "60101100); DELETE FROM KES.DAY_LEVEL; --" >/dev/null 2>&1
+"$tool" query --db "$db" --table RIVER_HOUR --stations 60101100 --filter "1=1; DELETE FROM KES.DAY_LEVEL" \
+  --explain >/dev/null 2>&1
+[ "$(counts)" = "$before" ] || fail "a hostile request wrote: $before -> $(counts)"
+
 # Every subcommand answers --help with its usage on standard output.
-for command in query demo-db demo-display display sql user; do
+for command in query demo-db demo-display display edit sql user; do
   help=$("$tool" "$command" --help 2>&1) || fail "$command --help exited non-zero"
   grep -q "usage: vexorquery $command" <<<"$help" || fail "$command --help: $help"
 done
