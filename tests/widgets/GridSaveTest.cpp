@@ -191,7 +191,8 @@ TEST(GridSave, ExportsWriteTheNamesTheGridShowsForCodes) {
     const fs::path txt = dir.path() / "水势.txt";
     CString error;
     ASSERT_TRUE(grid.SaveData(txt.string().c_str(), &error)) << error;
-    EXPECT_EQ(ReadFile(txt), "\xEF\xBB\xBF  \t站名\t水势\r\n1\t汉口\t落\r\n2\t汉口\t涨\r\n统计 最多\t\t平\r\n");
+    EXPECT_EQ(ReadFile(txt),
+              "\xEF\xBB\xBF  \t站名\t水势\r\n1\t汉口\t落\r\n2\t汉口\t涨\r\n统计 最多\t\t平\r\n");
 }
 
 TEST(GridSave, SpreadsheetHoldsNumbersAsNumbersAndTextsAsTexts) {
