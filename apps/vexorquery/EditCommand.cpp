@@ -9,6 +9,7 @@
 #include "QueryClient.h"
 #include "QueryItem.h"
 #include "QueryWindowModel.h"
+#include "RequestPeriod.h"
 #include "TableQuery.h"
 
 #include <algorithm>
@@ -193,6 +194,7 @@ int RunEditCommand(const Args& args) {
     if (!query.Settings().HasTableRow() && query.Settings().VisibleCount() == 0)
         return Fail("unknown table " + table.str());
     query.m_request = request;
+    RequestForDates(query, request.startTime, request.endTime); // the rows `query` numbers
     CGridIterator grid;
     query.Refresh(grid, 1);
     if (o.row > query.ResultRowCount())

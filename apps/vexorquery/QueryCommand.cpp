@@ -9,6 +9,7 @@
 #include "GridPrinter.h"
 #include "QueryClient.h"
 #include "QueryItem.h"
+#include "RequestPeriod.h"
 #include "TableQuery.h"
 
 #include <cerrno>
@@ -192,6 +193,10 @@ int RunQueryCommand(const Args& args) {
         return Fail("unknown table " + table.str() +
                     " (no row in SET_DB_TABLE_NAME and no configured columns)");
     query.m_request = request;
+    // The same dates ask for the same rows as in the query window: the bar's rules for the
+    // table's time type, which also writes the statistics times. Missing-data statistics count
+    // between the times as given.
+    if (o.lackSeconds <= 0) RequestForDates(query, request.startTime, request.endTime);
     if (std::string bad = UnknownStation(query, request.keys); !bad.empty())
         return Fail("no such station " + bad + " in table " + table.str());
 

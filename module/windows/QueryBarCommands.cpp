@@ -78,6 +78,10 @@ void CQueryBar::Refresh() {
     Act(m_model.Refresh(ReadControls()));
 }
 
+bool CQueryBar::WriteRequest() {
+    return m_model.Refresh(ReadControls()) == ERefreshOutcome::Go;
+}
+
 void CQueryBar::Act(ERefreshOutcome outcome) {
     switch (outcome) {
     case ERefreshOutcome::NoStation:

@@ -111,11 +111,14 @@ int CQueryWindow::FormOfSettings() const {
 }
 
 void CQueryWindow::Refresh(int argument) {
+    if (argument == 1 && Bar()) Bar()->WriteRequest();
     RunRefresh(argument, FormOfSettings());
 }
 
 void CQueryWindow::QueryAndFill() {
     ui::CWaitCursor wait;
+    // The first query asks for what the bar shows, as its "刷新" would.
+    if (Bar()) Bar()->WriteRequest();
     RunRefresh(1, kFormGivenStations);
 }
 

@@ -110,7 +110,9 @@ void CQueryWindow::ApplyColumnWidths() {
 }
 
 bool CQueryWindow::CurrentColumnWidths(CDWordArray& widths) const {
-    if (!m_gridCtrl || m_grid.GetColumnCount() < 1) return false;
+    // Only a grid that holds the table's columns has widths to keep: the empty grid before the
+    // first query (or after a failed one) would replace the stored list by its header column.
+    if (!m_gridCtrl || m_grid.GetColumnCount() < 2) return false;
     widths.RemoveAll();
     for (long col = 0; col < m_grid.GetColumnCount(); ++col)
         widths.Add(DWORD(m_gridCtrl->GetColumnWidth(col)));

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -69,7 +70,8 @@ public:
     int Property(CWnd* owner) override {
         propertyOwner = owner;
         ++propertyCalls;
-        return 1;
+        if (propertySheet) propertySheet(*this);
+        return 1; // like every element, whatever the sheet did
     }
 
     QWidget* Window() const { return m_window.data(); }
@@ -78,6 +80,7 @@ public:
     std::vector<CDrawObjectDrive> drives;
     CWnd* propertyOwner = nullptr;
     int propertyCalls = 0;
+    std::function<void(ProbeElement&)> propertySheet; // what the user changes in the sheet
 
 protected:
     // Where the element's window goes: its rectangle through the owner's device context.

@@ -35,6 +35,11 @@ grep -q '^SELECT STCD,TM,Q,W,DAYS FROM KES.MONTH_FLOW WHERE' <<<"$explain" || fa
 before=$("$tool" sql --db "$db" "SELECT DAYS FROM KES.MONTH_FLOW ORDER BY TM")
 [ "$before" = $'0\n0' ] || fail "--explain wrote to the database: $before"
 
+# A month table read as the window reads it: whole days, to 08:00 of the last one, so the month
+# stored at 2008-04-01 08:00 is in.
+months=$("$tool" query --db "$db" --table MONTH_FLOW --stations 1 --from 2008-02-01 --to 2008-04-01 --format tsv)
+[ "$(cut -f3 <<<"$months" | tail -n +2)" = $'2008年02月\n2008年04月' ] || fail "month rows: $months"
+
 "$tool" query --db "$db" --table RAIN_HOUR --stations 1 --from 2008-07-01 --to 2008-07-02 --format xlsx \
   --out "$dir/rain.xlsx" 2>/dev/null || fail "xlsx export failed"
 [ -s "$dir/rain.xlsx" ] || fail "no spreadsheet written"

@@ -4,10 +4,14 @@
 #include "QueryWindow.h"
 #include "DemoDatabase.h"
 #include "Hooks.h"
+#include "ListBox.h"
 #include "Login.h"
 #include "PopupMenu.h"
 #include "PrintDialog.h"
+#include "QueryBar.h"
+#include "RequestPeriod.h"
 #include "TestDatabase.h"
+#include "TimeContorl.h"
 #include "WindowTestSupport.h"
 
 #include <QApplication>
@@ -20,6 +24,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -82,6 +87,22 @@ protected:
 
     static std::string Cell(const CGridIterator& g, long row, long col) {
         return std::string(g.GetCellView(row, col));
+    }
+    static std::string Shown(const CGridIterator& g, long row, long col) {
+        return std::string(g.GetDisplayText(row, col));
+    }
+    // Every cell of two grids as the user reads them.
+    static void ExpectSameTexts(const CGridIterator& shown, const CGridIterator& expected) {
+        ASSERT_EQ(shown.GetRowCount(), expected.GetRowCount());
+        ASSERT_EQ(shown.GetColumnCount(), expected.GetColumnCount());
+        for (long r = 0; r < shown.GetRowCount(); ++r)
+            for (long c = 0; c < shown.GetColumnCount(); ++c)
+                ASSERT_EQ(Shown(shown, r, c), Shown(expected, r, c)) << r << "," << c;
+    }
+    CQueryBar& Bar() {
+        auto* bar = dynamic_cast<CQueryBar*>(m_window->Widget()->GetDlgItem(CUseGridWindow::kBarId));
+        EXPECT_NE(bar, nullptr);
+        return *bar;
     }
 
     void ClickCell(long row, long col) {
@@ -320,6 +341,151 @@ TEST_P(QueryWindowTest, StoredWidthsApplyOnlyWithTheFixedColumnsFlag) {
     // The user's resize is stored back into the element's settings.
     w.GridCtrl()->horizontalHeader()->resizeSection(1, 77);
     EXPECT_EQ(m_records.face.m_columnWidths[2], 77u);
+}
+
+TEST_P(QueryWindowTest, ExportWritesTheNamesAndTextsTheScreenShowsStatisticsRowsIncluded) {
+    CQueryWindow& w = Open("RIVER_HOUR", {"60110000"}, "2026-11-01 00:00:00", "2026-11-01 12:00:00");
+    w.QueryAndFill();
+    const CGridIterator& grid = w.Grid();
+    ASSERT_GT(grid.GetRowCount(), w.Engine().ResultRowCount() + 1) << "statistics rows below the results";
+
+    const std::filesystem::path dir = m_db->dir();
+    ui::SetSaveFileResponder([&](const ui::SaveFileRequest&, ui::SaveFileAnswer& answer) {
+        answer.path = (dir / "汉口").string();
+        answer.filterIndex = 2;
+        return ui::IDOK;
+    });
+    w.OnCommand(CQueryWindow::kCmdExport);
+    std::ifstream in(dir / "汉口.txt", std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    std::string file = bytes.str();
+    ASSERT_EQ(file.rfind("\xEF\xBB\xBF", 0), 0u);
+    file.erase(0, 3);
+    // Line by line, cell by cell what the grid control shows.
+    CGridCtrl& ctrl = *w.GridCtrl();
+    std::string expected;
+    for (long r = 0; r < grid.GetRowCount(); ++r) {
+        for (long c = 0; c < grid.GetColumnCount(); ++c) {
+            if (c > 0) expected += '\t';
+            if (r == 0 || c == 0)
+                expected += Shown(grid, r, c);
+            else
+                expected += ctrl.model()->index(int(r - 1), int(c - 1)).data().toString().toStdString();
+        }
+        expected += "\r\n";
+    }
+    EXPECT_EQ(file, expected);
+    EXPECT_NE(file.find("长江汉口站"), std::string::npos);
+    EXPECT_EQ(file.find("60110000"), std::string::npos) << "no station code where the screen shows its name";
+    const bool trendNamed = file.find("\t落") != std::string::npos ||
+                            file.find("\t涨") != std::string::npos || file.find("\t平") != std::string::npos;
+    EXPECT_TRUE(trendNamed) << file;
+}
+
+TEST_P(QueryWindowTest, ATransposedTableShowsTheNameOfItsMappedRow) {
+    // The table as the command line prints it: the curve's name in its column.
+    CTableQuery plain(m_client);
+    plain.Load("CURVED", {});
+    CQueryRequest& request = plain.m_request;
+    request.form = kFormGivenStations;
+    request.keys = {"1"};
+    CGridIterator across;
+    plain.Refresh(across, 1);
+    ASSERT_GT(across.GetRowCount(), 1);
+    const std::string name = Shown(across, 1, 1);
+    ASSERT_NE(name, "1");
+
+    CQueryWindow& w = Open("CURVED", {"1"}, "", "");
+    w.QuerySettings().m_modifyDirection = "V";
+    w.ApplySettings();
+    w.QueryAndFill();
+    ASSERT_TRUE(w.Grid().IsTransposed());
+    EXPECT_EQ(Cell(w.Grid(), 1, 0), "曲线");
+    EXPECT_EQ(Shown(w.Grid(), 1, 1), name);
+    CGridCtrl& ctrl = *w.GridCtrl();
+    EXPECT_EQ(ctrl.model()->index(0, 0).data().toString().toStdString(), name);
+}
+
+TEST_P(QueryWindowTest, StoredWidthsSurviveTheEmptyGridAndApplyColumnByColumn) {
+    m_records.face.m_fixedColumns = 1;
+    m_records.face.m_columnWidths = {120, 60};
+    CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 03:00:00");
+    w.Refresh(0); // as the element shows a new window, before any query
+    // The element keeps the widths of a window it replaces or saves: the empty grid has none.
+    CDWordArray widths;
+    EXPECT_FALSE(w.CurrentColumnWidths(widths));
+    w.StoreColumnWidths(m_records.face);
+    EXPECT_EQ(m_records.face.m_columnWidths, (CDWordArray{120, 60}));
+
+    w.QueryAndFill();
+    ASSERT_EQ(w.Grid().GetColumnCount(), 6);
+    EXPECT_EQ(w.GridCtrl()->GetColumnWidth(0), 120);
+    for (long col = 1; col < 6; ++col)
+        EXPECT_EQ(w.GridCtrl()->GetColumnWidth(col), 60) << col;
+    ASSERT_TRUE(w.CurrentColumnWidths(widths));
+    EXPECT_EQ(widths, (CDWordArray{120, 60, 60, 60, 60, 60}));
+}
+
+TEST_P(QueryWindowTest, TheFirstQueryAsksForThePeriodTheBarShows) {
+    CQueryWindow& w = Open("FLOW_MON", {"60110000"}, "2025-01-01 08:00:00", "2025-06-01 08:00:00");
+    w.QuerySettings().m_timeTypeIndex = kTimeMonth;
+    ASSERT_NE(Bar().StartControl(), nullptr);
+    EXPECT_EQ(FormatTimeForPrecision(Bar().StartControl()->GetTime(), Bar().StartControl()->GetPrecision()),
+              "2025年01月");
+    w.QueryAndFill();
+    EXPECT_EQ(Shown(w.Grid(), 1, 2), "2025年01月");
+    const std::string request = w.Engine().ComposeStatements().str();
+    CGridIterator first;
+    first = w.Grid();
+
+    // "刷新" without touching the bar asks the same.
+    Bar().Refresh();
+    EXPECT_EQ(w.Engine().ComposeStatements().str(), request);
+    ExpectSameTexts(w.Grid(), first);
+}
+
+// Given the same dates, the command line's request and the bar's are the same for every table
+// the demo database configures, in the table's own time type; so are the grids.
+TEST_P(QueryWindowTest, TheCommandLineAsksWhatTheBarAsksForEveryTable) {
+    const CString from = "2026-10-30", to = "2026-11-01";
+    const std::vector<std::string> tables = Rows("SELECT TNAME FROM KES.SET_DB_TABLE_NAME ORDER BY TNAME");
+    ASSERT_GE(tables.size(), 10u);
+    for (std::string table : tables) {
+        table.pop_back(); // the reply row's ","
+        SCOPED_TRACE(table);
+        CTableQuery command(m_client);
+        command.Load(table.c_str(), {});
+        const int type = TableTimeType(TableTimeRules(command.Settings()));
+
+        m_records = Records{};
+        CQueryWindow& w = Open(table.c_str(), {}, "2026-01-01 00:00:00", "2026-01-02 00:00:00");
+        w.QuerySettings().m_timeTypeIndex = type - kTypeHour;
+        CQueryBar& bar = Bar();
+        if (auto* list = dynamic_cast<CListBox*>(bar.GetDlgItem(CQueryBar::kStationList));
+            list && list->GetCount())
+            list->SetSel(0, true);
+        if (bar.StartControl()) {
+            bar.StartControl()->SetTime(CQueryItem::ParseTime(from));
+            bar.EndControl()->SetTime(CQueryItem::ParseTime(to));
+        }
+        bar.Refresh();
+
+        command.m_request.form = kFormGivenStations;
+        command.m_request.keys = w.QuerySettings().m_stations;
+        command.m_request.startTime = from;
+        command.m_request.endTime = to;
+        RequestForDates(command, from, to);
+        if (bar.StartControl()) {
+            EXPECT_EQ(command.m_request.startTime, w.Engine().m_request.startTime);
+            EXPECT_EQ(command.m_request.endTime, w.Engine().m_request.endTime);
+        }
+        EXPECT_EQ(command.ComposeStatements(), w.Engine().ComposeStatements());
+        CGridIterator grid;
+        command.Refresh(grid, 1);
+        ExpectSameTexts(w.Grid(), grid);
+        if (HasFailure()) return;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, QueryWindowTest,

@@ -1,6 +1,7 @@
 #include "QueryBarModel.h"
 
 #include "QueryItem.h"
+#include "RequestPeriod.h"
 #include "TableQuery.h"
 
 CQueryBarModel::CQueryBarModel(CTableQuery& engine, CQueryClient& client, CQuerySettings& request,
@@ -11,21 +12,10 @@ CQueryBarModel::CQueryBarModel(CTableQuery& engine, CQueryClient& client, CQuery
 
 int CQueryBarModel::Attach() {
     const CColumnList& columns = m_engine.Settings().Columns();
-    CDirectiveSet directives(&columns);
-    m_showTime.Empty();
-    if (directives.FindColumnWith("SHOWTIME") > 0) m_showTime = directives.ShowTime();
-
-    m_hasTotals = false;
-    m_timeTypes.clear();
-    for (int c = 1; c < columns.GetSize(); ++c) {
-        if (!columns.GetAt(c)) continue;
-        directives.ParseColumn(columns[c]);
-        CDWordArray tables = directives.TotalTables();
-        if (!directives.HasFirstArgument("TOTAL", "TABLE")) continue;
-        m_hasTotals = true;
-        m_timeTypes = ConfiguredTimeTypes(tables);
-        break;
-    }
+    const CTableTimeRules rules = TableTimeRules(m_engine.Settings());
+    m_showTime = rules.showTime;
+    m_hasTotals = rules.hasTotals;
+    m_timeTypes = rules.types;
 
     if (m_window.m_advanced == 1)
         m_groups.LoadFromItems(m_options.m_selectItems, m_options.m_directDisplay == 1);
