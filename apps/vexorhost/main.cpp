@@ -31,6 +31,14 @@ std::string ExecutableDir(const char* argv0) {
     return (ec ? std::filesystem::absolute(argv0) : self).parent_path().string();
 }
 
+// Whether the data source answers; when not, a message naming it and why.
+bool DataSourceUsable(std::string& error) {
+    std::string reason;
+    if (kes::CurrentConnection(reason)) return true;
+    error = "the data source " + kes::DescribeDataSource() + " cannot be used: " + reason;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -86,7 +94,15 @@ int main(int argc, char** argv) {
     if (snapshot) {
         window.show();
         QApplication::processEvents();
-        if (options.afterRefresh) RefreshAll(window.View());
+        if (options.afterRefresh) {
+            // A picture of elements that could not read anything would pass for the data.
+            std::string sourceError;
+            if (!DataSourceUsable(sourceError)) {
+                std::fprintf(stderr, "vexorhost: %s\n", sourceError.c_str());
+                return 1;
+            }
+            RefreshAll(window.View());
+        }
         const QString png = QString::fromStdString(options.snapshot);
         QString snapError;
         if (!WriteCanvasPng(window.View(), png, snapError)) {

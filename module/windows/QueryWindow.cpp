@@ -111,6 +111,11 @@ void CQueryWindow::ApplySettings() {
         CreateBar();
     }
     m_loadedTable = table;
+    // Settings read at last, after a start without them: the headings show at once.
+    if (m_grid.GetRowCount() <= 1) {
+        m_query.ShowHeadings(m_grid);
+        if (m_gridCtrl) m_gridCtrl->Refresh();
+    }
     ShowRefreshOutcome();
     Layout();
 }
@@ -159,8 +164,10 @@ void CQueryWindow::ShowRefreshOutcome() {
     CString failure;
     for (const CString& reason : m_query.RefreshErrors())
         failure += (failure.IsEmpty() ? "" : "; ") + reason;
-    if (failure.IsEmpty()) failure = m_query.LoadError();
-    if (!failure.IsEmpty()) failure = "查询失败: " + failure;
+    if (!failure.IsEmpty())
+        failure = "查询失败: " + failure;
+    else if (!m_query.LoadError().IsEmpty())
+        failure = "无法读取表的设置: " + m_query.LoadError();
     m_failure = failure;
     if (!m_failure.IsEmpty()) ShowHostStatus("数据查询 " + m_settings.m_tableName + ": " + m_failure);
     ShowTitle();

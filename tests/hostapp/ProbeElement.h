@@ -64,6 +64,7 @@ public:
     }
     int ObjectDrive(const CDrawObjectDrive& drive) override {
         drives.push_back(drive);
+        if (!sayOnDrive.empty()) ShowHostStatus(sayOnDrive.c_str());
         return 1;
     }
     int Property(CWnd* owner) override {
@@ -76,6 +77,7 @@ public:
 
     std::vector<std::string> calls;
     std::vector<CDrawObjectDrive> drives;
+    std::string sayOnDrive; // put into the host's status line on each drive record
     CWnd* propertyOwner = nullptr;
     int propertyCalls = 0;
 
