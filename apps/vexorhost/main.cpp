@@ -77,6 +77,11 @@ int main(int argc, char** argv) {
     for (const std::string& e : report.errors)
         status << QString::fromStdString(e);
     status << QObject::tr("数据源 %1").arg(QString::fromStdString(kes::DescribeDataSource()));
+    // What the elements say as they open and start (a database they cannot read) stays in the
+    // line, once each.
+    QStringList said;
+    const QMetaObject::Connection listening = QObject::connect(
+        &window.View(), &DisplayView::statusMessage, [&said](const QString& text) { said << text; });
 
     if (!options.display.empty()) {
         QString openError;
@@ -89,7 +94,9 @@ int main(int argc, char** argv) {
         }
     }
     window.SetRunning(options.mode == HostOptions::Mode::Run);
-    window.ShowStatus(status.join("; "));
+    QObject::disconnect(listening);
+    said.removeDuplicates();
+    window.ShowStatus((status + said).join("; "));
 
     if (snapshot) {
         window.show();
