@@ -1,5 +1,6 @@
 #include "DisplayView.h"
 
+#include "DriveRecords.h"
 #include "EditInteraction.h"
 #include "ElementPainting.h"
 #include "QtConvert.h"
@@ -183,6 +184,9 @@ void DisplayView::StartRunning(CDrawObject& element) {
     element.SetState(1);
     element.SetParentWnd(this);
     element.ShowObjWnd(1);
+    // A running display sends each element one show record as it starts: elements take that
+    // one as the start, not as a request, so the operator's first request is heard.
+    element.ObjectDrive(ShowDrive());
 }
 
 void DisplayView::SetRunning(bool running) {

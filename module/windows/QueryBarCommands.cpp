@@ -94,6 +94,7 @@ void CQueryBar::Act(ERefreshOutcome outcome) {
         Notify(kNotifyStationText);
         Notify(kNotifyRefresh);
         break;
+    case ERefreshOutcome::UnknownStation: // answered by direct entry, which knows the text
     case ERefreshOutcome::Stop:
         break;
     }
@@ -121,6 +122,12 @@ void CQueryBar::DirectEntry() {
         return;
     }
     const CDirectEntryResult result = m_model.ConfirmDirectEntry(station, ReadControls());
+    if (result.outcome == ERefreshOutcome::UnknownStation) {
+        CString message;
+        message.Format(kMsgUnknownStation, CString(station).Trim().GetString());
+        ui::MessageBox(message, "数据查询");
+        return;
+    }
     Act(result.outcome);
     if (m_stations) {
         for (int item : result.selected) {

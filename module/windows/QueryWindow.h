@@ -16,6 +16,7 @@
 #include "UseGridWindow.h"
 #include "WindowSettings.h"
 
+#include <QLabel>
 #include <QPointer>
 
 class CQueryWindow : public CTableWindow, public CUseGridWindow {
@@ -55,6 +56,11 @@ public:
     CTableQuery& Engine() { return m_query; }
     const CString& AccessWord() const { return m_accessWord; }
     const CString& Caption() const { return m_caption; }
+    // The strip above the grid: the stations the bar queries and, in red, why the last refresh
+    // failed. Hidden while it has nothing to say.
+    QLabel* TitleStrip() const { return m_titleStrip.data(); }
+    // Why the last refresh failed, as shown in the strip; empty after a refresh that worked.
+    const CString& RefreshFailure() const { return m_failure; }
     long PanelWidth() const { return m_panelWidth; }
     const CEditedRow& EditedRow() const { return m_edit; }
     CQueryBarWindow* Bar() const { return m_barWidget ? m_bar : nullptr; }
@@ -73,6 +79,10 @@ private:
     CQueryBarRecords BarRecords();
     void ShowQueryDialog();
     void RunRefresh(int argument, int form);
+    // After a refresh: the reason of a failure above the grid and in the host's status line.
+    void ShowRefreshOutcome();
+    void ShowTitle();
+    void SetCaption(const CString& caption);
     int FormOfSettings() const;
     void OnBarNotify(const CNotify& notify);
     void OnGridNotify(const CNotify& notify);
@@ -114,11 +124,15 @@ private:
     bool m_loggedIn = false; // "READ/WRITE" became "WRITE" for the rest of the window's life
     CEditedRow m_edit;
     CString m_caption = "数据查询";
+    CString m_stationCaption; // the caption the bar last sent, shown in the title strip
+    CString m_failure;
+    bool m_barWithoutSettings = false; // the bar was made while the settings could not be read
     long m_panelWidth = 0;
     long m_savedPanelWidth = 0; // the configured width, while the bar is collapsed too
     bool m_barCollapsed = false;
     CRect m_splitter;
 
+    QPointer<QLabel> m_titleStrip;
     QPointer<QWidget> m_barWidget;
     QPointer<CQueryDialog> m_dialog;
     CQueryBarWindow* m_bar = nullptr; // the bar of m_barWidget, valid while it lives

@@ -34,9 +34,14 @@ int DestroyOb(CObArray* array);
 int CreatDataMonitor(int kind);
 
 // Kind 3: asks for a user name and password through the installed credential responder
-// (Login.h); 1 when the user may modify data, 0 when the user is known but may not, below 0
-// when the password is wrong, the question was cancelled or there is no responder.
+// (Login.h), text being the question shown (a default one when empty); 1 when the user may
+// modify data, 0 when the user is known but may not, kLoginRefused for an unknown user or a
+// wrong password, kLoginCancelled when the question was cancelled or there is no responder,
+// kLoginFailed when the users could not be read.
 // Kind 1: the logged-in user's name into *user (0), below 0 when nobody has logged in.
+inline constexpr int kLoginRefused = -1;
+inline constexpr int kLoginCancelled = -2;
+inline constexpr int kLoginFailed = -3;
 int KesLogin(void* owner, CString* user, const CString& text, int kind);
 
 // Hands a notice to the local notice channel (Notice.h); nothing goes on the network.

@@ -65,6 +65,7 @@ public:
     }
     int ObjectDrive(const CDrawObjectDrive& drive) override {
         drives.push_back(drive);
+        if (!sayOnDrive.empty()) ShowHostStatus(sayOnDrive.c_str());
         return 1;
     }
     int Property(CWnd* owner) override {
@@ -78,6 +79,7 @@ public:
 
     std::vector<std::string> calls;
     std::vector<CDrawObjectDrive> drives;
+    std::string sayOnDrive; // put into the host's status line on each drive record
     CWnd* propertyOwner = nullptr;
     int propertyCalls = 0;
     std::function<void(ProbeElement&)> propertySheet; // what the user changes in the sheet

@@ -106,12 +106,22 @@ void CQueryBarModel::BeginDirectEntry() {
 
 CDirectEntryResult CQueryBarModel::ConfirmDirectEntry(const CString& station, const CRefreshInput& input) {
     CDirectEntryResult result;
+    CString wanted = station;
+    wanted.Trim();
+    if (const CSelectGroup* s = m_groups.Station()) {
+        bool known = false;
+        for (int i = 0; i < s->GetCount() && !known; ++i)
+            known = CString(s->keys[i]).Trim() == wanted;
+        if (!known) {
+            m_directEntry = false;
+            result.outcome = ERefreshOutcome::UnknownStation;
+            return result;
+        }
+    }
     m_directEntry = true;
     m_directStation = station;
     m_currentStation = station;
     result.outcome = Refresh(input);
-    CString wanted = station;
-    wanted.Trim();
     if (const CSelectGroup* s = m_groups.Station(); s && !wanted.IsEmpty()) {
         for (int i = 0; i < s->GetCount(); ++i) {
             if (s->keys[i].Find(wanted.str()) < 0) continue;
