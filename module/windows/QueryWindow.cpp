@@ -125,15 +125,21 @@ int CQueryWindow::FormOfSettings() const {
 }
 
 void CQueryWindow::Refresh(int argument) {
-    if (argument == 1 && Bar()) Bar()->WriteRequest();
+    if (argument == 1) WriteBarRequest();
     RunRefresh(argument, FormOfSettings());
 }
 
 void CQueryWindow::QueryAndFill() {
     ui::CWaitCursor wait;
     // The first query asks for what the bar shows, as its "刷新" would.
-    if (Bar()) Bar()->WriteRequest();
+    WriteBarRequest();
     RunRefresh(1, kFormGivenStations);
+}
+
+void CQueryWindow::WriteBarRequest() {
+    // A bar made while the table's settings could not be read has no lists to ask from: the
+    // stored request stands until the bar is made again.
+    if (Bar() && !m_barWithoutSettings) Bar()->WriteRequest();
 }
 
 void CQueryWindow::RunRefresh(int argument, int form) {

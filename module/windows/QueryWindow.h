@@ -93,6 +93,7 @@ private:
     void BeginEdit();
     void SelectionMoved(long row, long column);
     bool CommitEditedRow();
+    void WriteBarRequest();
     // A failure message with the engine's reason of the last write on a line of its own.
     CString WriteFailureText(const char* question) const;
     void LoadEditedRow(long index);

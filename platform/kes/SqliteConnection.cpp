@@ -18,9 +18,6 @@ namespace {
 // enough for the operators of a control room who save at the same moment to be served one
 // after the other, each change being a few statements.
 constexpr int kBusyTimeoutMs = 10000;
-// Opening waits less: a file another program holds locked is reported soon, and tried again
-// on a later call, instead of freezing every window that asks for data.
-constexpr int kOpenBusyTimeoutMs = 1000;
 
 struct DbCloser {
     void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
@@ -202,7 +199,9 @@ std::unique_ptr<Connection> OpenSqlite(const std::string& path, bool readOnly, s
         error = "cannot open SQLite: " + std::string(db ? sqlite3_errmsg(db.get()) : "out of memory");
         return nullptr;
     }
-    sqlite3_busy_timeout(db.get(), kOpenBusyTimeoutMs);
+    // Opening reads the schema, which waits for writers as any read does: a process that
+    // starts while operators save must not fail its first query.
+    sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
     sqlite3_extended_result_codes(db.get(), 0);
     RegisterDialectFunctions(db.get());
 
@@ -223,7 +222,6 @@ std::unique_ptr<Connection> OpenSqlite(const std::string& path, bool readOnly, s
         error = "cannot read the database file " + path + ": " + sqlite3_errmsg(db.get());
         return nullptr;
     }
-    sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
     return std::make_unique<SqliteConnection>(std::move(db), std::move(authorizer));
 }
 

@@ -455,12 +455,12 @@ TEST_P(QueryWindowTest, StoredWidthsSurviveTheEmptyGridAndApplyColumnByColumn) {
     m_records.face.m_fixedColumns = 1;
     m_records.face.m_columnWidths = {120, 60};
     CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 03:00:00");
-    w.Refresh(0); // as the element shows a new window, before any query
-    // The element keeps the widths of a window it replaces or saves: the empty grid has none.
+    w.Refresh(0); // as the element shows a new window, before any query: headings only
+    // The element keeps the widths of a window it replaces or saves: they are the stored ones,
+    // column by column.
     CDWordArray widths;
-    EXPECT_FALSE(w.CurrentColumnWidths(widths));
     w.StoreColumnWidths(m_records.face);
-    EXPECT_EQ(m_records.face.m_columnWidths, (CDWordArray{120, 60}));
+    EXPECT_EQ(m_records.face.m_columnWidths, (CDWordArray{120, 60, 60, 60, 60, 60}));
 
     w.QueryAndFill();
     ASSERT_EQ(w.Grid().GetColumnCount(), 6);
@@ -529,6 +529,9 @@ TEST_P(QueryWindowTest, TheCommandLineAsksWhatTheBarAsksForEveryTable) {
         command.Refresh(grid, 1);
         ExpectSameTexts(w.Grid(), grid);
         if (HasFailure()) return;
+    }
+}
+
 TEST_P(QueryWindowTest, AFailedRefreshShowsTheDatabaseReasonAboveTheGridAndInTheStatusLine) {
     CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 06:00:00");
     w.QueryAndFill();
@@ -561,6 +564,8 @@ TEST_P(QueryWindowTest, AnUnusableDataSourceIsNamedAndTheWindowRecoversOnceItAns
     CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 06:00:00");
     w.Refresh(0);
     EXPECT_NE(w.RefreshFailure().Find(absent.c_str()), -1) << w.RefreshFailure().str();
+    CDWordArray widths; // a grid without its columns has no widths to store for them
+    EXPECT_FALSE(w.CurrentColumnWidths(widths));
     EXPECT_TRUE(FailureShownAboveTheGrid(w));
     EXPECT_TRUE(StatusSays(absent));
     w.OnCommand(CQueryWindow::kCmdRefresh);
