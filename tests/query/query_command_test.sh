@@ -8,17 +8,8 @@ trap 'rm -rf "$dir"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 db="sqlite:$dir/engine.db"
-: >"$dir/engine.db"
-# The fixture's statements, one per ";"-terminated group of lines.
-statement=""
-while IFS= read -r line; do
-  case "$line" in --*) continue ;; esac
-  statement+="$line"$'\n'
-  if [[ "$line" == *";" ]]; then
-    "$tool" sql --db "$db" --execute "$statement" >/dev/null || fail "fixture statement failed: $statement"
-    statement=""
-  fi
-done <"$fixture"
+source "$(dirname "$0")/engine_fixture.sh"
+load_engine_fixture "$tool" "$fixture" "$dir/engine.db"
 
 out=$("$tool" query --db "$db" --table river_hour --stations 60101100,60101200 --from 2008-07-01 \
       --to "2008-07-31 23:00:00") || fail "query failed"
