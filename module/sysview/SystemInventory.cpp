@@ -16,6 +16,13 @@ bool IsNameByte(unsigned char c, bool first) {
     return !first && ((c >= '0' && c <= '9') || c == '$');
 }
 
+// The database's message without the lines that follow it (PostgreSQL adds the statement
+// with a pointer under the failing word), so the reason fits one grid cell.
+CString FirstLine(const CString& text) {
+    int end = text.FindOneOf("\r\n");
+    return Trimmed(end < 0 ? text : text.Left(end));
+}
+
 } // namespace
 
 CString InventoryStatement(const CInventoryTable& entry) {
@@ -55,7 +62,8 @@ CInventoryRow CountTable(const CInventoryTable& entry) {
     }
     CQueryClient client;
     if (client.Query(InventoryStatement(entry)) != 1) {
-        row.failure = client.m_strLastError.IsEmpty() ? CString("统计语句执行失败") : client.m_strLastError;
+        row.failure = FirstLine(client.m_strLastError);
+        if (row.failure.IsEmpty()) row.failure = "统计语句执行失败";
         return row;
     }
     if (client.GetRowCount() == 0) {

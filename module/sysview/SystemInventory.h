@@ -39,7 +39,8 @@ CString InventoryStatement(const CInventoryTable& table);
 // statement means, so such a table is not counted.
 bool IsPlainName(const CString& name);
 
-// Counts one table with a fresh query client. The entry must have a table name.
+// Counts one table with a fresh query client. The entry must have a table name. A failure keeps
+// the first line of the database's message.
 CInventoryRow CountTable(const CInventoryTable& table);
 
 struct CInventoryOutcome {

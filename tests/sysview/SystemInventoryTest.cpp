@@ -84,6 +84,9 @@ TEST_P(SystemInventoryTest, ATableThatCannotBeCountedHoldsTheReasonAndTheLoadGoe
     EXPECT_FALSE(rows[1].Counted());
     EXPECT_NE(Lower(rows[1].failure).find("no_such_column"), std::string::npos) << rows[1].failure.str();
     EXPECT_EQ(rows[1].count, "");
+    // One line each, to fit a grid cell: PostgreSQL follows its message with the statement.
+    EXPECT_EQ(rows[0].failure.FindOneOf("\r\n"), -1) << rows[0].failure.str();
+    EXPECT_EQ(rows[1].failure.FindOneOf("\r\n"), -1) << rows[1].failure.str();
     // The reason of an earlier table does not stick to a later one.
     EXPECT_EQ(rows[2], (CInventoryRow{"CODES", "", "2", "", "", ""}));
     EXPECT_EQ(outcome.counted, 1);
