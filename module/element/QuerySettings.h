@@ -34,11 +34,6 @@ public:
     CString m_windowText1;
     CString m_windowText2;
 
-    // "默认显示" with the stations typed as "a,b,c": display mode 2 and one station per piece
-    // of the trimmed text. Pieces are kept as typed (a blank after a comma stays part of the
-    // next station); an empty piece after the last comma is no station.
-    void SetGivenStations(const CString& text);
-
     friend bool operator==(const CQuerySettings&, const CQuerySettings&) = default;
 
     // The stored fields in the order of the display file; `Carried` ones travel in the window

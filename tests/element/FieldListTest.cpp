@@ -170,25 +170,3 @@ TEST(FieldLists, DescriptionNamesEachFieldOnce) {
           "sysview.entries[0]", "further3"})
         EXPECT_EQ(names.count(name), 1u) << name;
 }
-
-TEST(DefaultStations, TypedListGivesOneStationPerPiece) {
-    struct Case {
-        const char* typed;
-        CStringArray stations;
-    };
-    const Case cases[] = {
-        {"7", {"7"}}, // a single-digit station is a station
-        {" 7 ", {"7"}},
-        {"", {}},
-        {"60101100,60101200,", {"60101100", "60101200"}},
-        {"1, 2", {"1", " 2"}}, // a blank after a comma stays part of the station
-        {"坝上,7", {"坝上", "7"}},
-    };
-    for (const Case& c : cases) {
-        CQuerySettings q;
-        q.m_stations = {"old"};
-        q.SetGivenStations(c.typed);
-        EXPECT_EQ(q.m_stations, c.stations) << '"' << c.typed << '"';
-        EXPECT_EQ(q.m_displayMode, kDisplayGivenStations);
-    }
-}
