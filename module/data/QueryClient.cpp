@@ -79,9 +79,10 @@ std::vector<CString> CQueryClient::SplitForExecute(const CString& sql) {
     return SplitOutsideLiterals(sql, true);
 }
 
-bool CQueryClient::SendStatement(const CString& statement, bool readOnly, CObArray& reply) {
+bool CQueryClient::SendStatement(const CString& statement, bool readOnly, CObArray& reply, int maxRows) {
     CParam param;
     param.SetReadOnly(readOnly);
+    param.SetRowLimit(maxRows);
     reply.RemoveAll();
     reply.Add(std::make_unique<CSqlStr>(statement));
     if (InSqlStr(&param, &reply) >= 0) return true;
@@ -92,11 +93,15 @@ bool CQueryClient::SendStatement(const CString& statement, bool readOnly, CObArr
 }
 
 int CQueryClient::Query(const CString& sql) {
+    return QueryFirstRows(sql, 0);
+}
+
+int CQueryClient::QueryFirstRows(const CString& sql, int maxRows) {
     ClearRows();
     bool ok = false;
     for (const CString& statement : SplitForQuery(sql)) {
         CObArray reply;
-        ok = SendStatement(statement, true, reply);
+        ok = SendStatement(statement, true, reply, maxRows);
         if (!ok) continue; // a failed statement adds no rows
         int cells = 0;     // rows of one statement have the same cells: size each like the last
         for (int i = 0; i < reply.GetSize(); ++i) {

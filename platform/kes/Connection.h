@@ -24,13 +24,16 @@ public:
     // Runs one statement in the system's dialect. On success appends one CSqlStr per result
     // row (each value followed by ",", texts escaped as AppendText does) or, for a statement
     // that returns no columns, one status text ("UPDATE 1") and returns true; on failure
-    // fills error.
-    bool Run(std::string_view sql, CObArray& reply, std::string& error, Access access = Access::Write) {
-        return Send(sql, access, reply, error);
+    // fills error. With maxRows above 0 only the first maxRows result rows are read; they are
+    // the rows the whole result would begin with.
+    bool Run(std::string_view sql, CObArray& reply, std::string& error, Access access = Access::Write,
+             int maxRows = 0) {
+        return Send(sql, access, maxRows, reply, error);
     }
 
 protected:
-    virtual bool Send(std::string_view sql, Access access, CObArray& reply, std::string& error) = 0;
+    virtual bool Send(std::string_view sql, Access access, int maxRows, CObArray& reply,
+                      std::string& error) = 0;
 };
 
 // Opens the SQLite file at path, attached as schema KES to an in-memory main database.

@@ -95,7 +95,7 @@ int InSqlStr(CParam* param, CObArray* array) {
         kes::Connection* conn = kes::CurrentConnection(error);
         if (!conn) return Fail(array, error);
         kes::Access access = param && param->IsReadOnly() ? kes::Access::ReadOnly : kes::Access::Write;
-        if (!conn->Run(sql, *array, error, access)) {
+        if (!conn->Run(sql, *array, error, access, param ? param->RowLimit() : 0)) {
             array->RemoveAll();
             return Fail(array, error.empty() ? "the statement failed" : error);
         }

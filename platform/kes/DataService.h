@@ -14,7 +14,8 @@
 // array holds one CSqlStr per result row, each value followed by ","; NULL is an empty
 // value; in a text value "\\", ",", "(" and ")" stand after a "\\". A statement that returns no
 // columns answers instead one status text without a final "," ("UPDATE 1", "DELETE 0",
-// "INSERT 0 1"). Below 0 the array's first object carries the error text.
+// "INSERT 0 1"). With param->RowLimit() above 0 only that many first rows are answered.
+// Below 0 the array's first object carries the error text.
 int InSqlStr(CParam* param, CObArray* array);
 
 // The records (CRTRecord) of the station given by AddID between the 'B' and 'E' times, in

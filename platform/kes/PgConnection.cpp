@@ -18,6 +18,7 @@
 
 #include <cctype>
 #include <string>
+#include <unordered_map>
 
 namespace kes {
 namespace {
@@ -77,7 +78,7 @@ bool PrepareSession(PGconn* conn, std::string& error) {
 bool RefusedWhenReadOnly(const std::string& verb) {
     return verb == "BEGIN" || verb == "START" || verb == "COMMIT" || verb == "END" || verb == "ROLLBACK" ||
            verb == "ABORT" || verb == "SAVEPOINT" || verb == "RELEASE" || verb == "PREPARE" ||
-           verb == "SET" || verb == "RESET" || verb == "DISCARD" || verb == "COPY";
+           verb == "SET" || verb == "RESET" || verb == "DISCARD" || verb == "DEALLOCATE" || verb == "COPY";
 }
 
 bool EndsTransaction(const std::string& verb) {
@@ -96,9 +97,15 @@ public:
     Backend Kind() const override { return Backend::Postgres; }
 
 protected:
-    bool Send(std::string_view sql, Access access, CObArray& reply, std::string& error) override {
+    bool Send(std::string_view sql, Access access, int maxRows, CObArray& reply, std::string& error) override {
         std::string adapted;
         if (!AdaptSql(sql, Backend::Postgres, adapted, error)) return false;
+        // The server stops at the rows asked for where the statement allows a limit; any
+        // other statement is read to its end and its first rows kept.
+        if (maxRows > 0 && access == Access::ReadOnly) {
+            std::string limited;
+            if (WithRowLimit(adapted, maxRows, limited)) adapted = std::move(limited);
+        }
         // A connection that broke earlier gets one new attempt here, never a loop of them.
         if (PQstatus(m_conn.get()) != CONNECTION_OK) {
             PQreset(m_conn.get());
@@ -106,6 +113,7 @@ protected:
                 error = "the database server cannot be reached: " + Trimmed(PQerrorMessage(m_conn.get()));
                 return false;
             }
+            m_prepared.clear(); // a new session knows none of them
             if (!PrepareSession(m_conn.get(), error)) return false;
         }
         std::string verb = LeadingWords(adapted, 1);
@@ -115,14 +123,14 @@ protected:
                 error = std::string(kReadOnlyRefused) + verb + " is not a query";
                 return false;
             }
-            if (inTransaction) return RunInReadOnlySavepoint(adapted, reply, error);
+            if (inTransaction) return RunInReadOnlySavepoint(adapted, reply, error, maxRows);
             // A query may have changed the default for later transactions (set_config);
             // the server reports the setting, so checking it costs nothing.
             const char* ro = PQparameterStatus(m_conn.get(), "default_transaction_read_only");
             if ((!ro || std::string_view(ro) != "on") &&
                 !Exec("SET default_transaction_read_only = on", error))
                 return false;
-            bool ok = RunOne(adapted, reply, error);
+            bool ok = RunPrepared(adapted, reply, error, maxRows);
             if (PQtransactionStatus(m_conn.get()) != PQTRANS_IDLE) {
                 // Whatever opened a transaction here, the read path does not keep it.
                 std::string ignored;
@@ -161,10 +169,10 @@ private:
     // A read inside a transaction of the write path: the savepoint is made read-only and
     // rolled back, so the statement cannot write and the transaction is read-write again
     // after it, whether it succeeded or not.
-    bool RunInReadOnlySavepoint(const std::string& sql, CObArray& reply, std::string& error) {
-        if (PQtransactionStatus(m_conn.get()) == PQTRANS_INERROR) return RunOne(sql, reply, error);
+    bool RunInReadOnlySavepoint(const std::string& sql, CObArray& reply, std::string& error, int maxRows) {
+        if (PQtransactionStatus(m_conn.get()) == PQTRANS_INERROR) return RunOne(sql, reply, error, maxRows);
         if (!Exec("SAVEPOINT vx_read", error)) return false;
-        bool ok = Exec("SET LOCAL transaction_read_only = on", error) && RunOne(sql, reply, error);
+        bool ok = Exec("SET LOCAL transaction_read_only = on", error) && RunOne(sql, reply, error, maxRows);
         std::string closeError;
         if (!Exec("ROLLBACK TO SAVEPOINT vx_read", closeError) ||
             !Exec("RELEASE SAVEPOINT vx_read", closeError)) {
@@ -175,9 +183,42 @@ private:
         return ok;
     }
 
+    // A read outside a transaction through a named prepared statement, so a text sent again
+    // (the next refresh) is neither parsed nor planned again. Outside a transaction a failed
+    // preparation harms nothing; the statement then goes out unprepared, which reports its
+    // error the usual way.
+    bool RunPrepared(const std::string& sql, CObArray& reply, std::string& error, int maxRows) {
+        auto it = m_prepared.find(sql);
+        if (it == m_prepared.end()) {
+            if (m_prepared.size() >= kPreparedCapacity) {
+                std::string ignored;
+                if (!Exec("DEALLOCATE ALL", ignored)) return RunOne(sql, reply, error, maxRows);
+                m_prepared.clear();
+            }
+            std::string name = "vx_" + std::to_string(++m_preparedSerial);
+            ResultHandle made(PQprepare(m_conn.get(), name.c_str(), sql.c_str(), 0, nullptr));
+            if (PQresultStatus(made.get()) != PGRES_COMMAND_OK) return RunOne(sql, reply, error, maxRows);
+            it = m_prepared.emplace(sql, std::move(name)).first;
+        }
+        ResultHandle res(PQexecPrepared(m_conn.get(), it->second.c_str(), 0, nullptr, nullptr, nullptr, 0));
+        if (PQresultStatus(res.get()) == PGRES_FATAL_ERROR) {
+            // A table changed under the plan, or the statement fails anyway: forget it and
+            // let the plain path answer.
+            std::string ignored;
+            Exec(("DEALLOCATE " + it->second).c_str(), ignored);
+            m_prepared.erase(it);
+            return RunOne(sql, reply, error, maxRows);
+        }
+        return ReadResult(std::move(res), reply, error, maxRows);
+    }
+
     // Sends one statement with the extended protocol, which refuses a text of several.
-    bool RunOne(const std::string& sql, CObArray& reply, std::string& error) {
+    bool RunOne(const std::string& sql, CObArray& reply, std::string& error, int maxRows = 0) {
         ResultHandle res(PQexecParams(m_conn.get(), sql.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0));
+        return ReadResult(std::move(res), reply, error, maxRows);
+    }
+
+    bool ReadResult(ResultHandle res, CObArray& reply, std::string& error, int maxRows) {
         switch (PQresultStatus(res.get())) {
         case PGRES_COMMAND_OK:
             reply.Add(std::make_unique<CSqlStr>(CString(PQcmdStatus(res.get()))));
@@ -196,6 +237,7 @@ private:
         }
         }
         int rows = PQntuples(res.get()), columns = PQnfields(res.get());
+        if (maxRows > 0 && rows > maxRows) rows = maxRows;
         std::vector<Oid> types(std::size_t(columns > 0 ? columns : 0));
         for (int c = 0; c < columns; ++c)
             types[std::size_t(c)] = PQftype(res.get(), c);
@@ -231,7 +273,10 @@ private:
     }
 
 private:
+    static constexpr std::size_t kPreparedCapacity = 200;
     ConnHandle m_conn;
+    std::unordered_map<std::string, std::string> m_prepared; // statement text -> prepared name
+    unsigned long m_preparedSerial = 0;
 };
 
 } // namespace
