@@ -73,5 +73,5 @@ private:
     void CutFraction(CString& cell, int column);
     void ShiftTime(CString& cell) const;
     // Sends one statement; the reply (or the error text) is left in reply.
-    bool SendStatement(const CString& statement, bool readOnly, CObArray& reply, int maxRows = 0);
+    bool SendStatement(const CString& statement, bool readOnly, CObArray& reply);
 };

@@ -110,6 +110,30 @@ int InSqlStr(CParam* param, CObArray* array) {
     }
 }
 
+int InSqlStrEach(CParam* param, const CString& statement, const std::function<void(std::string_view)>& rows,
+                 CObArray* array) {
+    if (!array) return -1;
+    array->RemoveAll();
+    try {
+        std::string error, status;
+        kes::Connection* conn = kes::CurrentConnection(error);
+        if (!conn) return Fail(array, error);
+        kes::Access access = param && param->IsReadOnly() ? kes::Access::ReadOnly : kes::Access::Write;
+        int count = 0;
+        auto counted = [&](std::string_view row) {
+            ++count;
+            rows(row);
+        };
+        if (!conn->RunEach(statement.str(), access, param ? param->RowLimit() : 0, counted, status, error))
+            return Fail(array, error.empty() ? "the statement failed" : error);
+        if (!status.empty()) array->Add(std::make_unique<CSqlStr>(CString(std::move(status))));
+        return count;
+    } catch (const std::exception& e) {
+        array->RemoveAll();
+        return Fail(array, e.what());
+    }
+}
+
 int OutRT(CParam* param, CObArray* array) {
     if (!array) return -1;
     try {

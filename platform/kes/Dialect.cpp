@@ -264,8 +264,8 @@ bool WithRowLimit(std::string_view s, int rows, std::string& out) {
             while (i < s.size() && IsWordChar(s[i]))
                 ++i;
             std::string_view word = s.substr(w, i - w);
-            if (depth == 0 && (SameWord(word, "LIMIT") || SameWord(word, "OFFSET") || SameWord(word, "FETCH") ||
-                               SameWord(word, "FOR") || SameWord(word, "INTO")))
+            if (depth == 0 && (SameWord(word, "LIMIT") || SameWord(word, "OFFSET") ||
+                               SameWord(word, "FETCH") || SameWord(word, "FOR") || SameWord(word, "INTO")))
                 return false;
             end = i;
         } else {

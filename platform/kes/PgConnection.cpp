@@ -97,7 +97,8 @@ public:
     Backend Kind() const override { return Backend::Postgres; }
 
 protected:
-    bool Send(std::string_view sql, Access access, int maxRows, CObArray& reply, std::string& error) override {
+    bool Send(std::string_view sql, Access access, int maxRows, const RowSink& sink, std::string& status,
+              std::string& error) override {
         std::string adapted;
         if (!AdaptSql(sql, Backend::Postgres, adapted, error)) return false;
         // The server stops at the rows asked for where the statement allows a limit; any
@@ -123,34 +124,32 @@ protected:
                 error = std::string(kReadOnlyRefused) + verb + " is not a query";
                 return false;
             }
-            if (inTransaction) return RunInReadOnlySavepoint(adapted, reply, error, maxRows);
+            if (inTransaction) return RunInReadOnlySavepoint(adapted, sink, status, error, maxRows);
             // A query may have changed the default for later transactions (set_config);
             // the server reports the setting, so checking it costs nothing.
             const char* ro = PQparameterStatus(m_conn.get(), "default_transaction_read_only");
             if ((!ro || std::string_view(ro) != "on") &&
                 !Exec("SET default_transaction_read_only = on", error))
                 return false;
-            bool ok = RunPrepared(adapted, reply, error, maxRows);
+            bool ok = RunPrepared(adapted, sink, status, error, maxRows);
             if (PQtransactionStatus(m_conn.get()) != PQTRANS_IDLE) {
                 // Whatever opened a transaction here, the read path does not keep it.
                 std::string ignored;
                 Exec("ROLLBACK", ignored);
-                reply.RemoveAll();
                 error = std::string(kReadOnlyRefused) + "the statement opened a transaction";
                 return false;
             }
             return ok;
         }
-        if (inTransaction) return RunOne(adapted, reply, error);
+        if (inTransaction) return RunOne(adapted, sink, status, error);
         if (verb == "BEGIN" || verb == "START")
-            return RunOne(WithoutTrailingSemicolons(adapted) + "\nREAD WRITE", reply, error);
-        if (EndsTransaction(verb)) return RunOne(adapted, reply, error);
+            return RunOne(WithoutTrailingSemicolons(adapted) + "\nREAD WRITE", sink, status, error);
+        if (EndsTransaction(verb)) return RunOne(adapted, sink, status, error);
         if (!Exec("SET default_transaction_read_only = off", error)) return false;
-        bool ok = RunOne(adapted, reply, error);
+        bool ok = RunOne(adapted, sink, status, error);
         std::string resetError;
         if (!Exec("SET default_transaction_read_only = on", resetError) && ok) {
             error = resetError;
-            reply.RemoveAll();
             return false;
         }
         return ok;
@@ -169,14 +168,16 @@ private:
     // A read inside a transaction of the write path: the savepoint is made read-only and
     // rolled back, so the statement cannot write and the transaction is read-write again
     // after it, whether it succeeded or not.
-    bool RunInReadOnlySavepoint(const std::string& sql, CObArray& reply, std::string& error, int maxRows) {
-        if (PQtransactionStatus(m_conn.get()) == PQTRANS_INERROR) return RunOne(sql, reply, error, maxRows);
+    bool RunInReadOnlySavepoint(const std::string& sql, const RowSink& sink, std::string& status,
+                                std::string& error, int maxRows) {
+        if (PQtransactionStatus(m_conn.get()) == PQTRANS_INERROR)
+            return RunOne(sql, sink, status, error, maxRows);
         if (!Exec("SAVEPOINT vx_read", error)) return false;
-        bool ok = Exec("SET LOCAL transaction_read_only = on", error) && RunOne(sql, reply, error, maxRows);
+        bool ok =
+            Exec("SET LOCAL transaction_read_only = on", error) && RunOne(sql, sink, status, error, maxRows);
         std::string closeError;
         if (!Exec("ROLLBACK TO SAVEPOINT vx_read", closeError) ||
             !Exec("RELEASE SAVEPOINT vx_read", closeError)) {
-            reply.RemoveAll();
             if (ok) error = closeError;
             return false;
         }
@@ -187,17 +188,19 @@ private:
     // (the next refresh) is neither parsed nor planned again. Outside a transaction a failed
     // preparation harms nothing; the statement then goes out unprepared, which reports its
     // error the usual way.
-    bool RunPrepared(const std::string& sql, CObArray& reply, std::string& error, int maxRows) {
+    bool RunPrepared(const std::string& sql, const RowSink& sink, std::string& status, std::string& error,
+                     int maxRows) {
         auto it = m_prepared.find(sql);
         if (it == m_prepared.end()) {
             if (m_prepared.size() >= kPreparedCapacity) {
                 std::string ignored;
-                if (!Exec("DEALLOCATE ALL", ignored)) return RunOne(sql, reply, error, maxRows);
+                if (!Exec("DEALLOCATE ALL", ignored)) return RunOne(sql, sink, status, error, maxRows);
                 m_prepared.clear();
             }
             std::string name = "vx_" + std::to_string(++m_preparedSerial);
             ResultHandle made(PQprepare(m_conn.get(), name.c_str(), sql.c_str(), 0, nullptr));
-            if (PQresultStatus(made.get()) != PGRES_COMMAND_OK) return RunOne(sql, reply, error, maxRows);
+            if (PQresultStatus(made.get()) != PGRES_COMMAND_OK)
+                return RunOne(sql, sink, status, error, maxRows);
             it = m_prepared.emplace(sql, std::move(name)).first;
         }
         ResultHandle res(PQexecPrepared(m_conn.get(), it->second.c_str(), 0, nullptr, nullptr, nullptr, 0));
@@ -207,21 +210,23 @@ private:
             std::string ignored;
             Exec(("DEALLOCATE " + it->second).c_str(), ignored);
             m_prepared.erase(it);
-            return RunOne(sql, reply, error, maxRows);
+            return RunOne(sql, sink, status, error, maxRows);
         }
-        return ReadResult(std::move(res), reply, error, maxRows);
+        return ReadResult(std::move(res), sink, status, error, maxRows);
     }
 
     // Sends one statement with the extended protocol, which refuses a text of several.
-    bool RunOne(const std::string& sql, CObArray& reply, std::string& error, int maxRows = 0) {
+    bool RunOne(const std::string& sql, const RowSink& sink, std::string& status, std::string& error,
+                int maxRows = 0) {
         ResultHandle res(PQexecParams(m_conn.get(), sql.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0));
-        return ReadResult(std::move(res), reply, error, maxRows);
+        return ReadResult(std::move(res), sink, status, error, maxRows);
     }
 
-    bool ReadResult(ResultHandle res, CObArray& reply, std::string& error, int maxRows) {
+    bool ReadResult(ResultHandle res, const RowSink& sink, std::string& status, std::string& error,
+                    int maxRows) {
         switch (PQresultStatus(res.get())) {
         case PGRES_COMMAND_OK:
-            reply.Add(std::make_unique<CSqlStr>(CString(PQcmdStatus(res.get()))));
+            status = PQcmdStatus(res.get());
             return true;
         case PGRES_EMPTY_QUERY:
             return true;
@@ -241,8 +246,9 @@ private:
         std::vector<Oid> types(std::size_t(columns > 0 ? columns : 0));
         for (int c = 0; c < columns; ++c)
             types[std::size_t(c)] = PQftype(res.get(), c);
+        std::string row; // one buffer for every row
         for (int r = 0; r < rows; ++r) {
-            std::string row;
+            row.clear();
             for (int c = 0; c < columns; ++c) {
                 if (!PQgetisnull(res.get(), r, c)) {
                     std::string_view v(PQgetvalue(res.get(), r, c),
@@ -267,7 +273,7 @@ private:
                 }
                 row += ',';
             }
-            reply.Add(std::make_unique<CSqlStr>(CString(std::move(row))));
+            sink(row);
         }
         return true;
     }

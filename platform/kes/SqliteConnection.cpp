@@ -10,8 +10,8 @@
 
 #include <cctype>
 #include <list>
-#include <unordered_map>
 #include <string_view>
+#include <unordered_map>
 
 namespace kes {
 namespace {
@@ -130,7 +130,8 @@ public:
     Backend Kind() const override { return Backend::Sqlite; }
 
 protected:
-    bool Send(std::string_view sql, Access access, int maxRows, CObArray& reply, std::string& error) override {
+    bool Send(std::string_view sql, Access access, int maxRows, const RowSink& sink, std::string& status,
+              std::string& error) override {
         bool readOnly = access == Access::ReadOnly;
         // The authorizer also runs when SQLite prepares the statement again (after a schema
         // change), so the access stays set until the statement is done.
@@ -169,7 +170,7 @@ protected:
             ~Rewind() { sqlite3_reset(st); } // ends the statement's read of the database
         } rewind{st};
         int columns = sqlite3_column_count(st);
-        std::string row;
+        std::string row; // one buffer for every row
         int rc = SQLITE_DONE;
         int rows = 0;
         while ((maxRows <= 0 || rows < maxRows) && (rc = sqlite3_step(st)) == SQLITE_ROW) {
@@ -194,21 +195,16 @@ protected:
                 }
                 row += ',';
             }
-            std::size_t size = row.size();
-            reply.Add(std::make_unique<CSqlStr>(CString(std::move(row))));
-            row = std::string();
-            row.reserve(size + 16); // rows of one reply are much alike: one allocation each
+            sink(row);
         }
         if (maxRows > 0 && rows == maxRows) return true;
         if (rc != SQLITE_DONE) {
             error = sqlite3_errmsg(m_db.get());
-            reply.RemoveAll();
             return false;
         }
         if (columns == 0) {
             if (adapted.empty()) adapted = std::string(sql);
-            reply.Add(std::make_unique<CSqlStr>(
-                CString(StatusText(adapted, m_authorizer->firstChange, sqlite3_changes64(m_db.get())))));
+            status = StatusText(adapted, m_authorizer->firstChange, sqlite3_changes64(m_db.get()));
         }
         return true;
     }

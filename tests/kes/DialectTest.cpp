@@ -70,9 +70,9 @@ TEST(Dialect, ARowLimitIsAddedOnlyWhereItKeepsTheFirstRows) {
     // Words inside parentheses, literals and names are no reason to refuse.
     EXPECT_EQ(limited("SELECT A FROM (SELECT A FROM T LIMIT 5) X WHERE B='FOR' AND \"LIMIT\"=1"),
               "SELECT A FROM (SELECT A FROM T LIMIT 5) X WHERE B='FOR' AND \"LIMIT\"=1\nLIMIT 1");
-    for (const char* kept : {"SELECT A FROM T LIMIT 3", "SELECT A FROM T OFFSET 2", "select a from t for update",
-                             "SELECT A FROM T FETCH FIRST 2 ROWS ONLY", "SELECT A INTO B FROM T",
-                             "SELECT 1; SELECT 2", "UPDATE T SET A=1", "WITH X AS (SELECT 1) SELECT * FROM X",
-                             "SELECT (A FROM T", "SELECT 'A FROM T"})
+    for (const char* kept :
+         {"SELECT A FROM T LIMIT 3", "SELECT A FROM T OFFSET 2", "select a from t for update",
+          "SELECT A FROM T FETCH FIRST 2 ROWS ONLY", "SELECT A INTO B FROM T", "SELECT 1; SELECT 2",
+          "UPDATE T SET A=1", "WITH X AS (SELECT 1) SELECT * FROM X", "SELECT (A FROM T", "SELECT 'A FROM T"})
         EXPECT_EQ(limited(kept), "unchanged") << kept;
 }

@@ -29,10 +29,10 @@ protected:
     // value or so missing, rows inserted out of time order so the storage order is no help.
     void WriteRandomTable(unsigned seed) {
         std::vector<std::string> reply;
-        ASSERT_TRUE(testdb::Run("CREATE TABLE KES.STAT_RANDOM (STCD INTEGER, TM TIMESTAMP, V DOUBLE PRECISION)",
-                                reply));
-        ASSERT_TRUE(testdb::Run("INSERT INTO KES.SET_DB_TABLE_NAME VALUES ('STAT_RANDOM', 1, 'admin', 0, 2, 0, '')",
-                                reply));
+        ASSERT_TRUE(testdb::Run(
+            "CREATE TABLE KES.STAT_RANDOM (STCD INTEGER, TM TIMESTAMP, V DOUBLE PRECISION)", reply));
+        ASSERT_TRUE(testdb::Run(
+            "INSERT INTO KES.SET_DB_TABLE_NAME VALUES ('STAT_RANDOM', 1, 'admin', 0, 2, 0, '')", reply));
         for (const char* col : {"('STAT_RANDOM','STCD','站码',8,4,8,0,0,0,'',1,'[PK(ID)]')",
                                 "('STAT_RANDOM','TM','时间',19,11,19,0,0,0,'',2,'[PK(TIME)]')",
                                 "('STAT_RANDOM','V','值',8,8,8,0,0,0,'',3,'[STAT(COLLIGATEB)]')"})
@@ -138,12 +138,13 @@ TEST_P(StatisticsTest, TheFirstRowAloneIsTheFirstRowOfTheWholeResult) {
     // same text (now prepared) answers the same.
     for (int round = 0; round < 2; ++round) {
         CQueryClient first;
-        ASSERT_EQ(first.QueryFirstRows("SELECT STCD, TM FROM KES.STAT_RANDOM ORDER BY TM, STCD LIMIT 10", 3), 1);
+        ASSERT_EQ(first.QueryFirstRows("SELECT STCD, TM FROM KES.STAT_RANDOM ORDER BY TM, STCD LIMIT 10", 3),
+                  1);
         ASSERT_EQ(first.GetRowCount(), 3);
         EXPECT_EQ(first.m_rows[2][0].str(), "3");
         EXPECT_EQ(first.m_rows[2][1].str(), "2008-07-01 00:00:00");
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, StatisticsTest, ::testing::Values(testdb::Kind::Sqlite, testdb::Kind::Postgres),
-                         BackendName);
+INSTANTIATE_TEST_SUITE_P(Backends, StatisticsTest,
+                         ::testing::Values(testdb::Kind::Sqlite, testdb::Kind::Postgres), BackendName);
