@@ -56,8 +56,8 @@ int main() {
                              std::string(bench::kHourlyFrom) + "' AND TM<='" + bench::kHourlyTo +
                              "') AND STCD IN(" + in + ") ORDER BY STCD ASC, TM ASC";
     std::size_t cells = 0;
-    double whole = bench::BestOf(3, [&] { cells = ReadWhole(pg.Handle(), bare).size(); });
-    double rowByRow = bench::BestOf(3, [&] { ReadRowByRow(pg.Handle(), bare); });
+    double whole = bench::BestOf(5, [&] { cells = ReadWhole(pg.Handle(), bare).size(); });
+    double rowByRow = bench::BestOf(5, [&] { ReadRowByRow(pg.Handle(), bare); });
     const double baseline = std::min(whole, rowByRow);
 
     CQueryClient client;
@@ -69,12 +69,12 @@ int main() {
     query.m_request.startTime = bench::kHourlyFrom;
     query.m_request.endTime = bench::kHourlyTo;
     long rows = 0;
-    double refresh = bench::BestOf(3, [&] {
+    double refresh = bench::BestOf(5, [&] {
         CGridIterator grid;
         query.Refresh(grid, 1);
         rows = grid.GetRowCount() - 1;
     });
-    double queryOnly = bench::BestOf(3, [&] { query.RunQuery(); });
+    double queryOnly = bench::BestOf(5, [&] { query.RunQuery(); });
     kes::CloseDataSource();
 
     std::printf("refresh of %ld rows (%zu cells) on PostgreSQL to a filled grid: %.3f s; through the query "

@@ -55,6 +55,14 @@ std::string Trimmed(const char* text) {
 
 void IgnoreNotice(void*, const PGresult*) {}
 
+// A double's text as the server writes it with extra_float_digits 0 ("%.15g"), when it is
+// already the reply's form: a finite number that is not zero with a sign.
+bool IsPlainFifteenDigits(std::string_view v) {
+    std::size_t i = v.size() > 1 && v[0] == '-' ? 1 : 0;
+    if (i >= v.size() || !std::isdigit(static_cast<unsigned char>(v[i]))) return false;
+    return !(i == 1 && v == "-0");
+}
+
 // Makes the session speak the dialect: schema kes first, times without zone, set-up SQL.
 bool PrepareSession(PGconn* conn, std::string& error) {
     PQsetNoticeReceiver(conn, IgnoreNotice, nullptr);
@@ -65,6 +73,7 @@ bool PrepareSession(PGconn* conn, std::string& error) {
     }
     ResultHandle path(
         PQexec(conn, "SET search_path = kes, public; SET TimeZone = 'UTC'; SET DateStyle = 'ISO, YMD'; "
+                     "SET extra_float_digits = 0; "
                      "SET default_transaction_read_only = on"));
     if (PQresultStatus(path.get()) != PGRES_COMMAND_OK) {
         error = "cannot set up the session: " + Trimmed(PQerrorMessage(conn));
@@ -254,8 +263,15 @@ private:
                     std::string_view v(PQgetvalue(res.get(), r, c),
                                        std::size_t(PQgetlength(res.get(), r, c)));
                     switch (types[std::size_t(c)]) {
-                    case kFloat4:
                     case kFloat8:
+                        // The session writes doubles as "%.15g" does (extra_float_digits 0):
+                        // the text is the reply's own but for -0, NaN and the infinities.
+                        if (IsPlainFifteenDigits(v)) {
+                            row.append(v);
+                            break;
+                        }
+                        [[fallthrough]];
+                    case kFloat4:
                     case kNumeric:
                         AppendNumberText(row, v);
                         break;
