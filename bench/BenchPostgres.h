@@ -110,6 +110,8 @@ private:
     void AdminExec(const std::string& sql) {
         PGconn* admin = PQconnectdb((m_admin + " dbname=postgres").c_str());
         if (PQstatus(admin) != CONNECTION_OK) Die(PQerrorMessage(admin));
+        PQsetNoticeProcessor(
+            admin, [](void*, const char*) {}, nullptr); // "does not exist, skipping"
         PGresult* r = PQexec(admin, sql.c_str());
         bool ok = PQresultStatus(r) == PGRES_COMMAND_OK;
         PQclear(r);
