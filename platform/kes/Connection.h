@@ -27,6 +27,8 @@ class Connection {
 public:
     virtual ~Connection() = default;
     virtual Backend Kind() const = 0;
+    // Whether a transaction the caller began is open on this connection.
+    virtual bool InTransaction() const = 0;
     // Runs one statement in the system's dialect. On success appends one CSqlStr per result
     // row (each value followed by ",", texts escaped as AppendText does) or, for a statement
     // that returns no columns, one status text ("UPDATE 1") and returns true; on failure

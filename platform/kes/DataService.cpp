@@ -17,7 +17,7 @@ int Fail(CObArray* array, const std::string& error) {
 
 // Runs a statement and answers its rows as cell texts.
 bool RunForCells(const std::string& sql, std::vector<std::vector<std::string>>& rows, std::string& error) {
-    kes::Connection* conn = kes::CurrentConnection(error);
+    kes::Connection* conn = kes::CurrentReadConnection(error);
     if (!conn) return false;
     CObArray reply;
     if (!conn->Run(sql, reply, error, kes::Access::ReadOnly)) return false;
@@ -92,9 +92,10 @@ int InSqlStr(CParam* param, CObArray* array) {
         std::string sql = statement->m_strSql.str();
         array->RemoveAll();
         std::string error;
-        kes::Connection* conn = kes::CurrentConnection(error);
-        if (!conn) return Fail(array, error);
         kes::Access access = param && param->IsReadOnly() ? kes::Access::ReadOnly : kes::Access::Write;
+        kes::Connection* conn = access == kes::Access::ReadOnly ? kes::CurrentReadConnection(error)
+                                                                : kes::CurrentConnection(error);
+        if (!conn) return Fail(array, error);
         if (!conn->Run(sql, *array, error, access, param ? param->RowLimit() : 0)) {
             array->RemoveAll();
             return Fail(array, error.empty() ? "the statement failed" : error);
@@ -116,9 +117,10 @@ int InSqlStrEach(CParam* param, const CString& statement, const std::function<vo
     array->RemoveAll();
     try {
         std::string error, status;
-        kes::Connection* conn = kes::CurrentConnection(error);
-        if (!conn) return Fail(array, error);
         kes::Access access = param && param->IsReadOnly() ? kes::Access::ReadOnly : kes::Access::Write;
+        kes::Connection* conn = access == kes::Access::ReadOnly ? kes::CurrentReadConnection(error)
+                                                                : kes::CurrentConnection(error);
+        if (!conn) return Fail(array, error);
         int count = 0;
         auto counted = [&](std::string_view row) {
             ++count;

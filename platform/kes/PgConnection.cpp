@@ -104,6 +104,7 @@ class PgConnection : public Connection {
 public:
     explicit PgConnection(ConnHandle conn) : m_conn(std::move(conn)) {}
     Backend Kind() const override { return Backend::Postgres; }
+    bool InTransaction() const override { return PQtransactionStatus(m_conn.get()) != PQTRANS_IDLE; }
 
 protected:
     bool Send(std::string_view sql, Access access, int maxRows, const RowSink& sink, std::string& status,

@@ -128,6 +128,7 @@ public:
     SqliteConnection(DbHandle db, std::unique_ptr<AuthorizerState> authorizer)
         : m_authorizer(std::move(authorizer)), m_db(std::move(db)) {}
     Backend Kind() const override { return Backend::Sqlite; }
+    bool InTransaction() const override { return sqlite3_get_autocommit(m_db.get()) == 0; }
 
 protected:
     bool Send(std::string_view sql, Access access, int maxRows, const RowSink& sink, std::string& status,
