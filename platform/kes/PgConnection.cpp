@@ -55,12 +55,32 @@ std::string Trimmed(const char* text) {
 
 void IgnoreNotice(void*, const PGresult*) {}
 
-// A double's text as the server writes it with extra_float_digits 0 ("%.15g"), when it is
-// already the reply's form: a finite number that is not zero with a sign.
-bool IsPlainFifteenDigits(std::string_view v) {
-    std::size_t i = v.size() > 1 && v[0] == '-' ? 1 : 0;
-    if (i >= v.size() || !std::isdigit(static_cast<unsigned char>(v[i]))) return false;
-    return !(i == 1 && v == "-0");
+// Whether a double's text as the server writes it (the shortest text that reads back as the
+// same double) is already what "%.15g" writes: plain digits with an optional fraction, at
+// most fifteen significant ones, neither so large nor so small that "%g" would write an
+// exponent, and not zero with a sign.
+bool IsFifteenDigitText(std::string_view v) {
+    std::size_t i = !v.empty() && v[0] == '-' ? 1 : 0;
+    std::size_t intStart = i;
+    while (i < v.size() && std::isdigit(static_cast<unsigned char>(v[i])))
+        ++i;
+    const std::size_t intDigits = i - intStart;
+    if (intDigits == 0 || intDigits > 15 || (intDigits > 1 && v[intStart] == '0')) return false;
+    std::size_t significant = v[intStart] == '0' ? 0 : intDigits;
+    if (i < v.size()) {
+        if (v[i] != '.' || i + 1 == v.size()) return false;
+        std::size_t leadingZeros = 0;
+        for (++i; i < v.size(); ++i) {
+            if (!std::isdigit(static_cast<unsigned char>(v[i]))) return false;
+            if (significant == 0 && v[i] == '0')
+                ++leadingZeros;
+            else
+                ++significant;
+        }
+        if (v.back() == '0' || (intDigits == 1 && v[intStart] == '0' && leadingZeros > 3)) return false;
+    }
+    if (significant == 0) return intStart == 0; // "0" is plain, "-0" becomes "0"
+    return significant <= 15;
 }
 
 // Makes the session speak the dialect: schema kes first, times without zone, set-up SQL.
@@ -73,7 +93,6 @@ bool PrepareSession(PGconn* conn, std::string& error) {
     }
     ResultHandle path(
         PQexec(conn, "SET search_path = kes, public; SET TimeZone = 'UTC'; SET DateStyle = 'ISO, YMD'; "
-                     "SET extra_float_digits = 0; "
                      "SET default_transaction_read_only = on"));
     if (PQresultStatus(path.get()) != PGRES_COMMAND_OK) {
         error = "cannot set up the session: " + Trimmed(PQerrorMessage(conn));
@@ -265,9 +284,8 @@ private:
                                        std::size_t(PQgetlength(res.get(), r, c)));
                     switch (types[std::size_t(c)]) {
                     case kFloat8:
-                        // The session writes doubles as "%.15g" does (extra_float_digits 0):
-                        // the text is the reply's own but for -0, NaN and the infinities.
-                        if (IsPlainFifteenDigits(v)) {
+                        // Most stored values are short: their text is taken as it is.
+                        if (IsFifteenDigitText(v)) {
                             row.append(v);
                             break;
                         }
