@@ -120,10 +120,6 @@ std::string ResolveDataSource() {
     return "sqlite:" + DemoDatabasePath();
 }
 
-std::string DescribeDataSource() {
-    return MaskPasswords(ResolveDataSource());
-}
-
 namespace {
 
 // The written and the read database of a data source "WRITE_URI|READ_URI": split at the first
@@ -163,6 +159,12 @@ Connection* Opened(Link& link, const std::string& uri, std::string& error) {
 }
 
 } // namespace
+
+std::string DescribeDataSource() {
+    // Each database on its own: a URI's userinfo must not run on into the next one.
+    auto [write, read] = SplitSource(ResolveDataSource());
+    return read.empty() ? MaskPasswords(write) : MaskPasswords(write) + " | " + MaskPasswords(read);
+}
 
 Connection* CurrentConnection(std::string& error) {
     Session& s = TheSession();
