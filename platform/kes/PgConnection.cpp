@@ -233,9 +233,10 @@ private:
             it = m_prepared.emplace(sql, std::move(name)).first;
         }
         ResultHandle res(PQexecPrepared(m_conn.get(), it->second.c_str(), 0, nullptr, nullptr, nullptr, 0));
-        if (PQresultStatus(res.get()) == PGRES_FATAL_ERROR) {
-            // A table changed under the plan, or the statement fails anyway: forget it and
-            // let the plain path answer.
+        const char* state = PQresultErrorField(res.get(), PG_DIAG_SQLSTATE);
+        if (state && (std::string_view(state) == "0A000" || std::string_view(state) == "26000")) {
+            // A table changed its columns under the statement, or the statement is gone
+            // (DEALLOCATE ALL on the write path): forget it and send the text as it is.
             std::string ignored;
             Exec(("DEALLOCATE " + it->second).c_str(), ignored);
             m_prepared.erase(it);

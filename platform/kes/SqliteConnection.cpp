@@ -170,13 +170,15 @@ protected:
             sqlite3_stmt* st;
             ~Rewind() { sqlite3_reset(st); } // ends the statement's read of the database
         } rewind{st};
-        int columns = sqlite3_column_count(st);
         std::string row; // one buffer for every row
         int rc = SQLITE_DONE;
         int rows = 0;
         while ((maxRows <= 0 || rows < maxRows) && (rc = sqlite3_step(st)) == SQLITE_ROW) {
             ++rows;
             row.clear();
+            // Counted after the step: a kept statement is prepared again there when a table
+            // changed, and "SELECT *" may then have more columns.
+            const int columns = sqlite3_column_count(st);
             for (int c = 0; c < columns; ++c) {
                 switch (sqlite3_column_type(st, c)) {
                 case SQLITE_NULL:
@@ -203,7 +205,7 @@ protected:
             error = sqlite3_errmsg(m_db.get());
             return false;
         }
-        if (columns == 0) {
+        if (sqlite3_column_count(st) == 0) {
             if (adapted.empty()) adapted = std::string(sql);
             status = StatusText(adapted, m_authorizer->firstChange, sqlite3_changes64(m_db.get()));
         }

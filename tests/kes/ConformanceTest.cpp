@@ -123,6 +123,35 @@ TEST_P(Conformance, StoredDoublesReadAsFifteenSignificantDigits) {
                      "99999.99,", "12.000001,"}));
 }
 
+// Reads are kept prepared by their text; a table changed in between, or prepared statements
+// dropped by a writer, never make the same text answer stale columns or fail.
+TEST_P(Conformance, AReadSentAgainAnswersTheTableAsItIsNow) {
+    Reply reply;
+    ASSERT_TRUE(testdb::Run("CREATE TABLE KES.AGAIN (A INTEGER)", reply));
+    ASSERT_TRUE(testdb::Run("INSERT INTO KES.AGAIN VALUES (1)", reply));
+    const std::string read = "SELECT * FROM KES.AGAIN";
+    auto readOnly = [&read] {
+        CParam param;
+        param.SetReadOnly(true);
+        CObArray array;
+        array.Add(std::make_unique<CSqlStr>(CString(read)));
+        if (InSqlStr(&param, &array) < 0)
+            return "ERROR: " + static_cast<const CSqlStr&>(array[0]).m_strSql.str();
+        return static_cast<const CSqlStr&>(array[0]).m_strSql.str();
+    };
+    EXPECT_EQ(readOnly(), "1,");
+    EXPECT_EQ(readOnly(), "1,");
+    ASSERT_TRUE(testdb::Run("ALTER TABLE KES.AGAIN ADD COLUMN B INTEGER", reply));
+    ASSERT_TRUE(testdb::Run("UPDATE KES.AGAIN SET B=2", reply));
+    EXPECT_EQ(readOnly(), "1,2,");
+    if (GetParam() == Kind::Postgres) {
+        ASSERT_TRUE(testdb::Run("DEALLOCATE ALL", reply));
+    }
+    EXPECT_EQ(readOnly(), "1,2,");
+    ASSERT_TRUE(testdb::Run("DROP TABLE KES.AGAIN", reply));
+    EXPECT_EQ(readOnly().rfind("ERROR: ", 0), 0u);
+}
+
 TEST_P(Conformance, AuditAndPointValueInsertsAreStoredAsSent) {
     EXPECT_EQ(Rows("SELECT MAX(SEQID) FROM KES.SCHLOG "), Reply({","}));
     EXPECT_EQ(
