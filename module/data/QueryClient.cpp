@@ -92,23 +92,35 @@ bool CQueryClient::SendStatement(const CString& statement, bool readOnly, CObArr
 }
 
 int CQueryClient::Query(const CString& sql) {
+    return QueryFirstRows(sql, 0);
+}
+
+int CQueryClient::QueryFirstRows(const CString& sql, int maxRows) {
     ClearRows();
     bool ok = false;
     for (const CString& statement : SplitForQuery(sql)) {
-        CObArray reply;
-        ok = SendStatement(statement, true, reply);
-        if (!ok) continue; // a failed statement adds no rows
-        int cells = 0;     // rows of one statement have the same cells: size each like the last
-        for (int i = 0; i < reply.GetSize(); ++i) {
-            // Each reply row is released as soon as it is parsed, so its memory serves the next.
-            std::unique_ptr<CObject> obj = reply.TakeAt(i);
-            auto* text = dynamic_cast<CSqlStr*>(obj.get());
-            if (!text || text->m_strSql.IsEmpty() || kes::IsStatusText(text->m_strSql.str())) continue;
+        CParam param;
+        param.SetReadOnly(true);
+        param.SetRowLimit(maxRows);
+        // Each reply row is parsed as it is read: no reply is kept beside the rows.
+        const int before = m_rows.GetSize();
+        int cells = 0; // rows of one statement have the same cells: size each like the last
+        auto parse = [&](std::string_view text) {
+            if (text.empty()) return;
             auto row = std::make_unique<CStringArray>();
             row->Reserve(cells);
-            ParseRow(text->m_strSql.str(), *row);
+            ParseRow(text, *row);
             cells = row->GetSize();
             m_rows.Add(std::move(row));
+        };
+        CObArray reply;
+        ok = InSqlStrEach(&param, statement, parse, &reply) >= 0;
+        if (!ok) {
+            // A failed statement adds no rows; the service's reason is kept for the caller.
+            while (m_rows.GetSize() > before)
+                m_rows.RemoveAt(m_rows.GetSize() - 1);
+            auto* error = reply.IsEmpty() ? nullptr : dynamic_cast<CSqlStr*>(reply.GetAt(0));
+            m_strLastError = error ? error->m_strSql : CString("the data service refused the statement");
         }
     }
     m_pCutColumns = nullptr;

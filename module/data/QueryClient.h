@@ -36,6 +36,9 @@ public:
     // rows of all statements accumulate. Resets the cut columns to null. Every statement is
     // sent read-only: one that would change the database fails.
     int Query(const CString& sql);
+    // As Query, keeping of each statement only its first maxRows rows: the database stops
+    // there, so a sorted statement whose first row alone is wanted costs little more than that row.
+    int QueryFirstRows(const CString& sql, int maxRows);
     // 1 when the last statement of the text succeeded, else 0 (also for a text without
     // statements). Leaves the rows alone; sets m_nChangedRows.
     int Execute(const CString& sql);

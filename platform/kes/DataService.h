@@ -9,13 +9,24 @@
 #include "Records.h"
 #include "SqlStr.h"
 
+#include <functional>
+#include <string_view>
+
 // Runs the one statement held by the array's only CSqlStr; with param->IsReadOnly() the
 // database refuses it if it would change anything. At 0 or more (the number of rows) the
 // array holds one CSqlStr per result row, each value followed by ","; NULL is an empty
 // value; in a text value "\\", ",", "(" and ")" stand after a "\\". A statement that returns no
 // columns answers instead one status text without a final "," ("UPDATE 1", "DELETE 0",
-// "INSERT 0 1"). Below 0 the array's first object carries the error text.
+// "INSERT 0 1"). With param->RowLimit() above 0 only that many first rows are answered.
+// Below 0 the array's first object carries the error text.
 int InSqlStr(CParam* param, CObArray* array);
+
+// As InSqlStr for the statement given as text, handing each result row to rows as it is read
+// (the text valid during the call only) instead of keeping it. Answers the number of rows; a
+// statement that returns no columns leaves its status text in the array. Below 0 the array's
+// first object carries the error text, and the rows handed over before are to be dropped.
+int InSqlStrEach(CParam* param, const CString& statement, const std::function<void(std::string_view)>& rows,
+                 CObArray* array);
 
 // The records (CRTRecord) of the station given by AddID between the 'B' and 'E' times, in
 // time order, from the event table named by the extra text: "RTEV" or "REAL". Answers the
