@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -56,6 +57,20 @@ inline double BestOf(int runs, const std::function<void()>& work) {
         double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (s < best) best = s;
     }
+    return best;
+}
+
+// The best time of each piece of work over several rounds, the pieces taking turns within a
+// round: a load that comes and goes on a shared machine then falls on all of them alike.
+inline std::vector<double> BestOfInTurns(int rounds, const std::vector<std::function<void()>>& works) {
+    std::vector<double> best(works.size(), 1e300);
+    for (int r = 0; r < rounds; ++r)
+        for (std::size_t i = 0; i < works.size(); ++i) {
+            auto start = std::chrono::steady_clock::now();
+            works[i]();
+            double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            if (s < best[i]) best[i] = s;
+        }
     return best;
 }
 

@@ -1,10 +1,12 @@
 // The query bar's quick search over a station list of 10,000 realistic Chinese names, one
 // keystroke at a time: the word typed letter by letter and deleted again, each step being the
 // bar model's search plus the list texts the bar refills its list from. Against a plain
-// substring scan over the same initials, measured in the same run. Target: under 5 ms per
-// keystroke.
+// substring scan over the same keys, measured in the same run; that scan does not know the
+// further readings of polyphones, so it keeps fewer stations. Target: under 1 ms per keystroke
+// on average.
 #include "BenchTables.h"
 #include "DataSource.h"
+#include "PinyinInitials.h"
 #include "QueryBarModel.h"
 #include "QueryClient.h"
 #include "TableQuery.h"
@@ -63,8 +65,14 @@ int main() {
         return 1;
     }
     const CStringArray initials = bar.Groups().Master().initials;
-    std::printf("%d stations, e.g. %s -> %s\n", station->GetCount(), station->displayTexts[0].GetString(),
-                initials[0].GetString());
+    const auto polyphonic = std::count_if(initials.begin(), initials.end(), [](const CString& key) {
+        std::string_view k = key;
+        return std::any_of(k.begin(), k.end(), [](char c) {
+            return (static_cast<unsigned char>(c) & kPinyinAlternativeBit) != 0;
+        });
+    });
+    std::printf("%d stations, %d of them with polyphones, e.g. %s -> %s\n", station->GetCount(),
+                int(polyphonic), station->displayTexts[0].GetString(), initials[0].GetString());
 
     // "cjyc": 长江宜昌…; typed, then deleted back to the empty box (the full list again).
     const std::vector<const char*> keystrokes = {"c", "cj", "cjy", "cjyc", "cjy", "cj", "c", ""};
@@ -98,8 +106,8 @@ int main() {
         std::printf("%-10s %5d   %12.3f ms   %11.3f ms   %6.1f\n", *keystrokes[k] ? keystrokes[k] : "(empty)",
                     kept[k], m * 1e3, s * 1e3, m / s);
     }
-    std::printf(
-        "per keystroke: mean %.3f ms, worst %.3f ms (target under 5 ms); ratio to the plain scan %.1f\n",
-        sumModel / double(keystrokes.size()) * 1e3, worst * 1e3, sumModel / sumScan);
+    std::printf("per keystroke: mean %.3f ms, worst %.3f ms (target: mean under 1 ms); ratio to the plain "
+                "scan %.1f\n",
+                sumModel / double(keystrokes.size()) * 1e3, worst * 1e3, sumModel / sumScan);
     return 0;
 }

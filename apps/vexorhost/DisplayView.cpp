@@ -1,5 +1,6 @@
 #include "DisplayView.h"
 
+#include "DriveRecords.h"
 #include "EditInteraction.h"
 #include "ElementPainting.h"
 #include "QtConvert.h"
@@ -12,6 +13,8 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -181,6 +184,9 @@ void DisplayView::StartRunning(CDrawObject& element) {
     element.SetState(1);
     element.SetParentWnd(this);
     element.ShowObjWnd(1);
+    // A running display sends each element one show record as it starts: elements take that
+    // one as the start, not as a request, so the operator's first request is heard.
+    element.ObjectDrive(ShowDrive());
 }
 
 void DisplayView::SetRunning(bool running) {
@@ -238,12 +244,31 @@ int DisplayView::Drive(const CDrawObjectDrive& drive, CDrawObject* target) {
     return handled;
 }
 
+namespace {
+
+// The element as the display file holds it, to tell whether its property sheet changed it.
+std::vector<std::uint8_t> StoredForm(CDrawObject& element) {
+    CArchive ar;
+    ar.SetObjectSchema(element.GetRuntimeClass().m_schema);
+    element.Serialize(ar);
+    return ar.Bytes();
+}
+
+} // namespace
+
 void DisplayView::OpenProperties(CDrawObject* element) {
     if (!element) return;
-    if (element->Property(this))
+    // An element answers 1 whether or not the sheet changed anything (a cancelled sheet, a sheet
+    // that is not there): the display counts as changed only when what it would save changed.
+    const std::vector<std::uint8_t> before = StoredForm(*element);
+    if (!element->Property(this)) {
+        emit statusMessage(tr("这个元件没有属性页"));
+        return;
+    }
+    if (StoredForm(*element) != before)
         ElementChanged();
     else
-        emit statusMessage(tr("这个元件没有属性页"));
+        viewport()->update();
 }
 
 void DisplayView::SetModified(bool modified) {

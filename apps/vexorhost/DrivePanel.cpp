@@ -110,10 +110,18 @@ void DrivePanel::Send(const CDrawObjectDrive& drive) {
         if (index < 0 || std::size_t(index) >= elements.size()) return;
         target = elements[std::size_t(index)].get();
     }
-    const int handled = m_view.Drive(drive, target);
-    emit m_view.statusMessage(tr("驱动 %1/%2 发给%3: %4 个元件处理了")
-                                  .arg(drive.kind)
-                                  .arg(drive.subKind)
-                                  .arg(target ? tr("选中元件") : tr("全部元件"))
-                                  .arg(handled));
+    // What the elements say while they take the record (a query that failed) stays in the
+    // line after the record itself: elements answer that they took it, not that it worked.
+    QStringList said;
+    const QMetaObject::Connection listening =
+        connect(&m_view, &DisplayView::statusMessage, this, [&said](const QString& text) { said << text; });
+    const int taken = m_view.Drive(drive, target);
+    disconnect(listening);
+    QString line = tr("驱动 %1/%2 已发给%3 (%4 个元件)")
+                       .arg(drive.kind)
+                       .arg(drive.subKind)
+                       .arg(target ? tr("选中元件") : tr("全部元件"))
+                       .arg(taken);
+    if (!said.isEmpty()) line += "; " + said.join("; ");
+    emit m_view.statusMessage(line);
 }

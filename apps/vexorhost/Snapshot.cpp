@@ -9,10 +9,8 @@
 #include <QImage>
 
 void RefreshAll(DisplayView& view) {
-    for (int round = 0; round < 2; ++round) {
-        view.Drive(ShowDrive(), nullptr);
-        QApplication::processEvents();
-    }
+    view.Drive(ShowDrive(), nullptr);
+    QApplication::processEvents();
 }
 
 bool WriteCanvasPng(DisplayView& view, const QString& path, QString& error) {

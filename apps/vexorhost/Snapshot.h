@@ -10,6 +10,6 @@ class DisplayView;
 // on failure.
 bool WriteCanvasPng(DisplayView& view, const QString& path, QString& error);
 
-// Lets every element show and query: the show record twice, since an element skips the first
-// one after the display starts running.
+// Lets every element show and query: one show record (the host sent the one an element skips
+// as the display started running).
 void RefreshAll(DisplayView& view);

@@ -32,6 +32,14 @@ std::string ExecutableDir(const char* argv0) {
     return (ec ? std::filesystem::absolute(argv0) : self).parent_path().string();
 }
 
+// Whether the data source answers; when not, a message naming it and why.
+bool DataSourceUsable(std::string& error) {
+    std::string reason;
+    if (kes::CurrentConnection(reason)) return true;
+    error = "the data source " + kes::DescribeDataSource() + " cannot be used: " + reason;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -74,6 +82,11 @@ int main(int argc, char** argv) {
     for (const std::string& e : report.errors)
         status << QString::fromStdString(e);
     status << QObject::tr("数据源 %1").arg(QString::fromStdString(kes::DescribeDataSource()));
+    // What the elements say as they open and start (a database they cannot read) stays in the
+    // line, once each.
+    QStringList said;
+    const QMetaObject::Connection listening = QObject::connect(
+        &window.View(), &DisplayView::statusMessage, [&said](const QString& text) { said << text; });
 
     if (!options.display.empty()) {
         QString openError;
@@ -86,12 +99,22 @@ int main(int argc, char** argv) {
         }
     }
     window.SetRunning(options.mode == HostOptions::Mode::Run);
-    window.ShowStatus(status.join("; "));
+    QObject::disconnect(listening);
+    said.removeDuplicates();
+    window.ShowStatus((status + said).join("; "));
 
     if (snapshot) {
         window.show();
         QApplication::processEvents();
-        if (options.afterRefresh) RefreshAll(window.View());
+        if (options.afterRefresh) {
+            // A picture of elements that could not read anything would pass for the data.
+            std::string sourceError;
+            if (!DataSourceUsable(sourceError)) {
+                std::fprintf(stderr, "vexorhost: %s\n", sourceError.c_str());
+                return 1;
+            }
+            RefreshAll(window.View());
+        }
         const QString png = QString::fromStdString(options.snapshot);
         QString snapError;
         if (!WriteCanvasPng(window.View(), png, snapError)) {

@@ -37,6 +37,12 @@ std::string ParsedArgs::Value(std::string_view option) const {
     return it == values.end() ? std::string() : it->second;
 }
 
+const std::vector<std::string>& ParsedArgs::Values(std::string_view option) const {
+    static const std::vector<std::string> none;
+    auto it = all.find(option);
+    return it == all.end() ? none : it->second;
+}
+
 bool ParseArgs(const std::vector<std::string>& args, std::span<const OptionSpec> options,
                std::size_t maxPositional, ParsedArgs& out, std::string& error) {
     out = ParsedArgs();
@@ -61,6 +67,7 @@ bool ParseArgs(const std::vector<std::string>& args, std::span<const OptionSpec>
                 return false;
             } else {
                 out.values[a] = args[++i];
+                out.all[a].push_back(args[i]);
             }
         } else if (out.positional.size() < maxPositional) {
             out.positional.push_back(a);

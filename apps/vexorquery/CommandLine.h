@@ -18,13 +18,16 @@ struct OptionSpec {
 };
 
 struct ParsedArgs {
-    std::map<std::string, std::string, std::less<>> values; // the last value of each option given
+    std::map<std::string, std::string, std::less<>> values;           // the last value of each option given
+    std::map<std::string, std::vector<std::string>, std::less<>> all; // every value, in order
     std::set<std::string, std::less<>> flags;
     std::vector<std::string> positional;
     bool help = false; // --help or -h stood in an option's place; nothing after it was read
 
     bool Has(std::string_view option) const { return flags.count(option) || values.count(option); }
     std::string Value(std::string_view option) const;
+    // Every value of an option that may be given more than once (--set A=1 --set B=2).
+    const std::vector<std::string>& Values(std::string_view option) const;
 };
 
 // Reads args against the known options. An argument starting with "-" that is no known option,

@@ -4,17 +4,16 @@
 #include "Commands.h"
 
 #include "DataService.h"
-#include "DataSource.h"
 #include "Login.h"
 #include "QueryClient.h"
-#include "QueryItem.h"
 #include "QueryWindowModel.h"
 #include "TableQuery.h"
+#include "TableRequest.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <iostream>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,9 +29,9 @@ const char* kUsage =
     "of standard input and the user must be allowed to modify data.\n";
 
 struct Options {
-    std::string db, table, stations, from, to, user;
-    int form = 2;
-    long row = 0;
+    CTableRequestOptions table;
+    std::string user;
+    long long row = 0;
     bool remove = false;
     std::vector<std::pair<std::string, std::string>> sets;
 };
@@ -42,95 +41,35 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-bool ReadTimeOption(const std::string& text, CString& out) {
-    COleDateTime t;
-    const int fields = CQueryItem::ReadTime(CString(text), t);
-    if (fields < 3 || !t.IsValid()) return false;
-    // The whole text must be the time: a trailing word is a typing error, not a time.
-    for (char c : text)
-        if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '-' || c == ':' || c == ' ')) return false;
-    out = t.Format("%Y-%m-%d %H:%M:%S");
-    return true;
-}
+constexpr cli::OptionSpec kOwnOptions[] = {
+    {"--row", true},
+    {"--set", true},
+    {"--delete", false},
+    {"--user", true},
+};
 
-bool ParseOptions(const Args& args, Options& o, std::string& error) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& into) {
-            if (i + 1 >= args.size()) {
-                error = a + " needs a value";
-                return false;
-            }
-            into = args[++i];
-            return true;
-        };
-        std::string v;
-        if (a == "--db") {
-            if (!value(o.db)) return false;
-        } else if (a == "--table") {
-            if (!value(o.table)) return false;
-        } else if (a == "--stations") {
-            if (!value(o.stations)) return false;
-        } else if (a == "--from") {
-            if (!value(o.from)) return false;
-        } else if (a == "--to") {
-            if (!value(o.to)) return false;
-        } else if (a == "--user") {
-            if (!value(o.user)) return false;
-        } else if (a == "--form") {
-            if (!value(v)) return false;
-            if (v != "1" && v != "2") {
-                error = "--form takes 1 (all stations) or 2 (given stations)";
-                return false;
-            }
-            o.form = v[0] - '0';
-        } else if (a == "--row") {
-            if (!value(v)) return false;
-            std::size_t used = 0;
-            try {
-                o.row = std::stol(v, &used);
-            } catch (const std::exception&) {
-                used = 0;
-            }
-            if (used == 0 || used != v.size() || o.row < 1) {
-                error = "--row takes a row number of 1 or more";
-                return false;
-            }
-        } else if (a == "--set") {
-            if (!value(v)) return false;
-            std::size_t eq = v.find('=');
-            if (eq == std::string::npos || eq == 0) {
-                error = "--set takes HEADING=VALUE";
-                return false;
-            }
-            o.sets.emplace_back(v.substr(0, eq), v.substr(eq + 1));
-        } else if (a == "--delete") {
-            o.remove = true;
-        } else {
-            error = "unknown argument '" + a + "'";
+bool ParseOptions(const cli::ParsedArgs& args, Options& o, std::string& error) {
+    if (!ReadTableRequestOptions(args, o.table, error)) return false;
+    o.user = args.Value("--user");
+    o.remove = args.Has("--delete");
+    if (!args.Has("--row") ||
+        !cli::ReadWholeNumber(args.Value("--row"), 1, std::numeric_limits<int>::max(), o.row)) {
+        error = "--row takes a data row number of 1 or more";
+        return false;
+    }
+    for (const std::string& set : args.Values("--set")) {
+        std::size_t eq = set.find('=');
+        if (eq == std::string::npos || eq == 0) {
+            error = "--set takes HEADING=VALUE";
             return false;
         }
+        o.sets.emplace_back(set.substr(0, eq), set.substr(eq + 1));
     }
-    if (o.table.empty())
-        error = "--table is required";
-    else if (o.row < 1)
-        error = "--row is required";
-    else if (o.remove == !o.sets.empty())
+    if (o.remove == !o.sets.empty()) {
         error = "give either --set HEADING=VALUE or --delete";
-    return error.empty();
-}
-
-CStringArray SplitStations(const std::string& text) {
-    CStringArray out;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t comma = text.find(',', start);
-        CString s(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (!s.Trim().IsEmpty()) out.Add(s);
-        if (comma == std::string::npos) break;
-        start = comma + 1;
+        return false;
     }
-    return out;
+    return true;
 }
 
 // Logs the user in through the same question the window asks, answered from the options.
@@ -160,41 +99,28 @@ bool LogIn(const std::string& user, std::string& error) {
 } // namespace
 
 int RunEditCommand(const Args& args) {
+    cli::ParsedArgs parsed;
     Options o;
     std::string error;
-    for (const std::string& a : args)
-        if (a == "--help" || a == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-    if (!ParseOptions(args, o, error)) {
+    std::vector<cli::OptionSpec> specs(std::begin(kOwnOptions), std::end(kOwnOptions));
+    specs.insert(specs.end(), TableRequestOptionSpecs().begin(), TableRequestOptionSpecs().end());
+    if (!cli::ParseArgs(args, specs, 0, parsed, error) || (!parsed.help && !ParseOptions(parsed, o, error))) {
         std::fprintf(stderr, "vexorquery edit: %s\n%s", error.c_str(), kUsage);
         return 1;
     }
-    if (!o.db.empty()) kes::SetDataSource(o.db);
-
-    CQueryRequest request;
-    request.form = o.form;
-    request.keys = SplitStations(o.stations);
-    if (!o.from.empty() && !ReadTimeOption(o.from, request.startTime))
-        return Fail("--from is not a valid time: " + o.from);
-    if (!o.to.empty() && !ReadTimeOption(o.to, request.endTime))
-        return Fail("--to is not a valid time: " + o.to);
-
-    std::string connectError;
-    if (!kes::CurrentConnection(connectError))
-        return Fail("cannot open the database " + kes::DescribeDataSource() + ": " + connectError);
-    if (!o.user.empty() && !LogIn(o.user, error)) return Fail(error);
-
+    if (parsed.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     CQueryClient client;
     CTableQuery query(client);
-    CString table(o.table);
-    query.Load(table.Trim().MakeUpper(), CTableQueryOptions{});
-    if (!query.Settings().HasTableRow() && query.Settings().VisibleCount() == 0)
-        return Fail("unknown table " + table.str());
-    query.m_request = request;
+    // The rows numbered as `query` numbers them: the same request, read as the bar reads it.
+    if (!PrepareTableQuery(o.table, CTableQueryOptions{}, true, query, error)) return Fail(error);
+    if (!o.user.empty() && !LogIn(o.user, error)) return Fail(error);
+    const CString table = query.Settings().TableName();
     CGridIterator grid;
     query.Refresh(grid, 1);
+    if (query.RefreshFailed()) return Fail("the query failed: " + query.RefreshErrors().front().str());
     if (o.row > query.ResultRowCount())
         return Fail("row " + std::to_string(o.row) + " is not a data row: the query gave " +
                     std::to_string(query.ResultRowCount()) + " rows");

@@ -4,18 +4,16 @@
 
 #include "AtomicFile.h"
 #include "CommandLine.h"
+#include "TableRequest.h"
 
-#include "DataSource.h"
 #include "GridPrinter.h"
 #include "QueryClient.h"
-#include "QueryItem.h"
 #include "TableQuery.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <limits>
-#include <set>
 #include <utility>
 
 namespace {
@@ -27,8 +25,8 @@ const char* kUsage =
     "TIME is \"YYYY-MM-DD HH:MM:SS\" (or a leading part of it, such as YYYY-MM-DD).\n";
 
 struct Options {
-    std::string db, table, stations, from, to, filter, format = "text", out;
-    int form = 2;
+    CTableRequestOptions table;
+    std::string filter, format = "text", out;
     long long lackSeconds = -1;
     bool explain = false;
 };
@@ -38,16 +36,12 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-constexpr cli::OptionSpec kOptions[] = {
-    {"--db", true},   {"--table", true},  {"--stations", true}, {"--from", true},
-    {"--to", true},   {"--filter", true}, {"--format", true},   {"--out", true},
-    {"--form", true}, {"--lack", true},   {"--explain", false},
+constexpr cli::OptionSpec kOwnOptions[] = {
+    {"--filter", true}, {"--format", true}, {"--out", true}, {"--lack", true}, {"--explain", false},
 };
 
 bool ParseOptions(const cli::ParsedArgs& args, Options& o, std::string& error) {
-    o.db = args.Value("--db");
-    o.table = args.Value("--table");
-    o.stations = args.Value("--stations");
+    if (!ReadTableRequestOptions(args, o.table, error)) return false;
     o.filter = args.Value("--filter");
     o.out = args.Value("--out");
     o.explain = args.Has("--explain");
@@ -58,19 +52,7 @@ bool ParseOptions(const cli::ParsedArgs& args, Options& o, std::string& error) {
             return false;
         }
     }
-    for (auto [option, into] : {std::pair{"--from", &o.from}, std::pair{"--to", &o.to}})
-        if (args.Has(option) && !cli::ReadTime(args.Value(option), *into)) {
-            error = std::string(option) + " is not a valid time: " + args.Value(option);
-            return false;
-        }
     long long number = 0;
-    if (args.Has("--form")) {
-        if (!cli::ReadWholeNumber(args.Value("--form"), 1, 2, number)) {
-            error = "--form takes 1 (all stations) or 2 (given stations)";
-            return false;
-        }
-        o.form = int(number);
-    }
     if (args.Has("--lack")) {
         // The interval count of a missing-data request is an int.
         if (!cli::ReadWholeNumber(args.Value("--lack"), 1, std::numeric_limits<int>::max(), number)) {
@@ -80,44 +62,11 @@ bool ParseOptions(const cli::ParsedArgs& args, Options& o, std::string& error) {
         }
         o.lackSeconds = number;
     }
-    if (o.table.empty()) {
-        error = "--table is required";
-        return false;
-    }
     if ((o.format == "xlsx" || o.format == "xls") && o.out.empty()) {
         error = "--format " + o.format + " needs --out FILE";
         return false;
     }
     return true;
-}
-
-CStringArray SplitStations(const std::string& text) {
-    CStringArray out;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t comma = text.find(',', start);
-        CString s(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (!s.Trim().IsEmpty()) out.Add(s);
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
-    return out;
-}
-
-// Stations of a mapped id column must be among its codes.
-std::string UnknownStation(const CTableQuery& query, const CStringArray& stations) {
-    int id = query.KeyColumns().idIndex;
-    if (id < 1) return {};
-    const CStringArray& entries = query.Settings().Columns()[id].projections;
-    if (entries.IsEmpty()) return {};
-    std::set<std::string> codes;
-    for (const CString& e : entries) {
-        int open = e.ReverseFind('(');
-        if (open >= 0 && e.Right(1) == ")") codes.insert(e.Mid(open + 1, e.GetLength() - open - 2).str());
-    }
-    for (const CString& s : stations)
-        if (!codes.count(s.str())) return s.str();
-    return {};
 }
 
 // The grid as asked: to standard output, or to --out in place of the file there only once
@@ -154,7 +103,9 @@ int RunQueryCommand(const Args& args) {
     cli::ParsedArgs parsed;
     Options o;
     std::string error;
-    if (!cli::ParseArgs(args, kOptions, 0, parsed, error)) {
+    std::vector<cli::OptionSpec> specs(std::begin(kOwnOptions), std::end(kOwnOptions));
+    specs.insert(specs.end(), TableRequestOptionSpecs().begin(), TableRequestOptionSpecs().end());
+    if (!cli::ParseArgs(args, specs, 0, parsed, error)) {
         std::fprintf(stderr, "vexorquery query: %s\n%s", error.c_str(), kUsage);
         return 1;
     }
@@ -166,34 +117,15 @@ int RunQueryCommand(const Args& args) {
         std::fprintf(stderr, "vexorquery query: %s\n%s", error.c_str(), kUsage);
         return 1;
     }
-    if (!o.db.empty()) kes::SetDataSource(o.db);
-
-    CQueryRequest request;
-    request.form = o.form;
-    request.keys = SplitStations(o.stations);
-    request.filter = o.filter;
-    request.startTime = o.from;
-    request.endTime = o.to;
-    if (!request.startTime.IsEmpty() && !request.endTime.IsEmpty() &&
-        CQueryItem::ParseTime(request.endTime) < CQueryItem::ParseTime(request.startTime))
-        return Fail("--to lies before --from");
-
-    std::string connectError;
-    if (!kes::CurrentConnection(connectError))
-        return Fail("cannot open the database " + kes::DescribeDataSource() + ": " + connectError);
-
     CTableQueryOptions options;
     options.missingDataStats = o.lackSeconds > 0;
     CQueryClient client;
     CTableQuery query(client);
-    CString table(o.table);
-    query.Load(table.Trim().MakeUpper(), options);
-    if (!query.Settings().HasTableRow() && query.Settings().VisibleCount() == 0)
-        return Fail("unknown table " + table.str() +
-                    " (no row in SET_DB_TABLE_NAME and no configured columns)");
-    query.m_request = request;
-    if (std::string bad = UnknownStation(query, request.keys); !bad.empty())
-        return Fail("no such station " + bad + " in table " + table.str());
+    // Missing-data statistics count between the times as given.
+    if (!PrepareTableQuery(o.table, options, o.lackSeconds <= 0, query, error)) return Fail(error);
+    query.m_request.filter = o.filter;
+    const CQueryRequest& request = query.m_request;
+    const CString table = query.Settings().TableName();
 
     if (o.lackSeconds > 0) {
         if (!query.IsLackTimeMode())

@@ -93,38 +93,46 @@ bool CQueryClient::SendStatement(const CString& statement, bool readOnly, CObArr
 }
 
 int CQueryClient::Query(const CString& sql) {
+    return QueryFirstRows(sql, 0);
+}
+
+int CQueryClient::QueryFirstRows(const CString& sql, int maxRows) {
     ClearRows();
     bool ok = false;
     for (const CString& statement : SplitForQuery(sql)) {
-        CObArray reply;
-        ok = SendStatement(statement, true, reply);
-        if (!ok) continue; // a failed statement adds no rows
-        int cells = 0;     // rows of one statement have the same cells: size each like the last
-        for (int i = 0; i < reply.GetSize(); ++i) {
-            if (m_control && !GoesOn(i)) {
-                ClearRows();
-                m_pCutColumns = nullptr;
-                m_strLastError = kes::kStatementCancelled;
-                return 0;
-            }
-            // Each reply row is released as soon as it is parsed, so its memory serves the next.
-            std::unique_ptr<CObject> obj = reply.TakeAt(i);
-            auto* text = dynamic_cast<CSqlStr*>(obj.get());
-            if (!text || text->m_strSql.IsEmpty() || kes::IsStatusText(text->m_strSql.str())) continue;
+        CParam param;
+        param.SetReadOnly(true);
+        param.SetRowLimit(maxRows);
+        // Each reply row is parsed as it is read: no reply is kept beside the rows.
+        const int before = m_rows.GetSize();
+        int cells = 0; // rows of one statement have the same cells: size each like the last
+        auto parse = [&](std::string_view text) {
+            if (text.empty()) return;
             auto row = std::make_unique<CStringArray>();
             row->Reserve(cells);
-            ParseRow(text->m_strSql.str(), *row);
+            ParseRow(text, *row);
             cells = row->GetSize();
             m_rows.Add(std::move(row));
+        };
+        CObArray reply;
+        ok = InSqlStrEach(&param, statement, parse, &reply) >= 0;
+        if (!ok && m_control && m_control->Cancelled()) {
+            // A stopped query keeps nothing: its caller goes on with what it had.
+            ClearRows();
+            m_pCutColumns = nullptr;
+            m_strLastError = kes::kStatementCancelled;
+            return 0;
+        }
+        if (!ok) {
+            // A failed statement adds no rows; the service's reason is kept for the caller.
+            while (m_rows.GetSize() > before)
+                m_rows.RemoveAt(m_rows.GetSize() - 1);
+            auto* error = reply.IsEmpty() ? nullptr : dynamic_cast<CSqlStr*>(reply.GetAt(0));
+            m_strLastError = error ? error->m_strSql : CString("the data service refused the statement");
         }
     }
     m_pCutColumns = nullptr;
     return ok ? 1 : 0;
-}
-
-bool CQueryClient::GoesOn(int replyRow) const {
-    constexpr int kRowsBetweenLooks = 512; // a prompt stop at no noticeable cost
-    return replyRow % kRowsBetweenLooks != 0 || !m_control->Cancelled();
 }
 
 int CQueryClient::Execute(const CString& sql) {

@@ -41,6 +41,9 @@ public:
     // rows of all statements accumulate. Resets the cut columns to null. Every statement is
     // sent read-only: one that would change the database fails.
     int Query(const CString& sql);
+    // As Query, keeping of each statement only its first maxRows rows: the database stops
+    // there, so a sorted statement whose first row alone is wanted costs little more than that row.
+    int QueryFirstRows(const CString& sql, int maxRows);
     // 1 when the last statement of the text succeeded, else 0 (also for a text without
     // statements). Leaves the rows alone; sets m_nChangedRows.
     int Execute(const CString& sql);
@@ -70,15 +73,13 @@ public:
     int m_nColumnCount = 0;
     int m_nCutState = 0; // 0 undecided, 1 no cut, 2 cut
     CTimeColumn m_timeColumn;
-    // While set (a worker's query), Query stops between rows once it is cancelled and fails
-    // with kes::kStatementCancelled, keeping no rows.
+    // While set (a worker's query), a cancelled Query stops its statement and fails with
+    // kes::kStatementCancelled, keeping no rows.
     std::shared_ptr<kes::StatementControl> m_control;
 
 private:
     void CutFraction(CString& cell, int column);
     void ShiftTime(CString& cell) const;
-    // False once the query is cancelled (looked at every few hundred reply rows).
-    bool GoesOn(int replyRow) const;
     // Sends one statement; the reply (or the error text) is left in reply.
     bool SendStatement(const CString& statement, bool readOnly, CObArray& reply);
 };

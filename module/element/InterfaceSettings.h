@@ -3,6 +3,7 @@
 // settings-table viewer), row colours, fixed columns, stored column widths, the per-column
 // element choice and the width of the query panel.
 #include "Arrays.h"
+#include "PropertyList.h"
 #include "QueryItem.h"
 #include "Types.h"
 
@@ -26,4 +27,24 @@ public:
     void Decode(const CString& text);
 
     friend bool operator==(const CInterfaceSettings&, const CInterfaceSettings&) = default;
+
+    // The mode is read from any list; the row flag and colours only from a list of at least 4
+    // items, the fixed-columns flag and the rest only from one of at least 5.
+    template <class Self, class V>
+    requires FieldsOf<Self, CInterfaceSettings>
+    static void Fields(Self& s, V& v) {
+        v.Mode("mode", s.m_mode);
+        if (!v.Holds(4)) return;
+        v.Flag("alternateRows", s.m_alternateRows);
+        v.Color("firstRowColor", s.m_firstRowColor);
+        v.Color("secondRowColor", s.m_secondRowColor);
+        if (!v.Holds(5)) return;
+        v.Flag("fixedColumns", s.m_fixedColumns);
+        v.Numbers("columnWidths", s.m_columnWidths);
+        v.Color("gridBackground", s.m_gridBackground);
+        v.Int("elementChoice", s.m_elementChoice);
+        v.Numbers("elementList", s.m_elementList);
+        v.Long("fixedColumnCount", s.m_fixedColumnCount);
+        v.Long("panelWidth", s.m_panelWidth);
+    }
 };

@@ -2,6 +2,7 @@
 // The point data query: which points, how they are shown and which period archive they are
 // read from (hourly, daily, ten-day or monthly).
 #include "Arrays.h"
+#include "PropertyList.h"
 #include "QueryItem.h"
 #include "Types.h"
 
@@ -17,6 +18,16 @@ public:
     friend bool operator==(const CPointEntry&, const CPointEntry&) = default;
 };
 
+template <class Self, class V>
+requires FieldsOf<Self, CPointEntry>
+void EntryFields(Self& p, V& v) {
+    v.Text("number", p.m_number);
+    v.TrimmedText("name", p.m_name);
+    v.Int("values", p.m_values[0]);
+    for (int i = 1; i < 4; ++i)
+        v.Int("", p.m_values[i]);
+}
+
 class CStyleEntry {
 public:
     long m_first = 0;
@@ -24,6 +35,14 @@ public:
     LOGFONT m_font;
     friend bool operator==(const CStyleEntry&, const CStyleEntry&) = default;
 };
+
+template <class Self, class V>
+requires FieldsOf<Self, CStyleEntry>
+void EntryFields(Self& e, V& v) {
+    v.Long("", e.m_first);
+    v.Long("", e.m_second);
+    v.Font("font", e.m_font);
+}
 
 class CPointQuerySettings : public CQueryItem {
 public:
@@ -44,4 +63,18 @@ public:
     void Decode(const CString& text);
 
     friend bool operator==(const CPointQuerySettings&, const CPointQuerySettings&) = default;
+
+    template <class Self, class V>
+    requires FieldsOf<Self, CPointQuerySettings>
+    static void Fields(Self& s, V& v) {
+        v.Int("accessMode", s.m_accessMode);
+        v.Color("gridBackground", s.m_gridBackground);
+        v.Objects("points", s.m_points);
+        CStyleEntry newStyle; // a style read without its font keeps the settings' font
+        newStyle.m_font = s.m_font;
+        v.Objects("styles", s.m_styles, newStyle);
+        v.Text("displayModeName", s.m_displayModeName);
+        v.Int("dataType", s.m_dataType);
+        v.Int("further", s.m_further);
+    }
 };

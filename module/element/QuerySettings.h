@@ -5,6 +5,7 @@
 #include "Arrays.h"
 #include "CString.h"
 #include "OleDateTime.h"
+#include "PropertyList.h"
 
 enum EQueryStyle { kStylePanel = 0, kStyleMenu = 1, kStyleDrive = 2 };
 enum EStationDisplay { kDisplayAllStations = 1, kDisplayGivenStations = 2 };
@@ -34,4 +35,27 @@ public:
     CString m_windowText2;
 
     friend bool operator==(const CQuerySettings&, const CQuerySettings&) = default;
+
+    // The stored fields in the order of the display file; `Carried` ones travel in the window
+    // settings. The times and window texts are set at run time and not stored.
+    template <class Self, class V>
+    requires FieldsOf<Self, CQuerySettings>
+    static void Fields(Self& s, V& v) {
+        v.Int("startFlag", s.m_startFlag);
+        v.Texts("stations", s.m_stations);
+        v.Int("displayMode", s.m_displayMode);
+        v.Text("further2", s.m_further2);
+        v.Text("accessMode", s.m_accessMode);
+        v.Text("modifyDirection", s.m_modifyDirection);
+        v.Text("further1", s.m_further1);
+        v.Text("tableName", s.m_tableName);
+        v.Text("startTime", s.m_startTimeText);
+        v.Text("endTime", s.m_endTimeText);
+        v.Carried("queryStyle", s.m_queryStyle);
+        v.Carried("dynamicTime", s.m_dynamicTime);
+        v.Carried("timeTypeIndex", s.m_timeTypeIndex);
+        v.Carried("timeInterval", s.m_timeInterval);
+        v.Carried("timeOffset", s.m_timeOffset);
+        v.Carried("advanced", s.m_advanced);
+    }
 };

@@ -2,10 +2,53 @@
 
 #include "RuntimeClassRegistry.h"
 
+#include <cstdint>
+#include <string_view>
+
 namespace {
 std::unique_ptr<CDrawObject> CreateEmptyElement() {
     return std::make_unique<CVexorQueryElemOBJ>();
 }
+
+// Stores the query settings field by field into the display file.
+class CArchiveWriter {
+public:
+    explicit CArchiveWriter(CArchive& ar) : m_ar(ar) {}
+    void Int(std::string_view, std::int32_t v) { m_ar << v; }
+    void Text(std::string_view, const CString& t) { m_ar << t; }
+    void Texts(std::string_view, const CStringArray& list) {
+        m_ar << std::int32_t(list.GetSize());
+        for (const CString& t : list)
+            m_ar << t;
+    }
+    void Carried(std::string_view, int) {}
+
+private:
+    CArchive& m_ar;
+};
+
+// Loads them back; a negative count gives an empty list.
+class CArchiveReader {
+public:
+    explicit CArchiveReader(CArchive& ar) : m_ar(ar) {}
+    void Int(std::string_view, std::int32_t& v) { m_ar >> v; }
+    void Text(std::string_view, CString& t) { m_ar >> t; }
+    void Texts(std::string_view, CStringArray& list) {
+        std::int32_t count = 0;
+        m_ar >> count;
+        CStringArray read;
+        for (std::int32_t i = 0; i < count; ++i) {
+            CString t;
+            m_ar >> t;
+            read.Add(t);
+        }
+        list = std::move(read);
+    }
+    void Carried(std::string_view, int&) {}
+
+private:
+    CArchive& m_ar;
+};
 } // namespace
 
 const CRuntimeClass CVexorQueryElemOBJ::classCVexorQueryElemOBJ = {"CVexorQueryElemOBJ", 1, true,
@@ -61,19 +104,13 @@ void CVexorQueryElemOBJ::CopyQueryFieldsFromWindowSettings() {
 
 void CVexorQueryElemOBJ::Serialize(CArchive& ar) {
     CRectObj::Serialize(ar);
-    CQuerySettings& q = m_querySettings;
     if (ar.IsStoring()) {
         CopyQueryFieldsToWindowSettings();
         m_windowSettingsText = m_windowSettings.Encode();
         ar << m_windowSettingsText;
 
-        ar << q.m_startFlag;
-        ar << std::int32_t(q.m_stations.GetSize());
-        for (const CString& s : q.m_stations)
-            ar << s;
-        ar << q.m_displayMode;
-        ar << q.m_further2 << q.m_accessMode << q.m_modifyDirection << q.m_further1 << q.m_tableName
-           << q.m_startTimeText << q.m_endTimeText;
+        CArchiveWriter writer(ar);
+        CQuerySettings::Fields(m_querySettings, writer);
 
         if (CElementWindow* w = CurrentModeWindow()) {
             CDWordArray widths;
@@ -91,19 +128,8 @@ void CVexorQueryElemOBJ::Serialize(CArchive& ar) {
     ar >> m_windowSettingsText;
     m_windowSettings.Decode(m_windowSettingsText);
 
-    ar >> q.m_startFlag;
-    std::int32_t count = 0;
-    ar >> count;
-    CStringArray stations;
-    for (std::int32_t i = 0; i < count; ++i) {
-        CString s;
-        ar >> s;
-        stations.Add(s);
-    }
-    q.m_stations = std::move(stations);
-    ar >> q.m_displayMode;
-    ar >> q.m_further2 >> q.m_accessMode >> q.m_modifyDirection >> q.m_further1 >> q.m_tableName >>
-        q.m_startTimeText >> q.m_endTimeText;
+    CArchiveReader reader(ar);
+    CQuerySettings::Fields(m_querySettings, reader);
     CopyQueryFieldsFromWindowSettings();
 
     ar >> m_interfaceSettingsText >> m_pointSettingsText >> m_queryOptionsText >> m_sysViewSettingsText;

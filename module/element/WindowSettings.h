@@ -2,10 +2,12 @@
 // The look and the query behaviour of the element's windows: panel colours and fonts, and the
 // persistent home of the query style, dynamic time, time type, interval, advanced flag and
 // time offset of the query settings.
+#include "PropertyList.h"
 #include "QueryItem.h"
 #include "Types.h"
 
 #include <array>
+#include <string>
 
 class CWindowSettings : public CQueryItem {
 public:
@@ -34,4 +36,24 @@ public:
     void Decode(const CString& text);
 
     friend bool operator==(const CWindowSettings&, const CWindowSettings&) = default;
+
+    template <class Self, class V>
+    requires FieldsOf<Self, CWindowSettings>
+    static void Fields(Self& s, V& v) {
+        if (!v.Holds(kItemsWithColoursAndFonts)) return;
+        for (size_t i = 0; i < s.m_colors.size(); ++i)
+            v.Color("colors[" + std::to_string(i) + "]", s.m_colors[i]);
+        for (size_t i = 0; i < s.m_fonts.size(); ++i)
+            v.Font("fonts[" + std::to_string(i) + "]", s.m_fonts[i]);
+        v.Int("queryStyle", s.m_queryStyle);
+        v.Int("dynamicTime", s.m_dynamicTime);
+        v.Int("timeType", s.m_timeType);
+        v.Int("timeInterval", s.m_timeInterval);
+        v.Int("advanced", s.m_advanced);
+        v.Int("singleSelect", s.m_singleSelect);
+        v.Int("stationListHeight", s.m_stationListHeight);
+        v.Int("dataEntryMenu", s.m_dataEntryMenu);
+        v.Text("entryFormName", s.m_entryFormName);
+        v.Int("timeOffset", s.m_timeOffset);
+    }
 };

@@ -118,6 +118,36 @@ void CTableQuery::PresentHeader(CGridIterator& grid) {
     if (fixed > 1 && fixed < m_settings.VisibleCount() + 1) grid.SetFixedColumnCount(fixed);
 }
 
+void CTableQuery::ShowHeadings(CGridIterator& grid) {
+    const int visible = m_settings.VisibleCount();
+    if (visible < 1) return;
+    grid.SetDisplayModeInit();
+    grid.SetBkColor(m_options.gridBackground);
+    grid.SetColumnCount(visible + 1);
+    grid.SetRowCount(1);
+    grid.SetFixedRowCount(1);
+    grid.SetFixedColumnCount(1);
+    PresentHeader(grid);
+    if (m_options.modifyDirection == "V") grid.ChangeRowColDirect();
+}
+
+void CTableQuery::ApplyDataPropertyColours(CGridIterator& grid, long index, bool transposed) {
+    const long stored = transposed ? grid.GetColumnRecord(index) : grid.GetRowRecord(index);
+    const CStringArray* fields = Record(stored);
+    if (!fields) return;
+    const std::vector<ColumnPlan> plans = PlanColumns();
+    for (int i = 1; i <= m_settings.VisibleCount() && std::size_t(i) < plans.size(); ++i) {
+        const int dc = plans[std::size_t(i)].dataPropertyColumn;
+        if (dc < 1 || dc - 1 >= fields->GetSize()) continue;
+        COLORREF colour = 0; // a property not shown in colour: the default text colour
+        DataPropertyShown(TextToInt((*fields)[dc - 1].str()), colour);
+        if (transposed)
+            grid.SetItemFgColour(i, index, colour);
+        else
+            grid.SetItemFgColour(index, i, colour);
+    }
+}
+
 void CTableQuery::ApplyRowColours(CGridIterator& grid, long row) {
     if (!m_options.alternateRows) return;
     grid.SetRowColors(row, 0, row % 2 == 0 ? m_options.firstRowColor : m_options.secondRowColor);

@@ -48,7 +48,8 @@ std::vector<CString> CTableQuery::StatisticsStatements(const CString& station, i
         sql.Format(" SELECT %s ,%s FROM KES.%s WHERE %s=%s ", c, tm, t, i, s);
         CString notMissing, order;
         notMissing.Format("AND (%s NOT IN(-999)) ", c);
-        order.Format(" ORDER BY %s %s ", c, direction);
+        // Of equal extremes the earliest is taken, the same row on every database.
+        order.Format(" ORDER BY %s %s ,%s ASC ", c, direction, tm);
         return sql + notMissing + range + order;
     };
     auto average = [&]() {
@@ -94,7 +95,7 @@ std::vector<CString> CTableQuery::StatisticsStatements(const CString& station, i
 
 CString CTableQuery::FirstValue(const CString& sql, CString* second) {
     CQueryClient client; // the result rows of the refresh stay in the engine's own client
-    client.Query(sql);
+    client.QueryFirstRows(sql, 1);
     if (second) second->Empty();
     if (client.GetRowCount() == 0 || client.m_rows[0].GetSize() == 0) return {};
     const CStringArray& row = client.m_rows[0];
@@ -175,7 +176,7 @@ std::vector<CStatisticsRow> CTableQuery::ComputeStatistics() {
                 break;
             case kStatAvgExt: {
                 CQueryClient client;
-                client.Query(sql[0]);
+                client.QueryFirstRows(sql[0], 1);
                 if (client.GetRowCount() > 0) {
                     const CStringArray& r = client.m_rows[0];
                     if (r.GetSize() > 0) put(column, kAvg, r[0]);

@@ -8,8 +8,13 @@ CTableQuery::~CTableQuery() = default;
 
 void CTableQuery::Load(const CString& tableName, const CTableQueryOptions& options) {
     m_options = options;
+    // The client keeps its last error until the next failure: start from none.
+    m_client.m_strLastError.Empty();
     m_settings.Load(m_client, tableName, options.elementColumns);
     m_keys = CQueryComposition::FindKeyColumns(m_settings.Columns(), m_settings.VisibleCount());
+    const bool nothingRead = !m_settings.HasTableRow() && m_settings.VisibleCount() == 0;
+    m_loadError = nothingRead ? m_client.m_strLastError : CString();
+    m_client.m_strLastError.Empty();
 }
 
 bool CTableQuery::IsLackTimeMode() {
@@ -95,12 +100,19 @@ int CTableQuery::RunQuery() {
 
 void CTableQuery::BeginRefresh() {
     m_refreshErrors.clear();
+    // Settings the database could not give are asked for again: it may answer now.
+    if (!m_loadError.IsEmpty()) Load(m_settings.TableName(), m_options);
     RunComputedColumns();
+    if (!m_loadError.IsEmpty()) m_refreshErrors.insert(m_refreshErrors.begin(), m_loadError);
     ApplyCurveHeadings();
 }
 
 void CTableQuery::Refresh(CGridIterator& grid, int argument) {
-    if (argument == 1) m_refreshErrors.clear();
+    if (argument == 1) {
+        m_refreshErrors.clear();
+        // Settings the database could not give are asked for again: it may answer now.
+        if (!m_loadError.IsEmpty()) Load(m_settings.TableName(), m_options);
+    }
     if (IsLackTimeMode()) {
         grid.SetDisplayModeInit();
         grid.SetBkColor(m_options.gridBackground);

@@ -46,8 +46,10 @@ public:
     CTableQuery(const CTableQuery&) = delete;
     CTableQuery& operator=(const CTableQuery&) = delete;
 
-    // Loads the table's settings and directives.
+    // Loads the table's settings and directives. When the database cannot be read, LoadError
+    // holds its reason and the next refresh with argument 1 loads them again first.
     void Load(const CString& tableName, const CTableQueryOptions& options);
+    const CString& LoadError() const { return m_loadError; }
     const CQueryTableSettings& Settings() const { return m_settings; }
     CQueryTableSettings& Settings() { return m_settings; }
     const CTableQueryOptions& Options() const { return m_options; }
@@ -59,8 +61,9 @@ public:
 
     // Refresh with argument 1 (query and fill), -1 (fill again without querying) or 0.
     void Refresh(CGridIterator& grid, int argument = 1);
-    // The database's reasons for the statements of the last refresh that failed, in order;
-    // empty when every statement succeeded. The grid of a failed refresh is incomplete.
+    // The database's reasons for the statements of the last refresh that failed, in order (a
+    // settings load that failed again comes first); empty when every statement succeeded. The
+    // grid of a failed refresh is incomplete.
     const std::vector<CString>& RefreshErrors() const { return m_refreshErrors; }
     bool RefreshFailed() const { return !m_refreshErrors.empty(); }
 
@@ -88,6 +91,12 @@ public:
     QueryRun PrepareQuery();
     int AcceptRows(CObjectArray<CStringArray>& rows, int ok, const CString& error);
     void FillGrid(CGridIterator& grid);
+    // An empty grid with the column headings only, before the first query.
+    void ShowHeadings(CGridIterator& grid);
+    // Colours the data cells of a result row (a column of a transposed grid) from the data
+    // property of its stored record, as the fill does: after a write the record holds the
+    // property now stored.
+    void ApplyDataPropertyColours(CGridIterator& grid, long index, bool transposed);
     std::vector<CStatisticsRow> ComputeStatistics();
 
     // The statements the computed columns would run, in order, without running them.
@@ -180,6 +189,7 @@ private:
     CKeyColumns m_keys;
     std::vector<CStatisticsRow> m_statistics;
     CObjectArray<CStringArray> m_records;
+    CString m_loadError;
     CString m_writeError;
     CString m_auditError;
     std::vector<CString> m_sent;

@@ -165,8 +165,11 @@ void CQueryBar::FillStationList() {
 
 void CQueryBar::FillStationTexts(const CStringArray& texts) {
     m_stations->ResetContent();
-    for (const CString& text : texts)
-        m_stations->AddString(text);
+    for (const CString& text : texts) {
+        // An entry wider than the list can still be read whole, code included.
+        const int item = m_stations->AddString(text);
+        m_stations->item(item)->setToolTip(ToQString(text.GetString()));
+    }
     FitHorizontalExtent();
 }
 

@@ -50,6 +50,7 @@ public:
 
     CWnd& Wnd() override { return *this; }
     CString StationText() const override { return m_model.CurrentStationText(); }
+    bool WriteRequest() override;
     CQueryBarModel& Model() { return m_model; }
     CTimeContorl* StartControl() const { return m_start; }
     CTimeContorl* EndControl() const { return m_end; }

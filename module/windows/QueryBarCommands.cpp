@@ -96,6 +96,10 @@ void CQueryBar::Refresh() {
     Act(m_model.Refresh(ReadControls()));
 }
 
+bool CQueryBar::WriteRequest() {
+    return m_model.Refresh(ReadControls()) == ERefreshOutcome::Go;
+}
+
 void CQueryBar::Act(ERefreshOutcome outcome) {
     switch (outcome) {
     case ERefreshOutcome::NoStation:
@@ -108,6 +112,7 @@ void CQueryBar::Act(ERefreshOutcome outcome) {
         Notify(kNotifyStationText);
         Notify(kNotifyRefresh);
         break;
+    case ERefreshOutcome::UnknownStation: // answered by direct entry, which knows the text
     case ERefreshOutcome::Stop:
         break;
     }
@@ -135,6 +140,12 @@ void CQueryBar::DirectEntry() {
         return;
     }
     const CDirectEntryResult result = m_model.ConfirmDirectEntry(station, ReadControls());
+    if (result.outcome == ERefreshOutcome::UnknownStation) {
+        CString message;
+        message.Format(kMsgUnknownStation, CString(station).Trim().GetString());
+        ui::MessageBox(message, "数据查询");
+        return;
+    }
     Act(result.outcome);
     if (m_stations) {
         for (int item : result.selected) {

@@ -20,6 +20,11 @@ public:
     virtual CWnd& Wnd() = 0;
     // The last station clicked or entered, as the bar's notifications carry it.
     virtual CString StationText() const = 0;
+    // Writes the stations and the period its controls hold into the request exactly as its
+    // "刷新" does, without asking for a refresh and without a message: a query run for any other
+    // reason (start-up, a drive record, the menu) then asks what the bar shows. False when the
+    // controls hold no complete choice; the request keeps what it had.
+    virtual bool WriteRequest() = 0;
 };
 
 // The records a bar is made with; not owned.

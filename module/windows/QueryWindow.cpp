@@ -1,11 +1,13 @@
 #include "QueryWindow.h"
 
 #include "Hooks.h"
+#include "HostServices.h"
 #include "QueryBarChoice.h"
 #include "QueryBarModel.h"
 #include "QueryDialog.h"
 #include "RefreshWait.h"
 
+#include <QLabel>
 #include <QPainter>
 
 CQueryWindow::CQueryWindow() : m_query(m_client) {}
@@ -21,6 +23,11 @@ bool CQueryWindow::Create(CWnd* owner, int controlId, const CRect& rect, unsigne
 void CQueryWindow::CreateChildren() {
     m_gridCtrl->SetGridFont(CQueryItem::DefaultFont());
     m_gridCtrl->SetEditable(EditingAllowed(m_accessWord));
+    m_titleStrip = new QLabel(m_widget);
+    m_titleStrip->setTextFormat(Qt::RichText);
+    m_titleStrip->setWordWrap(true);
+    m_titleStrip->setContentsMargins(4, 2, 4, 2);
+    ShowTitle();
     CreateBar();
 }
 
@@ -31,6 +38,7 @@ void CQueryWindow::CreateBar() {
     const CQueryBarRecords records = BarRecords();
     m_barCollapsed = false;
     m_bar = CreateQueryBar(BarKindFor(m_query), records, *m_widget);
+    m_barWithoutSettings = !m_query.LoadError().IsEmpty();
     m_barWidget = m_bar ? &m_bar->Wnd().GetWidget() : nullptr;
     Layout();
 }
@@ -58,7 +66,7 @@ void CQueryWindow::ShowQueryDialog() {
             ui::CWaitCursor wait;
             RunRefresh(1, kFormGivenStations);
         },
-        [this](const CString& text) { m_caption = text; });
+        [this](const CString& text) { SetCaption(text); });
     m_dialog->show();
 }
 
@@ -105,6 +113,12 @@ void CQueryWindow::ApplySettings() {
         CreateBar();
     }
     m_loadedTable = table;
+    // Settings read at last, after a start without them: the headings show at once.
+    if (m_grid.GetRowCount() <= 1) {
+        m_query.ShowHeadings(m_grid);
+        if (m_gridCtrl) m_gridCtrl->Refresh();
+    }
+    ShowRefreshOutcome();
     Layout();
 }
 
@@ -113,12 +127,21 @@ int CQueryWindow::FormOfSettings() const {
 }
 
 void CQueryWindow::Refresh(int argument) {
+    if (argument == 1) WriteBarRequest();
     RunRefresh(argument, FormOfSettings());
 }
 
 void CQueryWindow::QueryAndFill() {
     ui::CWaitCursor wait;
+    // The first query asks for what the bar shows, as its "刷新" would.
+    WriteBarRequest();
     RunRefresh(1, kFormGivenStations);
+}
+
+void CQueryWindow::WriteBarRequest() {
+    // A bar made while the table's settings could not be read has no lists to ask from: the
+    // stored request stands until the bar is made again.
+    if (Bar() && !m_barWithoutSettings) Bar()->WriteRequest();
 }
 
 void CQueryWindow::RunRefresh(int argument, int form) {
@@ -138,13 +161,61 @@ void CQueryWindow::RunRefresh(int argument, int form) {
         m_resultRows = m_query.ResultRowCount();
         // Across the rows, the first row is the one being edited until the selection moves.
         if (!Transposed() && m_grid.GetRowCount() > 1) LoadEditedRow(1);
+    } else if (m_grid.GetRowCount() <= 1) {
+        // Before the first query the operator sees at least what the table will show.
+        m_query.ShowHeadings(m_grid);
     }
     if (m_gridCtrl) {
         m_gridCtrl->Refresh();
         if (argument != 0) m_gridCtrl->FitColumnsToContents();
         ApplyColumnWidths();
+        // New rows are read from the top, not from where the old ones were scrolled to.
+        if (argument == 1) m_gridCtrl->scrollToTop();
     }
+    ShowRefreshOutcome();
     if (m_widget) m_widget->update();
+}
+
+void CQueryWindow::ShowRefreshOutcome() {
+    CString failure;
+    for (const CString& reason : m_query.RefreshErrors())
+        failure += (failure.IsEmpty() ? "" : "; ") + reason;
+    if (!failure.IsEmpty())
+        failure = "查询失败: " + failure;
+    else if (!m_query.LoadError().IsEmpty())
+        failure = "无法读取表的设置: " + m_query.LoadError();
+    m_failure = failure;
+    if (!m_failure.IsEmpty()) ShowHostStatus("数据查询 " + m_settings.m_tableName + ": " + m_failure);
+    ShowTitle();
+    // Once the settings can be read, the bar gets the lists it could not have; later, because
+    // this may run inside one of the bar's own notifications.
+    if (m_barWithoutSettings && m_query.LoadError().IsEmpty() && m_widget) {
+        m_barWithoutSettings = false;
+        QMetaObject::invokeMethod(
+            m_widget.data(), [this] { CreateBar(); }, Qt::QueuedConnection);
+    }
+}
+
+void CQueryWindow::SetCaption(const CString& caption) {
+    m_caption = caption;
+    m_stationCaption = caption;
+    ShowTitle();
+}
+
+void CQueryWindow::ShowTitle() {
+    if (!m_titleStrip) return;
+    QString html = QString::fromStdString(m_stationCaption.str()).toHtmlEscaped();
+    if (!m_failure.IsEmpty()) {
+        if (!html.isEmpty()) html += "&nbsp;&nbsp;";
+        html += "<span style=\"color:#d00000\">" + QString::fromStdString(m_failure.str()).toHtmlEscaped() +
+                "</span>";
+    }
+    m_titleStrip->setText(html);
+    const bool shown = !html.isEmpty();
+    if (shown != m_titleStrip->isVisibleTo(m_widget)) {
+        m_titleStrip->setVisible(shown);
+        Layout();
+    }
 }
 
 void CQueryWindow::Layout() {
@@ -153,7 +224,14 @@ void CQueryWindow::Layout() {
     const long panel = std::clamp<long>(m_panelWidth, 0, area.width());
     const int gap = panel >= 1 ? 3 : 0;
     const int gridWidth = std::max(0, area.width() - int(panel) - gap);
-    if (m_gridCtrl) m_gridCtrl->setGeometry(area.left(), area.top(), gridWidth, area.height());
+    int stripHeight = 0;
+    if (m_titleStrip && m_titleStrip->isVisibleTo(m_widget)) {
+        stripHeight = std::min(m_titleStrip->heightForWidth(gridWidth), area.height() / 3);
+        m_titleStrip->setGeometry(area.left(), area.top(), gridWidth, stripHeight);
+    }
+    if (m_gridCtrl)
+        m_gridCtrl->setGeometry(area.left(), area.top() + stripHeight, gridWidth,
+                                area.height() - stripHeight);
     m_splitter = panel >= 1 ? CRect(area.left() + gridWidth + 1, area.top(), area.left() + gridWidth + 2,
                                     area.top() + area.height())
                             : CRect();
@@ -190,11 +268,7 @@ void CQueryWindow::OnBarNotify(const CNotify& notify) {
         Layout();
         break;
     case kNotifyStationText:
-        m_caption = notify.text;
-        if (m_widget) {
-            m_widget->setWindowTitle(QString::fromStdString(m_caption.str()));
-            m_widget->update();
-        }
+        SetCaption(notify.text);
         break;
     case kNotifyRefresh: {
         ui::CWaitCursor wait;

@@ -17,6 +17,7 @@
 #include "UseGridWindow.h"
 #include "WindowSettings.h"
 
+#include <QLabel>
 #include <QPointer>
 
 #include <memory>
@@ -62,6 +63,11 @@ public:
     CTableQuery& Engine() { return m_query; }
     const CString& AccessWord() const { return m_accessWord; }
     const CString& Caption() const { return m_caption; }
+    // The strip above the grid: the stations the bar queries and, in red, why the last refresh
+    // failed. Hidden while it has nothing to say.
+    QLabel* TitleStrip() const { return m_titleStrip.data(); }
+    // Why the last refresh failed, as shown in the strip; empty after a refresh that worked.
+    const CString& RefreshFailure() const { return m_failure; }
     long PanelWidth() const { return m_panelWidth; }
     const CEditedRow& EditedRow() const { return m_edit; }
     CQueryBarWindow* Bar() const { return m_barWidget ? m_bar : nullptr; }
@@ -86,6 +92,10 @@ private:
     // false when it was stopped, which leaves the grid and its rows as they were.
     bool QueriesInBackground();
     bool QueryInBackground(int argument, int form);
+    // After a refresh: the reason of a failure above the grid and in the host's status line.
+    void ShowRefreshOutcome();
+    void ShowTitle();
+    void SetCaption(const CString& caption);
     int FormOfSettings() const;
     void OnBarNotify(const CNotify& notify);
     void OnGridNotify(const CNotify& notify);
@@ -96,6 +106,7 @@ private:
     void BeginEdit();
     void SelectionMoved(long row, long column);
     bool CommitEditedRow();
+    void WriteBarRequest();
     // A failure message with the engine's reason of the last write on a line of its own.
     CString WriteFailureText(const char* question) const;
     void LoadEditedRow(long index);
@@ -127,6 +138,9 @@ private:
     bool m_loggedIn = false; // "READ/WRITE" became "WRITE" for the rest of the window's life
     CEditedRow m_edit;
     CString m_caption = "数据查询";
+    CString m_stationCaption; // the caption the bar last sent, shown in the title strip
+    CString m_failure;
+    bool m_barWithoutSettings = false; // the bar was made while the settings could not be read
     long m_panelWidth = 0;
     long m_savedPanelWidth = 0; // the configured width, while the bar is collapsed too
     bool m_barCollapsed = false;
@@ -137,6 +151,7 @@ private:
     std::unique_ptr<CBackgroundQuery> m_lastQuery;     // freeing the rows it was given, on its thread
     std::shared_ptr<int> m_lifetime = std::make_shared<int>(0); // gone with the window
 
+    QPointer<QLabel> m_titleStrip;
     QPointer<QWidget> m_barWidget;
     QPointer<CQueryDialog> m_dialog;
     CQueryBarWindow* m_bar = nullptr; // the bar of m_barWidget, valid while it lives

@@ -3,10 +3,13 @@
 
 #include "DataService.h"
 #include "Hooks.h"
+#include "HostServices.h"
 
 namespace {
 constexpr const char* kCaption = "数据查询";
-}
+// Wrong names or passwords the login question takes before it gives up.
+constexpr int kLoginAttempts = 3;
+} // namespace
 
 void CQueryWindow::SortByHeader(long column) {
     const long results = m_resultRows;
@@ -37,7 +40,13 @@ void CQueryWindow::BeginEdit() {
     if (!EditingNeedsLogin(m_accessWord)) return;
     if (ui::MessageBox("是否进行数据修改", kCaption, ui::MB_OKCANCEL) != ui::IDOK) return;
     CString user;
-    if (KesLogin(m_widget.data(), &user, "", 3) < 1) return;
+    int right = kLoginRefused;
+    for (int attempt = 0; attempt < kLoginAttempts && right == kLoginRefused; ++attempt)
+        right = KesLogin(m_widget.data(), &user, attempt == 0 ? "" : "用户名或口令错误，请重新输入", 3);
+    if (right == kLoginRefused) ui::MessageBox("用户名或口令错误", kCaption);
+    if (right == kLoginFailed) ui::MessageBox("无法核对用户：数据库不可用", kCaption);
+    if (right == 0) ui::MessageBox("用户" + user + "没有修改数据的权限", kCaption);
+    if (right < 1) return;
     m_accessWord = "WRITE";
     m_loggedIn = true;
     if (m_gridCtrl) m_gridCtrl->SetEditable(true);
@@ -48,9 +57,22 @@ void CQueryWindow::LoadEditedRow(long index) {
 }
 
 bool CQueryWindow::CommitEditedRow() {
+    const bool edited =
+        RecordTexts(m_grid, m_edit.row, m_query.Settings().VisibleCount(), Transposed()) != m_edit.previous;
     if (::CommitEditedRow(m_edit, m_grid, m_query, Transposed()) != 1) return false;
+    if (!edited) return true;
+    // The record now holds what is stored, its data property included.
+    if (m_edit.record >= 0) {
+        m_query.ApplyDataPropertyColours(m_grid, m_edit.row, Transposed());
+        if (m_gridCtrl) m_gridCtrl->Refresh();
+    }
     // The change is in the database; a missing audit record is the one thing left to say.
-    if (!m_query.LastAuditError().IsEmpty()) ui::MessageBox(m_query.LastAuditError(), kCaption);
+    if (!m_query.LastAuditError().IsEmpty()) {
+        ShowHostStatus("数据查询 " + m_settings.m_tableName + ": " + m_query.LastAuditError());
+        ui::MessageBox(m_query.LastAuditError(), kCaption);
+    } else {
+        ShowHostStatus("数据查询 " + m_settings.m_tableName + ": 已保存");
+    }
     return true;
 }
 
@@ -73,11 +95,16 @@ void CQueryWindow::SelectionMoved(long row, long column) {
             ui::IDOK) {
             RunRefresh(1, kFormGivenStations);
         } else if (m_gridCtrl) {
-            // Stay on the row that could not be written.
-            if (Transposed())
-                m_gridCtrl->SetFocusCell(row, m_edit.row);
-            else
-                m_gridCtrl->SetFocusCell(m_edit.row, column);
+            // Stay on the row that could not be written: the current cell and the highlight go
+            // back there once the click that left it has been handled to its end.
+            const long backRow = Transposed() ? row : m_edit.row;
+            const long backColumn = Transposed() ? m_edit.row : column;
+            QMetaObject::invokeMethod(
+                m_gridCtrl.data(),
+                [grid = m_gridCtrl, backRow, backColumn] {
+                    if (grid) grid->SetFocusCell(backRow, backColumn);
+                },
+                Qt::QueuedConnection);
         }
         return;
     }
@@ -114,7 +141,9 @@ void CQueryWindow::ApplyColumnWidths() {
 }
 
 bool CQueryWindow::CurrentColumnWidths(CDWordArray& widths) const {
-    if (!m_gridCtrl || m_grid.GetColumnCount() < 1) return false;
+    // Only a grid that holds the table's columns has widths to keep: the empty grid before the
+    // first query (or after a failed one) would replace the stored list by its header column.
+    if (!m_gridCtrl || m_grid.GetColumnCount() < 2) return false;
     widths.RemoveAll();
     for (long col = 0; col < m_grid.GetColumnCount(); ++col)
         widths.Add(DWORD(m_gridCtrl->GetColumnWidth(col)));

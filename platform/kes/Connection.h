@@ -3,7 +3,9 @@
 // process and sends every statement through it.
 #include "Dialect.h"
 #include "Object.h"
+#include "SqlStr.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,22 +21,48 @@ enum class Access { Write, ReadOnly };
 // The start of the error text of a refused read-only statement.
 constexpr const char* kReadOnlyRefused = "只读查询不能修改数据: ";
 
+// Receives the result rows of a statement one at a time, each in the reply-row form; the text
+// is valid during the call only.
+using RowSink = std::function<void(std::string_view row)>;
+
 class Connection {
 public:
     virtual ~Connection() = default;
     virtual Backend Kind() const = 0;
+    // Whether a transaction the caller began is open on this connection.
+    virtual bool InTransaction() const = 0;
     // Runs one statement in the system's dialect. On success appends one CSqlStr per result
     // row (each value followed by ",", texts escaped as AppendText does) or, for a statement
     // that returns no columns, one status text ("UPDATE 1") and returns true; on failure
-    // fills error.
-    bool Run(std::string_view sql, CObArray& reply, std::string& error, Access access = Access::Write) {
-        return Send(sql, access, reply, error);
+    // fills error. With maxRows above 0 only the first maxRows result rows are read; they are
+    // the rows the whole result would begin with.
+    bool Run(std::string_view sql, CObArray& reply, std::string& error, Access access = Access::Write,
+             int maxRows = 0) {
+        std::string status;
+        bool ok = Send(
+            sql, access, maxRows,
+            [&reply](std::string_view row) { reply.Add(std::make_unique<CSqlStr>(CString(row))); }, status,
+            error);
+        if (!ok)
+            reply.RemoveAll();
+        else if (!status.empty())
+            reply.Add(std::make_unique<CSqlStr>(CString(std::move(status))));
+        return ok;
+    }
+    // As Run, handing each row to rows as it is read, so no reply rows are kept; the status
+    // text of a statement without columns goes to status. Rows handed over before a failure
+    // are to be dropped by the caller.
+    bool RunEach(std::string_view sql, Access access, int maxRows, const RowSink& rows, std::string& status,
+                 std::string& error) {
+        status.clear();
+        return Send(sql, access, maxRows, rows, status, error);
     }
     // Lets control stop this connection's statements from another thread (WorkerConnection.h).
     virtual void WatchCancel(std::shared_ptr<StatementControl> control) = 0;
 
 protected:
-    virtual bool Send(std::string_view sql, Access access, CObArray& reply, std::string& error) = 0;
+    virtual bool Send(std::string_view sql, Access access, int maxRows, const RowSink& rows,
+                      std::string& status, std::string& error) = 0;
 };
 
 // Opens the SQLite file at path, attached as schema KES to an in-memory main database.

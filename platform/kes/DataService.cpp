@@ -17,7 +17,7 @@ int Fail(CObArray* array, const std::string& error) {
 
 // Runs a statement and answers its rows as cell texts.
 bool RunForCells(const std::string& sql, std::vector<std::vector<std::string>>& rows, std::string& error) {
-    kes::Connection* conn = kes::CurrentConnection(error);
+    kes::Connection* conn = kes::CurrentReadConnection(error);
     if (!conn) return false;
     CObArray reply;
     if (!conn->Run(sql, reply, error, kes::Access::ReadOnly)) return false;
@@ -92,10 +92,11 @@ int InSqlStr(CParam* param, CObArray* array) {
         std::string sql = statement->m_strSql.str();
         array->RemoveAll();
         std::string error;
-        kes::Connection* conn = kes::CurrentConnection(error);
-        if (!conn) return Fail(array, error);
         kes::Access access = param && param->IsReadOnly() ? kes::Access::ReadOnly : kes::Access::Write;
-        if (!conn->Run(sql, *array, error, access)) {
+        kes::Connection* conn = access == kes::Access::ReadOnly ? kes::CurrentReadConnection(error)
+                                                                : kes::CurrentConnection(error);
+        if (!conn) return Fail(array, error);
+        if (!conn->Run(sql, *array, error, access, param ? param->RowLimit() : 0)) {
             array->RemoveAll();
             return Fail(array, error.empty() ? "the statement failed" : error);
         }
@@ -104,6 +105,31 @@ int InSqlStr(CParam* param, CObArray* array) {
         if (rows > 0 && kes::IsStatusText(static_cast<const CSqlStr&>((*array)[rows - 1]).m_strSql.str()))
             --rows;
         return rows;
+    } catch (const std::exception& e) {
+        array->RemoveAll();
+        return Fail(array, e.what());
+    }
+}
+
+int InSqlStrEach(CParam* param, const CString& statement, const std::function<void(std::string_view)>& rows,
+                 CObArray* array) {
+    if (!array) return -1;
+    array->RemoveAll();
+    try {
+        std::string error, status;
+        kes::Access access = param && param->IsReadOnly() ? kes::Access::ReadOnly : kes::Access::Write;
+        kes::Connection* conn = access == kes::Access::ReadOnly ? kes::CurrentReadConnection(error)
+                                                                : kes::CurrentConnection(error);
+        if (!conn) return Fail(array, error);
+        int count = 0;
+        auto counted = [&](std::string_view row) {
+            ++count;
+            rows(row);
+        };
+        if (!conn->RunEach(statement.str(), access, param ? param->RowLimit() : 0, counted, status, error))
+            return Fail(array, error.empty() ? "the statement failed" : error);
+        if (!status.empty()) array->Add(std::make_unique<CSqlStr>(CString(std::move(status))));
+        return count;
     } catch (const std::exception& e) {
         array->RemoveAll();
         return Fail(array, e.what());

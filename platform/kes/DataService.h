@@ -9,13 +9,24 @@
 #include "Records.h"
 #include "SqlStr.h"
 
+#include <functional>
+#include <string_view>
+
 // Runs the one statement held by the array's only CSqlStr; with param->IsReadOnly() the
 // database refuses it if it would change anything. At 0 or more (the number of rows) the
 // array holds one CSqlStr per result row, each value followed by ","; NULL is an empty
 // value; in a text value "\\", ",", "(" and ")" stand after a "\\". A statement that returns no
 // columns answers instead one status text without a final "," ("UPDATE 1", "DELETE 0",
-// "INSERT 0 1"). Below 0 the array's first object carries the error text.
+// "INSERT 0 1"). With param->RowLimit() above 0 only that many first rows are answered.
+// Below 0 the array's first object carries the error text.
 int InSqlStr(CParam* param, CObArray* array);
+
+// As InSqlStr for the statement given as text, handing each result row to rows as it is read
+// (the text valid during the call only) instead of keeping it. Answers the number of rows; a
+// statement that returns no columns leaves its status text in the array. Below 0 the array's
+// first object carries the error text, and the rows handed over before are to be dropped.
+int InSqlStrEach(CParam* param, const CString& statement, const std::function<void(std::string_view)>& rows,
+                 CObArray* array);
 
 // The records (CRTRecord) of the station given by AddID between the 'B' and 'E' times, in
 // time order, from the event table named by the extra text: "RTEV" or "REAL". Answers the
@@ -34,9 +45,14 @@ int DestroyOb(CObArray* array);
 int CreatDataMonitor(int kind);
 
 // Kind 3: asks for a user name and password through the installed credential responder
-// (Login.h); 1 when the user may modify data, 0 when the user is known but may not, below 0
-// when the password is wrong, the question was cancelled or there is no responder.
+// (Login.h), text being the question shown (a default one when empty); 1 when the user may
+// modify data, 0 when the user is known but may not, kLoginRefused for an unknown user or a
+// wrong password, kLoginCancelled when the question was cancelled or there is no responder,
+// kLoginFailed when the users could not be read.
 // Kind 1: the logged-in user's name into *user (0), below 0 when nobody has logged in.
+inline constexpr int kLoginRefused = -1;
+inline constexpr int kLoginCancelled = -2;
+inline constexpr int kLoginFailed = -3;
 int KesLogin(void* owner, CString* user, const CString& text, int kind);
 
 // Hands a notice to the local notice channel (Notice.h); nothing goes on the network.

@@ -14,15 +14,17 @@ namespace {
 // How long a failed open is answered from memory before the next attempt.
 constexpr auto kRetryPause = std::chrono::seconds(3);
 
-struct Session {
-    std::optional<std::string> explicitUri;
+// One opened (or failed) connection to one database.
+struct Link {
     std::unique_ptr<Connection> connection;
     std::string openError;
     std::chrono::steady_clock::time_point failedAt;
 };
 
-// The connection of a worker thread, when it has one of its own (WorkerConnection).
-thread_local Connection* tThreadConnection = nullptr;
+struct Session {
+    std::optional<std::string> explicitUri;
+    Link write, read;
+};
 
 Session& TheSession() {
     static Session session;
@@ -96,8 +98,8 @@ void SetDataSource(const std::string& uri) {
 
 void CloseDataSource() {
     Session& s = TheSession();
-    s.connection.reset();
-    s.openError.clear();
+    s.read = Link();
+    s.write = Link();
 }
 
 std::string ConfigFilePath() {
@@ -119,13 +121,60 @@ std::string ResolveDataSource() {
     return "sqlite:" + DemoDatabasePath();
 }
 
+namespace {
+
+// The written and the read database of a data source "WRITE_URI|READ_URI": split at the first
+// "|" outside single quotes, blanks around it dropped; no "|" names one database for both.
+std::pair<std::string, std::string> SplitSource(const std::string& source) {
+    bool quoted = false;
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        if (source[i] == '\\' && quoted) {
+            ++i;
+        } else if (source[i] == '\'') {
+            quoted = !quoted;
+        } else if (source[i] == '|' && !quoted) {
+            return {Trim(source.substr(0, i)), Trim(source.substr(i + 1))};
+        }
+    }
+    return {source, {}};
+}
+
+// The connection of a worker thread, when it has one of its own (WorkerConnection).
+thread_local Connection* tThreadConnection = nullptr;
+
+Connection* Opened(Link& link, const std::string& uri, std::string& error) {
+    if (link.connection) return link.connection.get();
+    auto now = std::chrono::steady_clock::now();
+    if (!link.openError.empty() && now - link.failedAt < kRetryPause) {
+        error = link.openError;
+        return nullptr;
+    }
+    std::string openError;
+    link.connection = Open(uri, openError);
+    if (!link.connection) {
+        // The messages quote the data source, which may hold a password.
+        link.openError = openError.empty() ? "the data source cannot be opened" : MaskPasswords(openError);
+        link.failedAt = now;
+        error = link.openError;
+        return nullptr;
+    }
+    link.openError.clear();
+    return link.connection.get();
+}
+
+} // namespace
+
 std::string DescribeDataSource() {
-    return MaskPasswords(ResolveDataSource());
+    // Each database on its own: a URI's userinfo must not run on into the next one.
+    auto [write, read] = SplitSource(ResolveDataSource());
+    return read.empty() ? MaskPasswords(write) : MaskPasswords(write) + " | " + MaskPasswords(read);
 }
 
 std::unique_ptr<Connection> OpenConnection(const std::string& uri, std::string& error) {
+    // A worker only reads: with two databases named it reads the reading one.
+    auto [write, read] = SplitSource(uri);
     std::string openError;
-    auto connection = Open(uri, openError);
+    auto connection = Open(read.empty() ? write : read, openError);
     if (!connection)
         error = openError.empty() ? "the data source cannot be opened" : MaskPasswords(openError);
     return connection;
@@ -138,23 +187,18 @@ Connection* SetThreadConnection(Connection* connection) {
 Connection* CurrentConnection(std::string& error) {
     if (tThreadConnection) return tThreadConnection;
     Session& s = TheSession();
-    if (s.connection) return s.connection.get();
-    auto now = std::chrono::steady_clock::now();
-    if (!s.openError.empty() && now - s.failedAt < kRetryPause) {
-        error = s.openError;
-        return nullptr;
-    }
-    std::string openError;
-    s.connection = Open(ResolveDataSource(), openError);
-    if (!s.connection) {
-        // The messages quote the data source, which may hold a password.
-        s.openError = openError.empty() ? "the data source cannot be opened" : MaskPasswords(openError);
-        s.failedAt = now;
-        error = s.openError;
-        return nullptr;
-    }
-    s.openError.clear();
-    return s.connection.get();
+    if (s.write.connection) return s.write.connection.get();
+    return Opened(s.write, SplitSource(ResolveDataSource()).first, error);
+}
+
+Connection* CurrentReadConnection(std::string& error) {
+    if (tThreadConnection) return tThreadConnection;
+    Session& s = TheSession();
+    // What a transaction reads belongs to it: the next audit number, the row about to change.
+    if (s.write.connection && s.write.connection->InTransaction()) return s.write.connection.get();
+    auto [write, read] = SplitSource(ResolveDataSource());
+    if (read.empty()) return Opened(s.write, write, error);
+    return Opened(s.read, read, error);
 }
 
 } // namespace kes

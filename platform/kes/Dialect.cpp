@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <string>
 
 namespace kes {
 namespace {
@@ -239,6 +240,54 @@ std::string LeadingWords(std::string_view sql, int count) {
             out += char(std::toupper(static_cast<unsigned char>(sql[i++])));
     }
     return out;
+}
+
+bool WithRowLimit(std::string_view s, int rows, std::string& out) {
+    if (rows <= 0 || LeadingWords(s, 1) != "SELECT") return false;
+    int depth = 0;
+    std::size_t end = 0; // just past the last token that is neither blank, comment nor ";"
+    for (std::size_t i = 0; i < s.size();) {
+        char c = s[i];
+        if (c == '\'' || c == '"') {
+            std::size_t close = EndOfQuoted(s, i);
+            if (close == std::string_view::npos) return false;
+            i = end = close;
+        } else if (c == '-' && i + 1 < s.size() && s[i + 1] == '-') {
+            std::size_t close = s.find('\n', i);
+            i = close == std::string_view::npos ? s.size() : close;
+        } else if (c == '/' && i + 1 < s.size() && s[i + 1] == '*') {
+            std::size_t close = s.find("*/", i + 2);
+            if (close == std::string_view::npos) return false;
+            i = close + 2;
+        } else if (IsWordChar(c)) {
+            std::size_t w = i;
+            while (i < s.size() && IsWordChar(s[i]))
+                ++i;
+            std::string_view word = s.substr(w, i - w);
+            if (depth == 0 && (SameWord(word, "LIMIT") || SameWord(word, "OFFSET") ||
+                               SameWord(word, "FETCH") || SameWord(word, "FOR") || SameWord(word, "INTO")))
+                return false;
+            end = i;
+        } else {
+            if (c == '(') ++depth;
+            if (c == ')') --depth;
+            if (c == ';' && depth == 0) {
+                // Only ";" and blanks may follow at the outer level: one statement alone.
+                std::size_t k = i;
+                while (k < s.size() && (s[k] == ';' || std::isspace(static_cast<unsigned char>(s[k]))))
+                    ++k;
+                if (k < s.size()) return false;
+                break;
+            }
+            if (!std::isspace(static_cast<unsigned char>(c))) end = i + 1;
+            ++i;
+        }
+    }
+    if (depth != 0) return false;
+    // Comments after the last token are left out; the limit follows on a line of its own.
+    out.assign(s.substr(0, end));
+    out += "\nLIMIT " + std::to_string(rows);
+    return true;
 }
 
 std::string QuoteLiteral(std::string_view text) {

@@ -18,6 +18,11 @@ bool AdaptSql(std::string_view sql, Backend backend, std::string& out, std::stri
 // comments before and between them are skipped, so "/* x */ begin" starts with "BEGIN".
 std::string LeadingWords(std::string_view sql, int count);
 
+// An adapted SELECT with "LIMIT rows" appended, into out, when that keeps its first rows as
+// they are: a plain SELECT whose outermost level has no LIMIT, OFFSET, FETCH, FOR or INTO.
+// False (out untouched) for any other statement: the caller then reads its first rows alone.
+bool WithRowLimit(std::string_view sql, int rows, std::string& out);
+
 // The text as a SQL string literal: enclosed in single quotes, each quote doubled.
 std::string QuoteLiteral(std::string_view text);
 

@@ -56,9 +56,12 @@ const std::string& DummyHash() {
 }
 
 // Refuses a login after the same work as a known user's wrong password.
+// The reason of a refused name or password; any other reason is a failure to check.
+constexpr const char* kRefused = "unknown user or wrong password";
+
 int RefuseUnknown(const CString& password, std::string& error) {
     Verify(DummyHash(), password);
-    if (error.empty()) error = "unknown user or wrong password";
+    if (error.empty()) error = kRefused;
     return -1;
 }
 
@@ -194,7 +197,7 @@ int CheckUser(const CString& name, const CString& password, std::string& error) 
     bool canModify = false;
     if (!Lookup(name, hash, canModify, error)) return RefuseUnknown(password, error);
     if (Verify(hash, password) != 0) {
-        error = "unknown user or wrong password";
+        error = kRefused;
         return -1;
     }
     return canModify ? 1 : 0;
@@ -217,19 +220,20 @@ int KesLogin(void*, CString* user, const CString& text, int kind) {
             *user = kes::CurrentUser();
             return 0;
         }
-        if (kind != 3 || !kes::Responder()) return -1;
+        if (kind != 3) return -1;
+        if (!kes::Responder()) return kLoginCancelled;
         kes::Credentials answer;
         bool given = kes::Responder()(text.IsEmpty() ? CString("请输入用户名和口令") : text, answer);
         kes::Wiped password{answer.password.str()};
         answer.password = CString();
-        if (!given) return -1;
+        if (!given) return kLoginCancelled;
         std::string error;
         int right = kes::CheckUser(answer.user, CString(password.text), error);
-        if (right < 0) return -1;
+        if (right < 0) return error == kes::kRefused ? kLoginRefused : kLoginFailed;
         kes::CurrentUser() = answer.user;
         if (user) *user = answer.user;
         return right;
     } catch (const std::exception&) {
-        return -1;
+        return kLoginFailed;
     }
 }

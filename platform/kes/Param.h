@@ -18,6 +18,9 @@ public:
     // A read-only request: the database refuses the statement if it would change anything.
     void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool IsReadOnly() const { return m_readOnly; }
+    // Only the first rows of the result are wanted (0: all of them).
+    void SetRowLimit(int rows) { m_rowLimit = rows > 0 ? rows : 0; }
+    int RowLimit() const { return m_rowLimit; }
 
     const std::vector<int>& Ids() const { return m_ids; }
     const std::optional<COleDateTime>& Begin() const { return m_begin; }
@@ -32,4 +35,5 @@ private:
     CString m_exStr;
     int m_exInt = 0;
     bool m_readOnly = false;
+    int m_rowLimit = 0;
 };

@@ -19,6 +19,7 @@
 
 #include <cctype>
 #include <string>
+#include <unordered_map>
 
 namespace kes {
 namespace {
@@ -55,6 +56,34 @@ std::string Trimmed(const char* text) {
 
 void IgnoreNotice(void*, const PGresult*) {}
 
+// Whether a double's text as the server writes it (the shortest text that reads back as the
+// same double) is already what "%.15g" writes: plain digits with an optional fraction, at
+// most fifteen significant ones, neither so large nor so small that "%g" would write an
+// exponent, and not zero with a sign.
+bool IsFifteenDigitText(std::string_view v) {
+    std::size_t i = !v.empty() && v[0] == '-' ? 1 : 0;
+    std::size_t intStart = i;
+    while (i < v.size() && std::isdigit(static_cast<unsigned char>(v[i])))
+        ++i;
+    const std::size_t intDigits = i - intStart;
+    if (intDigits == 0 || intDigits > 15 || (intDigits > 1 && v[intStart] == '0')) return false;
+    std::size_t significant = v[intStart] == '0' ? 0 : intDigits;
+    if (i < v.size()) {
+        if (v[i] != '.' || i + 1 == v.size()) return false;
+        std::size_t leadingZeros = 0;
+        for (++i; i < v.size(); ++i) {
+            if (!std::isdigit(static_cast<unsigned char>(v[i]))) return false;
+            if (significant == 0 && v[i] == '0')
+                ++leadingZeros;
+            else
+                ++significant;
+        }
+        if (v.back() == '0' || (intDigits == 1 && v[intStart] == '0' && leadingZeros > 3)) return false;
+    }
+    if (significant == 0) return intStart == 0; // "0" is plain, "-0" becomes "0"
+    return significant <= 15;
+}
+
 // Makes the session speak the dialect: schema kes first, times without zone, set-up SQL.
 bool PrepareSession(PGconn* conn, std::string& error) {
     PQsetNoticeReceiver(conn, IgnoreNotice, nullptr);
@@ -78,7 +107,7 @@ bool PrepareSession(PGconn* conn, std::string& error) {
 bool RefusedWhenReadOnly(const std::string& verb) {
     return verb == "BEGIN" || verb == "START" || verb == "COMMIT" || verb == "END" || verb == "ROLLBACK" ||
            verb == "ABORT" || verb == "SAVEPOINT" || verb == "RELEASE" || verb == "PREPARE" ||
-           verb == "SET" || verb == "RESET" || verb == "DISCARD" || verb == "COPY";
+           verb == "SET" || verb == "RESET" || verb == "DISCARD" || verb == "DEALLOCATE" || verb == "COPY";
 }
 
 bool EndsTransaction(const std::string& verb) {
@@ -95,6 +124,7 @@ class PgConnection : public Connection {
 public:
     explicit PgConnection(ConnHandle conn) : m_conn(std::move(conn)) {}
     Backend Kind() const override { return Backend::Postgres; }
+    bool InTransaction() const override { return PQtransactionStatus(m_conn.get()) != PQTRANS_IDLE; }
 
     void WatchCancel(std::shared_ptr<StatementControl> control) override {
         m_control = std::move(control);
@@ -110,21 +140,33 @@ public:
     }
 
 protected:
-    bool Send(std::string_view sql, Access access, CObArray& reply, std::string& error) override {
-        if (m_control && m_control->Cancelled()) {
+    bool Send(std::string_view sql, Access access, int maxRows, const RowSink& sink, std::string& status,
+              std::string& error) override {
+        if (!m_control) return SendChecked(sql, access, maxRows, sink, status, error);
+        if (m_control->Cancelled()) {
             error = kStatementCancelled;
             return false;
         }
-        bool ok = SendChecked(sql, access, reply, error);
-        if (!ok && m_control && m_control->Cancelled()) error = kStatementCancelled;
-        if (ok && m_control) m_control->CountRows(reply.GetSize()); // the server answers all at once
+        const RowSink counted = [&](std::string_view row) {
+            sink(row);
+            m_control->CountRows(1);
+        };
+        bool ok = SendChecked(sql, access, maxRows, counted, status, error);
+        if (!ok && m_control->Cancelled()) error = kStatementCancelled;
         return ok;
     }
 
 private:
-    bool SendChecked(std::string_view sql, Access access, CObArray& reply, std::string& error) {
+    bool SendChecked(std::string_view sql, Access access, int maxRows, const RowSink& sink, std::string& status,
+                     std::string& error) {
         std::string adapted;
         if (!AdaptSql(sql, Backend::Postgres, adapted, error)) return false;
+        // The server stops at the rows asked for where the statement allows a limit; any
+        // other statement is read to its end and its first rows kept.
+        if (maxRows > 0 && access == Access::ReadOnly) {
+            std::string limited;
+            if (WithRowLimit(adapted, maxRows, limited)) adapted = std::move(limited);
+        }
         // A connection that broke earlier gets one new attempt here, never a loop of them.
         if (PQstatus(m_conn.get()) != CONNECTION_OK) {
             PQreset(m_conn.get());
@@ -132,6 +174,7 @@ private:
                 error = "the database server cannot be reached: " + Trimmed(PQerrorMessage(m_conn.get()));
                 return false;
             }
+            m_prepared.clear(); // a new session knows none of them
             if (!PrepareSession(m_conn.get(), error)) return false;
         }
         std::string verb = LeadingWords(adapted, 1);
@@ -141,34 +184,32 @@ private:
                 error = std::string(kReadOnlyRefused) + verb + " is not a query";
                 return false;
             }
-            if (inTransaction) return RunInReadOnlySavepoint(adapted, reply, error);
+            if (inTransaction) return RunInReadOnlySavepoint(adapted, sink, status, error, maxRows);
             // A query may have changed the default for later transactions (set_config);
             // the server reports the setting, so checking it costs nothing.
             const char* ro = PQparameterStatus(m_conn.get(), "default_transaction_read_only");
             if ((!ro || std::string_view(ro) != "on") &&
                 !Exec("SET default_transaction_read_only = on", error))
                 return false;
-            bool ok = RunOne(adapted, reply, error);
+            bool ok = RunPrepared(adapted, sink, status, error, maxRows);
             if (PQtransactionStatus(m_conn.get()) != PQTRANS_IDLE) {
                 // Whatever opened a transaction here, the read path does not keep it.
                 std::string ignored;
                 Exec("ROLLBACK", ignored);
-                reply.RemoveAll();
                 error = std::string(kReadOnlyRefused) + "the statement opened a transaction";
                 return false;
             }
             return ok;
         }
-        if (inTransaction) return RunOne(adapted, reply, error);
+        if (inTransaction) return RunOne(adapted, sink, status, error);
         if (verb == "BEGIN" || verb == "START")
-            return RunOne(WithoutTrailingSemicolons(adapted) + "\nREAD WRITE", reply, error);
-        if (EndsTransaction(verb)) return RunOne(adapted, reply, error);
+            return RunOne(WithoutTrailingSemicolons(adapted) + "\nREAD WRITE", sink, status, error);
+        if (EndsTransaction(verb)) return RunOne(adapted, sink, status, error);
         if (!Exec("SET default_transaction_read_only = off", error)) return false;
-        bool ok = RunOne(adapted, reply, error);
+        bool ok = RunOne(adapted, sink, status, error);
         std::string resetError;
         if (!Exec("SET default_transaction_read_only = on", resetError) && ok) {
             error = resetError;
-            reply.RemoveAll();
             return false;
         }
         return ok;
@@ -187,26 +228,66 @@ private:
     // A read inside a transaction of the write path: the savepoint is made read-only and
     // rolled back, so the statement cannot write and the transaction is read-write again
     // after it, whether it succeeded or not.
-    bool RunInReadOnlySavepoint(const std::string& sql, CObArray& reply, std::string& error) {
-        if (PQtransactionStatus(m_conn.get()) == PQTRANS_INERROR) return RunOne(sql, reply, error);
+    bool RunInReadOnlySavepoint(const std::string& sql, const RowSink& sink, std::string& status,
+                                std::string& error, int maxRows) {
+        if (PQtransactionStatus(m_conn.get()) == PQTRANS_INERROR)
+            return RunOne(sql, sink, status, error, maxRows);
         if (!Exec("SAVEPOINT vx_read", error)) return false;
-        bool ok = Exec("SET LOCAL transaction_read_only = on", error) && RunOne(sql, reply, error);
+        bool ok =
+            Exec("SET LOCAL transaction_read_only = on", error) && RunOne(sql, sink, status, error, maxRows);
         std::string closeError;
         if (!Exec("ROLLBACK TO SAVEPOINT vx_read", closeError) ||
             !Exec("RELEASE SAVEPOINT vx_read", closeError)) {
-            reply.RemoveAll();
             if (ok) error = closeError;
             return false;
         }
         return ok;
     }
 
+    // A read outside a transaction through a named prepared statement, so a text sent again
+    // (the next refresh) is neither parsed nor planned again. Outside a transaction a failed
+    // preparation harms nothing; the statement then goes out unprepared, which reports its
+    // error the usual way.
+    bool RunPrepared(const std::string& sql, const RowSink& sink, std::string& status, std::string& error,
+                     int maxRows) {
+        auto it = m_prepared.find(sql);
+        if (it == m_prepared.end()) {
+            if (m_prepared.size() >= kPreparedCapacity) {
+                std::string ignored;
+                if (!Exec("DEALLOCATE ALL", ignored)) return RunOne(sql, sink, status, error, maxRows);
+                m_prepared.clear();
+            }
+            std::string name = "vx_" + std::to_string(++m_preparedSerial);
+            ResultHandle made(PQprepare(m_conn.get(), name.c_str(), sql.c_str(), 0, nullptr));
+            if (PQresultStatus(made.get()) != PGRES_COMMAND_OK)
+                return RunOne(sql, sink, status, error, maxRows);
+            it = m_prepared.emplace(sql, std::move(name)).first;
+        }
+        ResultHandle res(PQexecPrepared(m_conn.get(), it->second.c_str(), 0, nullptr, nullptr, nullptr, 0));
+        const char* state = PQresultErrorField(res.get(), PG_DIAG_SQLSTATE);
+        if (state && (std::string_view(state) == "0A000" || std::string_view(state) == "26000")) {
+            // A table changed its columns under the statement, or the statement is gone
+            // (DEALLOCATE ALL on the write path): forget it and send the text as it is.
+            std::string ignored;
+            Exec(("DEALLOCATE " + it->second).c_str(), ignored);
+            m_prepared.erase(it);
+            return RunOne(sql, sink, status, error, maxRows);
+        }
+        return ReadResult(std::move(res), sink, status, error, maxRows);
+    }
+
     // Sends one statement with the extended protocol, which refuses a text of several.
-    bool RunOne(const std::string& sql, CObArray& reply, std::string& error) {
+    bool RunOne(const std::string& sql, const RowSink& sink, std::string& status, std::string& error,
+                int maxRows = 0) {
         ResultHandle res(PQexecParams(m_conn.get(), sql.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0));
+        return ReadResult(std::move(res), sink, status, error, maxRows);
+    }
+
+    bool ReadResult(ResultHandle res, const RowSink& sink, std::string& status, std::string& error,
+                    int maxRows) {
         switch (PQresultStatus(res.get())) {
         case PGRES_COMMAND_OK:
-            reply.Add(std::make_unique<CSqlStr>(CString(PQcmdStatus(res.get()))));
+            status = PQcmdStatus(res.get());
             return true;
         case PGRES_EMPTY_QUERY:
             return true;
@@ -222,18 +303,26 @@ private:
         }
         }
         int rows = PQntuples(res.get()), columns = PQnfields(res.get());
+        if (maxRows > 0 && rows > maxRows) rows = maxRows;
         std::vector<Oid> types(std::size_t(columns > 0 ? columns : 0));
         for (int c = 0; c < columns; ++c)
             types[std::size_t(c)] = PQftype(res.get(), c);
+        std::string row; // one buffer for every row
         for (int r = 0; r < rows; ++r) {
-            std::string row;
+            row.clear();
             for (int c = 0; c < columns; ++c) {
                 if (!PQgetisnull(res.get(), r, c)) {
                     std::string_view v(PQgetvalue(res.get(), r, c),
                                        std::size_t(PQgetlength(res.get(), r, c)));
                     switch (types[std::size_t(c)]) {
-                    case kFloat4:
                     case kFloat8:
+                        // Most stored values are short: their text is taken as it is.
+                        if (IsFifteenDigitText(v)) {
+                            row.append(v);
+                            break;
+                        }
+                        [[fallthrough]];
+                    case kFloat4:
                     case kNumeric:
                         AppendNumberText(row, v);
                         break;
@@ -251,13 +340,16 @@ private:
                 }
                 row += ',';
             }
-            reply.Add(std::make_unique<CSqlStr>(CString(std::move(row))));
+            sink(row);
         }
         return true;
     }
 
+    static constexpr std::size_t kPreparedCapacity = 200;
     std::shared_ptr<StatementControl> m_control;
     ConnHandle m_conn;
+    std::unordered_map<std::string, std::string> m_prepared; // statement text -> prepared name
+    unsigned long m_preparedSerial = 0;
 };
 
 } // namespace

@@ -10,7 +10,9 @@
 #include <sqlite3.h>
 
 #include <cctype>
+#include <list>
 #include <string_view>
+#include <unordered_map>
 
 namespace kes {
 namespace {
@@ -94,6 +96,34 @@ std::string StatusText(const std::string& sql, int firstChange, sqlite3_int64 ch
     return verb;
 }
 
+// The most recently used prepared statements by the text they were sent as. Only read-only
+// statements are kept: each was checked by the authorizer under that access when prepared.
+class StatementCache {
+public:
+    static constexpr std::size_t kCapacity = 64;
+
+    sqlite3_stmt* Find(std::string_view text) {
+        auto it = m_index.find(text);
+        if (it == m_index.end()) return nullptr;
+        m_order.splice(m_order.begin(), m_order, it->second);
+        return it->second->second.get();
+    }
+    sqlite3_stmt* Keep(std::string_view text, StmtHandle st) {
+        if (m_order.size() >= kCapacity) {
+            m_index.erase(m_order.back().first);
+            m_order.pop_back();
+        }
+        m_order.emplace_front(std::string(text), std::move(st));
+        m_index.emplace(m_order.front().first, m_order.begin());
+        return m_order.front().second.get();
+    }
+
+private:
+    using Entries = std::list<std::pair<std::string, StmtHandle>>;
+    Entries m_order; // most recent first
+    std::unordered_map<std::string_view, Entries::iterator> m_index;
+};
+
 // Called by SQLite every few hundred steps of a statement: a cancelled statement stops there.
 int StopWhenCancelled(void* control) {
     return static_cast<const StatementControl*>(control)->Cancelled() ? 1 : 0;
@@ -106,6 +136,7 @@ public:
     SqliteConnection(DbHandle db, std::unique_ptr<AuthorizerState> authorizer)
         : m_authorizer(std::move(authorizer)), m_db(std::move(db)) {}
     Backend Kind() const override { return Backend::Sqlite; }
+    bool InTransaction() const override { return sqlite3_get_autocommit(m_db.get()) == 0; }
 
     void WatchCancel(std::shared_ptr<StatementControl> control) override {
         m_control = std::move(control);
@@ -114,20 +145,13 @@ public:
     }
 
 protected:
-    bool Send(std::string_view sql, Access access, CObArray& reply, std::string& error) override {
+    bool Send(std::string_view sql, Access access, int maxRows, const RowSink& sink, std::string& status,
+              std::string& error) override {
         if (Cancelled()) {
             error = kStatementCancelled;
             return false;
         }
-        std::string adapted;
-        if (!AdaptSql(sql, Backend::Sqlite, adapted, error)) return false;
         bool readOnly = access == Access::ReadOnly;
-        // SQLite locks the whole database, not tables: a transaction takes the write lock
-        // when it begins, so "LOCK TABLE" has nothing left to do and two writers that read
-        // before they write (the next audit number) cannot interleave.
-        std::string head = LeadingWords(adapted, 2);
-        if (head == "LOCK TABLE") return true;
-        if (!readOnly && (head == "BEGIN" || head == "BEGIN TRANSACTION")) adapted = "BEGIN IMMEDIATE";
         // The authorizer also runs when SQLite prepares the statement again (after a schema
         // change), so the access stays set until the statement is done.
         m_authorizer->access = access;
@@ -136,9 +160,84 @@ protected:
             AuthorizerState& state;
             ~Reset() { state.access = Access::Write; }
         } reset{*m_authorizer};
+        std::string adapted;
+        // A statement of which only the first rows are read is kept apart from the whole one.
+        std::string limitedKey;
+        if (readOnly && maxRows > 0) limitedKey = std::to_string(maxRows) + '\0' + std::string(sql);
+        std::string_view key = limitedKey.empty() ? sql : limitedKey;
+        sqlite3_stmt* st = readOnly ? m_reads.Find(key) : nullptr;
+        StmtHandle owned;
+        if (!st) {
+            if (!AdaptSql(sql, Backend::Sqlite, adapted, error)) return false;
+            // With a limit SQLite keeps only the first rows while it sorts.
+            if (std::string limited; readOnly && maxRows > 0 && WithRowLimit(adapted, maxRows, limited))
+                adapted = std::move(limited);
+            // SQLite locks the whole database, not tables: a transaction takes the write lock
+            // when it begins, so "LOCK TABLE" has nothing left to do and two writers that read
+            // before they write (the next audit number) cannot interleave.
+            std::string head = LeadingWords(adapted, 2);
+            if (head == "LOCK TABLE") return true;
+            if (!readOnly && (head == "BEGIN" || head == "BEGIN TRANSACTION")) adapted = "BEGIN IMMEDIATE";
+            if (!Prepare(adapted, readOnly, owned, error)) return false;
+            if (!owned) return true; // blanks or a comment only: nothing to run
+            st = owned.get();
+            // Reads are kept prepared: a refresh sends the same texts again.
+            if (readOnly) st = m_reads.Keep(key, std::move(owned));
+        }
+        struct Rewind {
+            sqlite3_stmt* st;
+            ~Rewind() { sqlite3_reset(st); } // ends the statement's read of the database
+        } rewind{st};
+        std::string row; // one buffer for every row
+        int rc = SQLITE_DONE;
+        int rows = 0;
+        while ((maxRows <= 0 || rows < maxRows) && (rc = sqlite3_step(st)) == SQLITE_ROW) {
+            ++rows;
+            row.clear();
+            // Counted after the step: a kept statement is prepared again there when a table
+            // changed, and "SELECT *" may then have more columns.
+            const int columns = sqlite3_column_count(st);
+            for (int c = 0; c < columns; ++c) {
+                switch (sqlite3_column_type(st, c)) {
+                case SQLITE_NULL:
+                    break;
+                case SQLITE_INTEGER:
+                    AppendInteger(row, sqlite3_column_int64(st, c));
+                    break;
+                case SQLITE_FLOAT:
+                    AppendNumber(row, sqlite3_column_double(st, c));
+                    break;
+                default: {
+                    const unsigned char* text = sqlite3_column_text(st, c);
+                    if (text)
+                        AppendText(row, std::string_view(reinterpret_cast<const char*>(text),
+                                                         std::size_t(sqlite3_column_bytes(st, c))));
+                }
+                }
+                row += ',';
+            }
+            sink(row);
+            if (m_control) m_control->CountRows(1);
+        }
+        if (maxRows > 0 && rows == maxRows) return true;
+        if (rc != SQLITE_DONE) {
+            error = Cancelled() ? kStatementCancelled : sqlite3_errmsg(m_db.get());
+            return false;
+        }
+        if (sqlite3_column_count(st) == 0) {
+            if (adapted.empty()) adapted = std::string(sql);
+            status = StatusText(adapted, m_authorizer->firstChange, sqlite3_changes64(m_db.get()));
+        }
+        return true;
+    }
+
+private:
+    // Prepares one adapted statement; null in st for a text of blanks or comments only.
+    bool Prepare(const std::string& adapted, bool readOnly, StmtHandle& st, std::string& error) {
         sqlite3_stmt* raw = nullptr;
         const char* tail = nullptr;
-        if (int rc = sqlite3_prepare_v2(m_db.get(), adapted.c_str(), int(adapted.size()), &raw, &tail);
+        if (int rc = sqlite3_prepare_v3(m_db.get(), adapted.c_str(), int(adapted.size()),
+                                        readOnly ? SQLITE_PREPARE_PERSISTENT : 0, &raw, &tail);
             rc != SQLITE_OK) {
             if (Cancelled())
                 error = kStatementCancelled;
@@ -148,65 +247,28 @@ protected:
                 error = rc == SQLITE_AUTH ? kObjectsInKes : sqlite3_errmsg(m_db.get());
             return false;
         }
-        StmtHandle st(raw);
+        st.reset(raw);
         if (tail && !OnlySpaceOrSemicolons(tail)) {
+            st.reset();
             error = "only one statement may be sent at a time";
             return false;
         }
-        if (!st) return true; // blanks or a comment only: nothing to run
         // What the authorizer is never asked about (REINDEX, for one) still marks the
         // statement as writing.
-        if (readOnly && !sqlite3_stmt_readonly(st.get())) {
+        if (st && readOnly && !sqlite3_stmt_readonly(st.get())) {
+            st.reset();
             error = std::string(kReadOnlyRefused) + "the statement writes to the database";
             return false;
         }
-        int columns = sqlite3_column_count(st.get());
-        std::string row;
-        int rc;
-        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
-            row.clear();
-            for (int c = 0; c < columns; ++c) {
-                switch (sqlite3_column_type(st.get(), c)) {
-                case SQLITE_NULL:
-                    break;
-                case SQLITE_INTEGER:
-                    AppendInteger(row, sqlite3_column_int64(st.get(), c));
-                    break;
-                case SQLITE_FLOAT:
-                    AppendNumber(row, sqlite3_column_double(st.get(), c));
-                    break;
-                default: {
-                    const unsigned char* text = sqlite3_column_text(st.get(), c);
-                    if (text)
-                        AppendText(row, std::string_view(reinterpret_cast<const char*>(text),
-                                                         std::size_t(sqlite3_column_bytes(st.get(), c))));
-                }
-                }
-                row += ',';
-            }
-            std::size_t size = row.size();
-            reply.Add(std::make_unique<CSqlStr>(CString(std::move(row))));
-            if (m_control) m_control->CountRows(1);
-            row = std::string();
-            row.reserve(size + 16); // rows of one reply are much alike: one allocation each
-        }
-        if (rc != SQLITE_DONE) {
-            error = Cancelled() ? kStatementCancelled : sqlite3_errmsg(m_db.get());
-            reply.RemoveAll();
-            return false;
-        }
-        if (columns == 0)
-            reply.Add(std::make_unique<CSqlStr>(
-                CString(StatusText(adapted, m_authorizer->firstChange, sqlite3_changes64(m_db.get())))));
         return true;
     }
 
-private:
     bool Cancelled() const { return m_control && m_control->Cancelled(); }
 
     std::shared_ptr<StatementControl> m_control;   // the progress handler's user data: outlives m_db
     std::unique_ptr<AuthorizerState> m_authorizer; // the authorizer's user data: outlives m_db
     DbHandle m_db;
+    StatementCache m_reads; // read-only statements by their text: finalized before m_db
 };
 
 } // namespace
@@ -223,6 +285,8 @@ std::unique_ptr<Connection> OpenSqlite(const std::string& path, bool readOnly, s
         error = "cannot open SQLite: " + std::string(db ? sqlite3_errmsg(db.get()) : "out of memory");
         return nullptr;
     }
+    // Opening reads the schema, which waits for writers as any read does: a process that
+    // starts while operators save must not fail its first query.
     sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
     sqlite3_extended_result_codes(db.get(), 0);
     RegisterDialectFunctions(db.get());

@@ -46,6 +46,7 @@ void CGridIterator::SetDisplayModeInit() {
     m_rowPro.clear();
     m_gridBack = 0xFFFFFF;
     m_displayMode = DISPLAY_INIT;
+    m_transposed = false;
     m_matrixClosed = false;
     m_declaredRows = 0;
     m_declaredCols = 0;
@@ -153,13 +154,19 @@ std::string_view CGridIterator::GetCellView(long row, long col) const {
     return std::string_view(m_arena.data() + s.offset, s.length);
 }
 
+const CGridCellPro* CGridIterator::ValueListOf(long row, long col) const {
+    if (!Contains(row, col) || (m_transposed ? col < m_fixedCols : row < m_fixedRows)) return nullptr;
+    const CGridCellPro& pro = m_transposed ? GetRowLook(row) : GetColumnLook(col);
+    return pro.m_nKind == GRID_KIND_LIST ? &pro : nullptr;
+}
+
 std::string_view CGridIterator::GetDisplayText(long row, long col) const {
     std::string_view text = GetCellView(row, col);
-    if (row < m_fixedRows || text.empty()) return text;
-    const CGridCellPro& pro = GetColumnLook(col);
-    if (pro.m_nKind != GRID_KIND_LIST) return text;
+    if (text.empty()) return text;
+    const CGridCellPro* pro = ValueListOf(row, col);
+    if (!pro) return text;
     std::string_view name, code;
-    for (const CString& entry : pro.m_values)
+    for (const CString& entry : pro->m_values)
         if (gridtext::SplitListEntry(entry, name, code) && code == text) return name;
     return text;
 }
@@ -459,6 +466,7 @@ void CGridIterator::ChangeRowColDirect() {
     std::swap(m_fixedRows, m_fixedCols);
     std::swap(m_colPro, m_rowPro);
     std::swap(m_rowRecord, m_colRecord);
+    m_transposed = !m_transposed;
 }
 
 // ---- stored records

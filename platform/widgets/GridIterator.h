@@ -85,10 +85,14 @@ public:
     void ReserveText(std::size_t bytes) { m_arena.reserve(m_arena.size() + bytes); }
 
     std::string_view GetCellView(long row, long col) const;
-    // The text a user sees in a cell. A data cell of a GRID_KIND_LIST column holding the code of
-    // one of the column's "name(code)" entries shows the name; every other cell shows its text.
-    // Valid as long as a view of GetCellView is.
+    // The text a user sees in a cell, on screen, on paper and in every export. A data cell of a
+    // GRID_KIND_LIST column (a row of a transposed grid) holding the code of one of its
+    // "name(code)" entries shows the name; every other cell shows its text. Valid as long as a
+    // view of GetCellView is.
     std::string_view GetDisplayText(long row, long col) const;
+    // The header record whose value list maps a data cell: its column's, its row's once the grid
+    // is transposed; nullptr for header cells and cells without a list.
+    const CGridCellPro* ValueListOf(long row, long col) const;
     CString GetItemText(long row, long col) const { return CString(GetCellView(row, col)); }
     bool SetItemText(long row, long col, std::string_view text);
     // Writes texts into consecutive cells of a row from firstCol on; texts past the last
@@ -156,6 +160,7 @@ public:
     // Swaps rows and columns: the header row becomes the header column, header records and
     // fixed counts change sides, every cell keeps its look. Doing it twice gives the grid back.
     void ChangeRowColDirect();
+    bool IsTransposed() const { return m_transposed; }
 
     // Writes every row and column of the grid, header row first, to a file. The file appears
     // complete or not at all: it is written beside the target and renamed over it. False (with
@@ -163,6 +168,7 @@ public:
     //  - A path ending in ".xls" or ".xlsx" (any case) gets an Office Open XML workbook, also
     //    under ".xls": plain decimal numbers become numbers shown with their decimals, every
     //    other text (codes with leading zeros, times, labels) stays text, the header row is bold.
+    // Cells are written as GetDisplayText shows them.
     //  - Any other path gets text: UTF-8 with a byte-order mark, cells separated by tabs, each
     //    row ending in CR LF as the operators' Windows tools expect. A tab or line break inside a
     //    cell is written as a blank so that every row stays one line.
@@ -226,6 +232,7 @@ private:
     COLORREF m_gridBack = 0xFFFFFF;
 
     int m_displayMode = DISPLAY_INIT;
+    bool m_transposed = false; // column records describe rows
     bool m_matrixClosed = false;
     long m_declaredRows = 0;
     long m_declaredCols = 0;

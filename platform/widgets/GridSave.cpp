@@ -74,7 +74,7 @@ bool CGridIterator::SaveText(const std::string& path, CString* error) const {
             if (c > 0) out += '\t';
             // A tab or line break inside a cell would shift the columns and rows of everything
             // after it; it is written as a blank.
-            for (char ch : GetCellView(r, c))
+            for (char ch : GetDisplayText(r, c))
                 out += (ch == '\t' || ch == '\r' || ch == '\n') ? ' ' : ch;
         }
         out += "\r\n";
@@ -134,7 +134,7 @@ bool CGridIterator::SaveSpreadsheet(const std::string& path, CString* error) con
     for (long c = 0; c < m_cols; ++c) {
         double width = 4;
         for (long r = 0; r < sampleRows; ++r)
-            width = std::max(width, TextWidth(GetCellView(r, c)) + 1);
+            width = std::max(width, TextWidth(GetDisplayText(r, c)) + 1);
         worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), std::min(width, 60.0), nullptr);
     }
     if (m_fixedRows < m_rows && m_fixedCols < m_cols)
@@ -143,7 +143,7 @@ bool CGridIterator::SaveSpreadsheet(const std::string& path, CString* error) con
     std::string text;
     for (long r = 0; r < m_rows; ++r) {
         for (long c = 0; c < m_cols; ++c) {
-            const std::string_view cell = GetCellView(r, c);
+            const std::string_view cell = GetDisplayText(r, c);
             if (cell.empty()) continue;
             lxw_error rc;
             int decimals = 0;

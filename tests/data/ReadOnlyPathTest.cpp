@@ -24,26 +24,8 @@ Cells CellsOf(const CStringArray& row) {
     return cells;
 }
 
-// Every table of schema KES with its row count and a hash of its rows (order-independent).
-using Snapshot = std::map<std::string, std::pair<std::size_t, std::size_t>>;
-
-Snapshot TakeSnapshot(Kind kind) {
-    Snapshot snapshot;
-    std::vector<std::string> tables = testdb::Rows(
-        kind == Kind::Sqlite ? "SELECT name FROM KES.sqlite_master WHERE type='table' ORDER BY name"
-                             : "SELECT table_name FROM information_schema.tables WHERE table_schema='kes' "
-                               "ORDER BY table_name");
-    for (std::string table : tables) {
-        table.pop_back(); // the value's ","
-        std::vector<std::string> rows = testdb::Rows("SELECT * FROM KES." + table);
-        std::sort(rows.begin(), rows.end());
-        std::size_t hash = 0;
-        for (const std::string& row : rows)
-            hash = hash * 1000003u ^ std::hash<std::string>{}(row);
-        snapshot[table] = {rows.size(), hash};
-    }
-    return snapshot;
-}
+using testdb::Snapshot;
+using testdb::TakeSnapshot;
 
 class ReadOnlyPath : public ::testing::TestWithParam<Kind> {
 protected:

@@ -118,9 +118,17 @@ TEST_F(EditMode, DoubleClickOpensPropertiesAndDeleteRemoves) {
     // The double click itself: the press before it would start the (modal) tracker.
     QMouseEvent dclick(QEvent::MouseButtonDblClick, QPointF(150, 150), Area()->mapToGlobal(QPointF(150, 150)),
                        Qt::LeftButton, Qt::LeftButton, {});
+    View().SetModified(false);
     QApplication::sendEvent(Area(), &dclick);
     EXPECT_EQ(first->propertyCalls, 1);
     EXPECT_EQ(first->propertyOwner, static_cast<CWnd*>(&View()));
+    EXPECT_FALSE(View().IsModified()) << "a sheet that changed nothing leaves the display as it was";
+
+    // A sheet that changes what the display file holds makes it a changed display.
+    first->propertySheet = [](ProbeElement& e) { e.m_rect.right += 10; };
+    QApplication::sendEvent(Area(), &dclick);
+    EXPECT_EQ(first->propertyCalls, 2);
+    EXPECT_TRUE(View().IsModified());
 
     View().Select(first);
     QTest::keyClick(&View(), Qt::Key_Delete);

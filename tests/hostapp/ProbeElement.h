@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,20 +65,24 @@ public:
     }
     int ObjectDrive(const CDrawObjectDrive& drive) override {
         drives.push_back(drive);
+        if (!sayOnDrive.empty()) ShowHostStatus(sayOnDrive.c_str());
         return 1;
     }
     int Property(CWnd* owner) override {
         propertyOwner = owner;
         ++propertyCalls;
-        return 1;
+        if (propertySheet) propertySheet(*this);
+        return 1; // like every element, whatever the sheet did
     }
 
     QWidget* Window() const { return m_window.data(); }
 
     std::vector<std::string> calls;
     std::vector<CDrawObjectDrive> drives;
+    std::string sayOnDrive; // put into the host's status line on each drive record
     CWnd* propertyOwner = nullptr;
     int propertyCalls = 0;
+    std::function<void(ProbeElement&)> propertySheet; // what the user changes in the sheet
 
 protected:
     // Where the element's window goes: its rectangle through the owner's device context.

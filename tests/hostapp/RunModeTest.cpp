@@ -7,6 +7,7 @@
 #include "ProbeElement.h"
 
 #include <QScrollBar>
+#include <QStatusBar>
 
 #include <gtest/gtest.h>
 
@@ -52,25 +53,45 @@ TEST(RunMode, TheDrivePanelSendsToTheSelectedElementOrToAll) {
     DisplayView& view = window.View();
     ProbeElement* a = AddProbe(view, CRect(10, 10, 210, 130));
     ProbeElement* b = AddProbe(view, CRect(300, 10, 500, 130));
+    // Starting to run sends each element the show record it takes as the start, so the
+    // operator's first 显示查询 is a request.
     window.SetRunning(true);
-
-    window.Drives().Send(ShowDrive());
     ASSERT_EQ(a->drives.size(), 1u);
-    ASSERT_EQ(b->drives.size(), 1u);
     EXPECT_EQ(a->drives[0].kind, 0);
     EXPECT_EQ(a->drives[0].subKind, 2);
+    ProbeElement* late = AddProbe(view, CRect(600, 10, 800, 130));
+    EXPECT_EQ(late->drives.size(), 1u) << "an element added while running starts the same way";
+
+    window.Drives().Send(ShowDrive());
+    ASSERT_EQ(a->drives.size(), 2u);
+    ASSERT_EQ(b->drives.size(), 2u);
+    EXPECT_EQ(a->drives[1].kind, 0);
+    EXPECT_EQ(a->drives[1].subKind, 2);
 
     view.Select(b); // the panel's target follows the selection
     window.Drives().Send(PeriodDrive(COleDateTime(2026, 7, 1, 8, 30, 0), 0.5, 0));
     window.Drives().Send(StationDrive(1, 60105400, 0));
-    EXPECT_EQ(a->drives.size(), 1u);
-    ASSERT_EQ(b->drives.size(), 3u);
-    EXPECT_EQ(b->drives[1].kind, 10);
-    EXPECT_EQ(b->drives[1].value1, COleDateTime(2026, 7, 1, 8, 30, 0).m_dt);
-    EXPECT_EQ(b->drives[1].value2, 0.5);
-    EXPECT_EQ(b->drives[2].kind, 8);
-    EXPECT_EQ(b->drives[2].value1, 1.0);
-    EXPECT_EQ(b->drives[2].value2, 60105400.0);
+    EXPECT_EQ(a->drives.size(), 2u);
+    ASSERT_EQ(b->drives.size(), 4u);
+    EXPECT_EQ(b->drives[2].kind, 10);
+    EXPECT_EQ(b->drives[2].value1, COleDateTime(2026, 7, 1, 8, 30, 0).m_dt);
+    EXPECT_EQ(b->drives[2].value2, 0.5);
+    EXPECT_EQ(b->drives[3].kind, 8);
+    EXPECT_EQ(b->drives[3].value1, 1.0);
+    EXPECT_EQ(b->drives[3].value2, 60105400.0);
+}
+
+TEST(RunMode, TheStatusLineKeepsWhatElementsSayWhileTakingADriveRecord) {
+    ProbeTypes types;
+    MainWindow window;
+    window.show();
+    ProbeElement* e = AddProbe(window.View(), CRect(10, 10, 210, 130));
+    window.SetRunning(true);
+    e->sayOnDrive = "数据查询 RIVER_HOUR: 查询失败: no such table";
+    window.Drives().Send(ShowDrive());
+    const std::string line = window.statusBar()->currentMessage().toStdString();
+    EXPECT_NE(line.find("已发给全部元件 (1 个元件)"), std::string::npos) << line;
+    EXPECT_NE(line.find(e->sayOnDrive), std::string::npos) << line;
 }
 
 TEST(RunMode, TheCanvasPictureHoldsWhatLiesOutsideTheVisiblePart) {

@@ -103,6 +103,14 @@ TEST_F(Snapshot, FailuresExitOneWithoutLeavingAPicture) {
     EXPECT_FALSE(QFile::exists(Path("shot.png")));
 }
 
+TEST_F(Snapshot, AfterARefreshADataSourceThatCannotBeUsedExitsOneNamingIt) {
+    EXPECT_EQ(Run(VEXORHOST_EXE, {"--db", "sqlite:" + Path("DOES_NOT_EXIST"), "--snapshot", Path("x.png"),
+                                  "--after-refresh", Path("demo.vxd")}),
+              1);
+    EXPECT_NE(m_err.find(Path("DOES_NOT_EXIST").toStdString()), std::string::npos) << m_err;
+    EXPECT_FALSE(QFile::exists(Path("x.png")));
+}
+
 TEST_F(Snapshot, APictureReplacesALinkAndFailsWhole) {
     QFile victim(Path("victim"));
     ASSERT_TRUE(victim.open(QIODevice::WriteOnly));

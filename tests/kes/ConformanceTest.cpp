@@ -107,6 +107,51 @@ TEST_P(Conformance, ListingFormsKeepOrderTextsAndEmptyValues) {
     EXPECT_EQ(Rows("SELECT INSTV,AVGV,MAXV,MINV FROM KES.HOURDB"), Reply({"0.25,,1e-07,12345.678,"}));
 }
 
+TEST_P(Conformance, StoredDoublesReadAsFifteenSignificantDigits) {
+    Reply reply;
+    ASSERT_TRUE(testdb::Run("CREATE TABLE KES.DOUBLES (N INTEGER, V DOUBLE PRECISION)", reply));
+    const char* values[] = {
+        "0",        "-0.0",   "0.5", "-1234.25",          "0.0001", "0.00001", "2.349",  "123456789012345",
+        "1e15",     "1e-300", "0.1", "40.49733690983123", "100.10", "-999",    "1.5e-5", "99999.99",
+        "12.000001"};
+    for (std::size_t i = 0; i < std::size(values); ++i)
+        ASSERT_TRUE(testdb::Run(
+            "INSERT INTO KES.DOUBLES VALUES (" + std::to_string(i) + "," + values[i] + ")", reply));
+    EXPECT_EQ(Rows("SELECT V FROM KES.DOUBLES ORDER BY N"),
+              Reply({"0,", "0,", "0.5,", "-1234.25,", "0.0001,", "1e-05,", "2.349,", "123456789012345,",
+                     "1e+15,", "1e-300,", "0.1,", "40.4973369098312,", "100.1,", "-999,", "1.5e-05,",
+                     "99999.99,", "12.000001,"}));
+}
+
+// Reads are kept prepared by their text; a table changed in between, or prepared statements
+// dropped by a writer, never make the same text answer stale columns or fail.
+TEST_P(Conformance, AReadSentAgainAnswersTheTableAsItIsNow) {
+    Reply reply;
+    ASSERT_TRUE(testdb::Run("CREATE TABLE KES.AGAIN (A INTEGER)", reply));
+    ASSERT_TRUE(testdb::Run("INSERT INTO KES.AGAIN VALUES (1)", reply));
+    const std::string read = "SELECT * FROM KES.AGAIN";
+    auto readOnly = [&read] {
+        CParam param;
+        param.SetReadOnly(true);
+        CObArray array;
+        array.Add(std::make_unique<CSqlStr>(CString(read)));
+        if (InSqlStr(&param, &array) < 0)
+            return "ERROR: " + static_cast<const CSqlStr&>(array[0]).m_strSql.str();
+        return static_cast<const CSqlStr&>(array[0]).m_strSql.str();
+    };
+    EXPECT_EQ(readOnly(), "1,");
+    EXPECT_EQ(readOnly(), "1,");
+    ASSERT_TRUE(testdb::Run("ALTER TABLE KES.AGAIN ADD COLUMN B INTEGER", reply));
+    ASSERT_TRUE(testdb::Run("UPDATE KES.AGAIN SET B=2", reply));
+    EXPECT_EQ(readOnly(), "1,2,");
+    if (GetParam() == Kind::Postgres) {
+        ASSERT_TRUE(testdb::Run("DEALLOCATE ALL", reply));
+    }
+    EXPECT_EQ(readOnly(), "1,2,");
+    ASSERT_TRUE(testdb::Run("DROP TABLE KES.AGAIN", reply));
+    EXPECT_EQ(readOnly().rfind("ERROR: ", 0), 0u);
+}
+
 TEST_P(Conformance, AuditAndPointValueInsertsAreStoredAsSent) {
     EXPECT_EQ(Rows("SELECT MAX(SEQID) FROM KES.SCHLOG "), Reply({","}));
     EXPECT_EQ(

@@ -56,3 +56,23 @@ TEST(Dialect, DamagedTextIsRefusedWithAReason) {
 TEST(Dialect, QuotedLiteralsDoubleTheirQuotes) {
     EXPECT_EQ(kes::QuoteLiteral("O'Brien'; DROP TABLE X; --"), "'O''Brien''; DROP TABLE X; --'");
 }
+
+TEST(Dialect, ARowLimitIsAddedOnlyWhereItKeepsTheFirstRows) {
+    auto limited = [](const std::string& sql) {
+        std::string out;
+        return kes::WithRowLimit(sql, 1, out) ? out : "unchanged";
+    };
+    EXPECT_EQ(limited(" SELECT Z ,TM FROM KES.T WHERE ID=1 ORDER BY Z DESC ,TM ASC "),
+              " SELECT Z ,TM FROM KES.T WHERE ID=1 ORDER BY Z DESC ,TM ASC\nLIMIT 1");
+    // A closing comment or ";" cannot swallow the limit.
+    EXPECT_EQ(limited("SELECT A FROM T ORDER BY A -- by value;\n"), "SELECT A FROM T ORDER BY A\nLIMIT 1");
+    EXPECT_EQ(limited("SELECT A FROM T;; "), "SELECT A FROM T\nLIMIT 1");
+    // Words inside parentheses, literals and names are no reason to refuse.
+    EXPECT_EQ(limited("SELECT A FROM (SELECT A FROM T LIMIT 5) X WHERE B='FOR' AND \"LIMIT\"=1"),
+              "SELECT A FROM (SELECT A FROM T LIMIT 5) X WHERE B='FOR' AND \"LIMIT\"=1\nLIMIT 1");
+    for (const char* kept :
+         {"SELECT A FROM T LIMIT 3", "SELECT A FROM T OFFSET 2", "select a from t for update",
+          "SELECT A FROM T FETCH FIRST 2 ROWS ONLY", "SELECT A INTO B FROM T", "SELECT 1; SELECT 2",
+          "UPDATE T SET A=1", "WITH X AS (SELECT 1) SELECT * FROM X", "SELECT (A FROM T", "SELECT 'A FROM T"})
+        EXPECT_EQ(limited(kept), "unchanged") << kept;
+}

@@ -52,10 +52,14 @@ TEST(PasswordMask, MessagesOfTheServiceHoldNoPassword) {
     for (const char* source :
          {"postgresql://vexor:S3cret@[nohost/kes", "postgresql://vexor:S3cret@/kes?port=x",
           "host=/nonexistent-dir password = S3cret port=1 dbname=kes",
-          "host=/nonexistent-dir password='S3 cret' port=1 dbname=kes"}) {
+          "host=/nonexistent-dir password='S3 cret' port=1 dbname=kes",
+          // A written and a read database: the query fails on the read one.
+          "postgresql://vexor:W1rite@[nohost/kes|postgresql://vexor:S3cret@[nohost/kes",
+          "host=/nonexistent-dir password='W1|rite' | host=/nonexistent-dir password='S3|cret'"}) {
         SCOPED_TRACE(source);
         kes::SetDataSource(source);
         CParam param;
+        param.SetReadOnly(true);
         CObArray reply;
         reply.Add(std::make_unique<CSqlStr>("SELECT 1"));
         ASSERT_LT(InSqlStr(&param, &reply), 0);
@@ -63,7 +67,7 @@ TEST(PasswordMask, MessagesOfTheServiceHoldNoPassword) {
         std::string error = static_cast<const CSqlStr&>(reply[0]).m_strSql.str();
         EXPECT_NE(error.find("cannot connect"), std::string::npos) << error;
         const std::string described = kes::DescribeDataSource();
-        for (const char* piece : {"S3", "cret"}) {
+        for (const char* piece : {"S3", "cret", "W1", "rite"}) {
             EXPECT_EQ(error.find(piece), std::string::npos) << error;
             EXPECT_EQ(described.find(piece), std::string::npos) << described;
         }

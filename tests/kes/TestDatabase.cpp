@@ -7,10 +7,12 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace testdb {
@@ -126,6 +128,24 @@ std::vector<std::string> Rows(const std::string& sql) {
     std::vector<std::string> reply;
     if (!Run(sql, reply)) return {"ERROR: " + (reply.empty() ? std::string() : reply[0])};
     return reply;
+}
+
+Snapshot TakeSnapshot(Kind kind) {
+    Snapshot snapshot;
+    std::vector<std::string> tables = Rows(
+        kind == Kind::Sqlite ? "SELECT name FROM KES.sqlite_master WHERE type='table' ORDER BY name"
+                             : "SELECT table_name FROM information_schema.tables WHERE table_schema='kes' "
+                               "ORDER BY table_name");
+    for (std::string table : tables) {
+        table.pop_back(); // the value's ","
+        std::vector<std::string> rows = Rows("SELECT * FROM KES." + table);
+        std::sort(rows.begin(), rows.end());
+        std::size_t hash = 0;
+        for (const std::string& row : rows)
+            hash = hash * 1000003u ^ std::hash<std::string>{}(row);
+        snapshot[table] = {rows.size(), hash};
+    }
+    return snapshot;
 }
 
 } // namespace testdb

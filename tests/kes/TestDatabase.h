@@ -2,6 +2,7 @@
 // A fresh database per test for the data service: a SQLite file in a temporary directory,
 // or a database of its own on the PostgreSQL server named by VEXOR_TEST_PG (libpq key=value
 // words). The service is pointed at it on construction and away from it on destruction.
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,5 +50,10 @@ bool Configured(Kind kind);
 bool Run(const std::string& sql, std::vector<std::string>& reply);
 // The reply texts, or {"ERROR: <text>"} on failure.
 std::vector<std::string> Rows(const std::string& sql);
+
+// Every table of schema KES with its row count and an order-independent hash of its rows: two
+// snapshots are equal when nothing in the database changed.
+using Snapshot = std::map<std::string, std::pair<std::size_t, std::size_t>>;
+Snapshot TakeSnapshot(Kind kind);
 
 } // namespace testdb

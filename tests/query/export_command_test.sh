@@ -8,16 +8,8 @@ trap 'rm -rf "$dir"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 db="sqlite:$dir/engine.db"
-: >"$dir/engine.db"
-statement=""
-while IFS= read -r line; do
-  case "$line" in --*) continue ;; esac
-  statement+="$line"$'\n'
-  if [[ "$line" == *";" ]]; then
-    "$tool" sql --db "$db" --execute "$statement" >/dev/null || fail "fixture statement failed: $statement"
-    statement=""
-  fi
-done <"$fixture"
+source "$(dirname "$0")/engine_fixture.sh"
+load_engine_fixture "$tool" "$fixture" "$dir/engine.db"
 export VEXOR_LOG_DIR="$dir"
 query=(query --db "$db" --table RIVER_HOUR --stations 60101100 --from 2008-07-01 --to 2008-07-02)
 

@@ -8,17 +8,8 @@ trap 'rm -rf "$dir"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 db="sqlite:$dir/engine.db"
-: >"$dir/engine.db"
-# The fixture's statements, one per ";"-terminated group of lines.
-statement=""
-while IFS= read -r line; do
-  case "$line" in --*) continue ;; esac
-  statement+="$line"$'\n'
-  if [[ "$line" == *";" ]]; then
-    "$tool" sql --db "$db" --execute "$statement" >/dev/null || fail "fixture statement failed: $statement"
-    statement=""
-  fi
-done <"$fixture"
+source "$(dirname "$0")/engine_fixture.sh"
+load_engine_fixture "$tool" "$fixture" "$dir/engine.db"
 
 out=$("$tool" query --db "$db" --table river_hour --stations 60101100,60101200 --from 2008-07-01 \
       --to "2008-07-31 23:00:00") || fail "query failed"
@@ -34,6 +25,11 @@ explain=$("$tool" query --db "$db" --table MONTH_FLOW --stations 1 --from 2008-0
 grep -q '^SELECT STCD,TM,Q,W,DAYS FROM KES.MONTH_FLOW WHERE' <<<"$explain" || fail "request text: $explain"
 before=$("$tool" sql --db "$db" "SELECT DAYS FROM KES.MONTH_FLOW ORDER BY TM")
 [ "$before" = $'0\n0' ] || fail "--explain wrote to the database: $before"
+
+# A month table read as the window reads it: whole days, to 08:00 of the last one, so the month
+# stored at 2008-04-01 08:00 is in.
+months=$("$tool" query --db "$db" --table MONTH_FLOW --stations 1 --from 2008-02-01 --to 2008-04-01 --format tsv)
+[ "$(cut -f3 <<<"$months" | tail -n +2)" = $'2008年02月\n2008年04月' ] || fail "month rows: $months"
 
 "$tool" query --db "$db" --table RAIN_HOUR --stations 1 --from 2008-07-01 --to 2008-07-02 --format xlsx \
   --out "$dir/rain.xlsx" 2>/dev/null || fail "xlsx export failed"
@@ -78,8 +74,21 @@ check_error "cannot open the database" --db "sqlite:$dir/missing.db" --table RIV
 grep -q 'S3cret' "$dir/err" && fail "the password is in the message: $(cat "$dir/err")"
 grep -q 'vexor:\*\*\*@' "$dir/err" || fail "no masked data source in the message: $(cat "$dir/err")"
 
+# Hostile table names, filters and stations, with and without --explain, change nothing.
+counts() { "$tool" sql --db "$db" "SELECT (SELECT COUNT(*) FROM KES.RIVER_HOUR), (SELECT COUNT(*) FROM KES.DAY_LEVEL)"; }
+before=$(counts)
+"$tool" query --db "$db" --table "X; DELETE FROM KES.RIVER_HOUR; " --explain >/dev/null 2>&1 &&
+  fail "an unknown table was explained"
+"$tool" query --db "$db" --table "X; DELETE FROM KES.RIVER_HOUR; " >/dev/null 2>&1 && fail "an unknown table exited 0"
+"$tool" query --db "$db" --table RIVER_HOUR --stations 60101100 \
+  --filter "1=1; DELETE FROM KES.RIVER_HOUR WHERE STCD=60101100 --" >/dev/null 2>&1
+"$tool" query --db "$db" --table RIVER_HOUR --stations "60101100); DELETE FROM KES.DAY_LEVEL; --" >/dev/null 2>&1
+"$tool" query --db "$db" --table RIVER_HOUR --stations 60101100 --filter "1=1; DELETE FROM KES.DAY_LEVEL" \
+  --explain >/dev/null 2>&1
+[ "$(counts)" = "$before" ] || fail "a hostile request wrote: $before -> $(counts)"
+
 # Every subcommand answers --help with its usage on standard output.
-for command in query demo-db demo-display display sql user; do
+for command in query demo-db demo-display display edit sql user; do
   help=$("$tool" "$command" --help 2>&1) || fail "$command --help exited non-zero"
   grep -q "usage: vexorquery $command" <<<"$help" || fail "$command --help: $help"
 done

@@ -39,7 +39,12 @@ TEST(GridPrint, RowsRunOverPagesUnderTheHeaderRowInChinese) {
     grid.SetRowTexts(0, 0, std::vector<std::string>{"站名", "水位", "流量"});
     for (long r = 1; r <= 300; ++r)
         grid.SetRowTexts(
-            r, 0, std::vector<std::string>{"测站" + std::to_string(r), std::to_string(r) + ".25", "12"});
+            r, 0, std::vector<std::string>{"测站" + std::to_string(r), std::to_string(r) + ".25", "4"});
+    // A mapped column prints the names the screen shows, not the codes.
+    CGridCellPro trend = grid.GetColumnHeader(2);
+    trend.m_nKind = GRID_KIND_LIST;
+    trend.m_values = {"落(4)"};
+    grid.SetColumnHeader(2, trend);
     CGridCtrl ctrl(grid, 942, nullptr);
 
     QTemporaryDir dir;
@@ -69,6 +74,7 @@ TEST(GridPrint, RowsRunOverPagesUnderTheHeaderRowInChinese) {
     }
     EXPECT_TRUE(last.contains("测站300"));
     EXPECT_TRUE(last.contains("300.25"));
+    EXPECT_TRUE(last.contains("落"));
 }
 
 } // namespace

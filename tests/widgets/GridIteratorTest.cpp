@@ -261,6 +261,30 @@ TEST(GridIterator, ListColumnShowsTheNameOfTheCodeItHolds) {
     EXPECT_EQ(grid.GetDisplayText(2, 2), "河道(水位)站");
 }
 
+TEST(GridIterator, TransposedListColumnBecomesARowThatStillShowsNames) {
+    CGridIterator grid;
+    Fill(grid, {{"", "曲线", "点号"}, {"1", "1", "1"}, {"2", "2", "2"}});
+    CGridCellPro curve;
+    curve.m_strText = "曲线";
+    curve.m_nKind = GRID_KIND_LIST;
+    curve.m_values = {"三峡水库库容曲线(1)", "丹江口水库库容曲线(2)"};
+    ASSERT_TRUE(grid.SetColumnHeader(1, curve));
+
+    grid.ChangeRowColDirect();
+    EXPECT_TRUE(grid.IsTransposed());
+    EXPECT_EQ(grid.GetDisplayText(1, 0), "曲线");
+    EXPECT_EQ(grid.GetDisplayText(1, 1), "三峡水库库容曲线");
+    EXPECT_EQ(grid.GetDisplayText(1, 2), "丹江口水库库容曲线");
+    EXPECT_EQ(grid.GetDisplayText(2, 2), "2"); // the point numbers have no list
+    EXPECT_EQ(grid.ValueListOf(1, 0), nullptr);
+
+    grid.ChangeRowColDirect();
+    EXPECT_FALSE(grid.IsTransposed());
+    EXPECT_EQ(grid.GetDisplayText(2, 1), "丹江口水库库容曲线");
+    grid.SetDisplayModeInit();
+    EXPECT_FALSE(grid.IsTransposed());
+}
+
 TEST(GridSparse, ClosingTheMatrixPutsTheGatheredCellsInTheGrid) {
     CGridIterator grid;
     EXPECT_FALSE(grid.AddSparseCell(CGridCellSparse(1, 1, "x"))); // not in sparse mode

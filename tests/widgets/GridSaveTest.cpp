@@ -174,13 +174,35 @@ std::vector<std::vector<std::string>> ConvertWithLibreOffice(const ScratchDir& d
     return result;
 }
 
+// A list column the way the query fills one: codes in the cells, "name(code)" entries in its
+// header record.
+void MapTrendColumn(CGridIterator& grid, long col) {
+    CGridCellPro trend = grid.GetColumnHeader(col);
+    trend.m_nKind = GRID_KIND_LIST;
+    trend.m_values = {"落(4)", "涨(5)", "平(6)"};
+    ASSERT_TRUE(grid.SetColumnHeader(col, trend));
+}
+
+TEST(GridSave, ExportsWriteTheNamesTheGridShowsForCodes) {
+    ScratchDir dir;
+    CGridIterator grid;
+    Fill(grid, {{"  ", "站名", "水势"}, {"1", "汉口", "4"}, {"2", "汉口", "5"}, {"统计 最多", "", "6"}});
+    MapTrendColumn(grid, 2);
+    const fs::path txt = dir.path() / "水势.txt";
+    CString error;
+    ASSERT_TRUE(grid.SaveData(txt.string().c_str(), &error)) << error;
+    EXPECT_EQ(ReadFile(txt),
+              "\xEF\xBB\xBF  \t站名\t水势\r\n1\t汉口\t落\r\n2\t汉口\t涨\r\n统计 最多\t\t平\r\n");
+}
+
 TEST(GridSave, SpreadsheetHoldsNumbersAsNumbersAndTextsAsTexts) {
     ScratchDir dir;
     CGridIterator grid;
-    Fill(grid, {{"  ", "站名", "时间", "水位", "编码", "2021"},
-                {"1", "长江大桥", "2024-06-01 08:00:00", "12.50", "007", "-0.125"},
-                {"2", "汉口", "2024-06-02", "-3", "", "1234567890123456789"},
-                {"统计 平均值", "", "", "4.75", "1e3", ""}});
+    Fill(grid, {{"  ", "站名", "时间", "水位", "编码", "2021", "水势"},
+                {"1", "长江大桥", "2024-06-01 08:00:00", "12.50", "007", "-0.125", "4"},
+                {"2", "汉口", "2024-06-02", "-3", "", "1234567890123456789", "5"},
+                {"统计 平均值", "", "", "4.75", "1e3", "", "6"}});
+    MapTrendColumn(grid, 6);
     const fs::path xls = dir.path() / "报表.xls";
     const fs::path xlsx = dir.path() / "grid.XLSX";
     CString error;
@@ -188,11 +210,12 @@ TEST(GridSave, SpreadsheetHoldsNumbersAsNumbersAndTextsAsTexts) {
     ASSERT_TRUE(grid.SaveData(xlsx.string().c_str(), &error)) << error;
     EXPECT_EQ(ReadFile(xls).substr(0, 2), "PK"); // a workbook whatever the name says
 
+    // Mapped codes are written as the names the grid shows, never as numbers.
     const std::vector<std::string> expected{
-        R"("  ","站名","时间","水位","编码","2021")",
-        R"(1,"长江大桥","2024-06-01 08:00:00",12.50,"007",-0.125)",
-        R"(2,"汉口","2024-06-02",-3,,"1234567890123456789")",
-        R"("统计 平均值",,,4.75,"1e3",)",
+        R"("  ","站名","时间","水位","编码","2021","水势")",
+        R"(1,"长江大桥","2024-06-01 08:00:00",12.50,"007",-0.125,"落")",
+        R"(2,"汉口","2024-06-02",-3,,"1234567890123456789","涨")",
+        R"("统计 平均值",,,4.75,"1e3",,"平")",
     };
     const auto converted = ConvertWithLibreOffice(dir, {xls, xlsx});
     EXPECT_EQ(converted.at(0), expected);

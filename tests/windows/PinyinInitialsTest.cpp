@@ -10,8 +10,31 @@
 
 namespace {
 
+// A key with the further initials of each polyphone in brackets: 重庆 gives "z[c]q".
+std::string Readable(std::string_view key) {
+    std::string out;
+    bool open = false;
+    for (char c : key) {
+        const bool alternative = static_cast<unsigned char>(c) & kPinyinAlternativeBit;
+        if (alternative && !open) out += '[';
+        if (!alternative && open) out += ']';
+        open = alternative;
+        out += char(c & ~kPinyinAlternativeBit);
+    }
+    return open ? out + ']' : out;
+}
+
 std::string Initials(const char* utf8) {
-    return PinyinInitialsOf(CString(utf8)).str();
+    return Readable(PinyinInitialsOf(CString(utf8)).str());
+}
+
+// The key without the further initials of polyphones: the table's seed initials.
+std::string SeedInitials(const char* utf8) {
+    const CString key = PinyinInitialsOf(CString(utf8));
+    std::string seeds;
+    for (char c : key.str())
+        if (!(static_cast<unsigned char>(c) & kPinyinAlternativeBit)) seeds += c;
+    return seeds;
 }
 
 TEST(PinyinInitials, StationNamesAsOperatorsSearchThem) {
@@ -36,7 +59,7 @@ TEST(PinyinInitials, LevelOneRunsChangeLetterExactlyAtTheirFirstCell) {
                                                                          // inside the d run
     };
     for (const auto& [hanzi, initial] : cases)
-        EXPECT_EQ(Initials(hanzi), initial) << hanzi;
+        EXPECT_EQ(SeedInitials(hanzi), initial) << hanzi;
 }
 
 TEST(PinyinInitials, LevelTwoCharactersHaveTheirOwnInitial) {
@@ -46,7 +69,23 @@ TEST(PinyinInitials, LevelTwoCharactersHaveTheirOwnInitial) {
         {"鼗", "t"}, {"鼐", "n"}, {"厶", "s"}, {"隳", "h"}, {"齄", "z"},
     };
     for (const auto& [hanzi, initial] : cases)
-        EXPECT_EQ(Initials(hanzi), initial) << hanzi;
+        EXPECT_EQ(SeedInitials(hanzi), initial) << hanzi;
+}
+
+TEST(PinyinInitials, PolyphonesAreKeyedByEveryReadingSeedFirst) {
+    const std::vector<std::pair<const char*, const char*>> cases = {
+        {"重庆", "z[c]q"},       // level 1: seed zhòng, also chóng
+        {"东阿", "da[e]"},       // 阿 is ē in 东阿
+        {"长沙", "c[z]s"},       // seed cháng from the run table, also zhǎng
+        {"银行", "yx[h]"},       // xíng, háng
+        {"乐山", "l[y]s"},       // lè, yuè
+        {"都江堰", "djy"},       // dōu, dū: one initial, one letter
+        {"沈阳", "s[c]y"},       // shěn, chén
+        {"重慶(1#)", "z[c]q1h"}, // GBK traditional form beside ASCII
+        {"A乐B", "al[y]b"},
+    };
+    for (const auto& [name, key] : cases)
+        EXPECT_EQ(Initials(name), key) << name;
 }
 
 TEST(PinyinInitials, TableHoldsLettersExactlyInTheHanziCells) {
@@ -103,16 +142,27 @@ TEST(PinyinInitials, MalformedTextNeverSwallowsTheNextCharacter) {
 }
 
 // Random text, well formed or not: no crash, no read past the text (the sanitizer build checks
-// that), and nothing but single-byte characters comes out.
+// that), and nothing but single-byte characters comes out, each further initial of a polyphone
+// a marked letter right behind its character's seed letter.
 TEST(PinyinInitials, RandomTextGivesOnlyAsciiInitials) {
     std::mt19937 rng(20260601);
-    const std::vector<std::string> pieces = {"宜", "華", "堃", "😀", "㐀", "（", "A", "#", "(", ")", "1", " "};
+    const std::vector<std::string> pieces = {"宜", "華", "堃", "😀", "㐀", "（", "A",
+                                             "#",  "(",  ")",  "1", " ",  "重", "阿"};
     auto check = [](const std::string& initials, std::size_t inputBytes) {
-        EXPECT_LE(initials.size(), inputBytes);
+        char before = 0;
+        std::size_t characters = 0;
         for (char c : initials) {
-            ASSERT_LT(static_cast<unsigned char>(c), 0x80);
+            if (static_cast<unsigned char>(c) & kPinyinAlternativeBit) {
+                const char letter = char(c & ~kPinyinAlternativeBit);
+                ASSERT_TRUE(letter >= 'a' && letter <= 'z' && letter != before);
+                ASSERT_TRUE(before >= 'a' && before <= 'z');
+                continue;
+            }
             ASSERT_TRUE(c != '#' && c != '(' && c != ')' && !(c >= 'A' && c <= 'Z'));
+            before = c;
+            ++characters;
         }
+        EXPECT_LE(characters, inputBytes);
     };
     for (int round = 0; round < 3000; ++round) {
         std::string text;

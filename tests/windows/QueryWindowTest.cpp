@@ -1,13 +1,19 @@
 // The table query window on the offscreen platform over the compact demo database: the grid it
 // fills against the engine's own answer, the header sort, editing after login with the change
-// and its audit record in the database, the failed-commit question, export and print.
+// and its audit record in the database, the failed-commit question, export and print, and what
+// the operator is told when a refresh or a write fails or succeeds.
 #include "QueryWindow.h"
+#include "DataSource.h"
 #include "DemoDatabase.h"
 #include "Hooks.h"
+#include "HostServices.h"
+#include "InputBox.h"
+#include "ListBox.h"
 #include "Login.h"
 #include "PopupMenu.h"
 #include "PrintDialog.h"
 #include "QueryBar.h"
+#include "RequestPeriod.h"
 #include "TestDatabase.h"
 #include "TimeContorl.h"
 #include "WindowTestSupport.h"
@@ -15,7 +21,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -23,6 +31,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -41,19 +50,23 @@ protected:
         demo::DemoOptions options;
         options.compact = true;
         std::string error;
-        const std::string uri =
-            m_db->kind() == testdb::Kind::Sqlite ? "sqlite:" + m_db->dir() + "/demo.sqlite" : m_db->uri();
-        ASSERT_TRUE(demo::BuildDemoDatabase(uri, options, error)) << error;
+        m_uri = m_db->kind() == testdb::Kind::Sqlite ? "sqlite:" + m_db->dir() + "/demo.sqlite" : m_db->uri();
+        ASSERT_TRUE(demo::BuildDemoDatabase(m_uri, options, error)) << error;
         m_owner.show();
         CHeaderSort::LastSort().Forget(); // the last sort is the process's: start each test afresh
+        CHostServices services;
+        services.status = [this](const CString& text) { m_status.push_back(text.str()); };
+        m_oldServices = SetHostServices(services);
     }
     void TearDown() override {
+        SetHostServices(m_oldServices);
         m_window.reset();
         kes::SetCredentialResponder({});
         kes::LogOut();
         ui::SetSaveFileResponder({});
         ui::SetPrintDialogResponder({});
         ui::SetPopupMenuResponder({});
+        ui::SetInputBoxResponder({});
     }
 
     CQueryWindow& Open(const char* table, CStringArray stations, const char* from, const char* to) {
@@ -65,6 +78,7 @@ protected:
         q.m_endTimeText = to;
         q.m_displayMode = kDisplayGivenStations;
         q.m_accessMode = "READ/WRITE";
+        q.m_startFlag = 1;
         m_window->SetRecords(&m_records.window, &m_records.options, &m_records.face);
         m_window->ApplySettings();
         EXPECT_TRUE(m_window->Create(&m_owner, 0x4000, CRect(0, 0, 1020, 695), kElementWindowStyle));
@@ -85,6 +99,22 @@ protected:
 
     static std::string Cell(const CGridIterator& g, long row, long col) {
         return std::string(g.GetCellView(row, col));
+    }
+    static std::string Shown(const CGridIterator& g, long row, long col) {
+        return std::string(g.GetDisplayText(row, col));
+    }
+    // Every cell of two grids as the user reads them.
+    static void ExpectSameTexts(const CGridIterator& shown, const CGridIterator& expected) {
+        ASSERT_EQ(shown.GetRowCount(), expected.GetRowCount());
+        ASSERT_EQ(shown.GetColumnCount(), expected.GetColumnCount());
+        for (long r = 0; r < shown.GetRowCount(); ++r)
+            for (long c = 0; c < shown.GetColumnCount(); ++c)
+                ASSERT_EQ(Shown(shown, r, c), Shown(expected, r, c)) << r << "," << c;
+    }
+    CQueryBar& Bar() {
+        auto* bar = dynamic_cast<CQueryBar*>(m_window->Widget()->GetDlgItem(CUseGridWindow::kBarId));
+        EXPECT_NE(bar, nullptr);
+        return *bar;
     }
 
     void ClickCell(long row, long col) {
@@ -112,7 +142,20 @@ protected:
     }
     static std::vector<std::string> Rows(const std::string& sql) { return testdb::Rows(sql); }
 
+    // Whether the window's strip shows its failure above the grid.
+    static bool FailureShownAboveTheGrid(const CQueryWindow& w) {
+        const QLabel* strip = w.TitleStrip();
+        return strip && strip->isVisible() && strip->geometry().bottom() < w.GridCtrl()->geometry().top() &&
+               strip->text().contains(QString::fromStdString(w.RefreshFailure().str()).toHtmlEscaped());
+    }
+    bool StatusSays(const std::string& text) const {
+        return !m_status.empty() && m_status.back().find(text) != std::string::npos;
+    }
+
     std::unique_ptr<testdb::TestDatabase> m_db;
+    std::string m_uri;
+    std::vector<std::string> m_status; // the host's status line, every text it was given
+    CHostServices m_oldServices;
     OwnerWindow m_owner;
     Records m_records;
     CQueryClient m_client;
@@ -228,16 +271,33 @@ TEST_P(QueryWindowTest, EditingNeedsConfirmationAndALoginThenWritesTheRowAndItsA
     EXPECT_EQ(m_asked.texts.back(), "是否进行数据修改");
     EXPECT_EQ(loginsAsked, 0);
 
-    // A wrong password leaves the window read-only.
+    // A wrong password is named as such, asked again a few times, and leaves the window read-only.
     m_asked.answer = ui::IDOK;
-    LogInWith("admin", "wrong");
+    std::vector<std::string> prompts;
+    kes::SetCredentialResponder([&](const CString& prompt, kes::Credentials& c) {
+        prompts.push_back(prompt.str());
+        c.user = "admin";
+        c.password = "wrong";
+        return true;
+    });
     ClickCell(1, 3);
+    ASSERT_EQ(prompts.size(), 3u);
+    EXPECT_NE(prompts[1].find("用户名或口令错误"), std::string::npos) << prompts[1];
+    EXPECT_EQ(m_asked.texts.back(), "用户名或口令错误");
     EXPECT_EQ(w.AccessWord(), "READ/WRITE");
     EXPECT_FALSE(w.GridCtrl()->IsEditable());
 
-    // The right one makes it writable for the rest of the window's life.
-    LogInWith("admin", "admin");
+    // Mistyped once, then right: the second answer makes it writable for the rest of the
+    // window's life.
+    prompts.clear();
+    kes::SetCredentialResponder([&](const CString& prompt, kes::Credentials& c) {
+        prompts.push_back(prompt.str());
+        c.user = "admin";
+        c.password = prompts.size() == 1 ? "admim" : "admin";
+        return true;
+    });
     ClickCell(1, 3);
+    EXPECT_EQ(prompts.size(), 2u);
     EXPECT_EQ(w.AccessWord(), "WRITE");
     EXPECT_TRUE(w.GridCtrl()->IsEditable());
     w.ApplySettings();
@@ -295,7 +355,10 @@ TEST_P(QueryWindowTest, AFailedCommitAsksAndCancelStaysOnTheRow) {
     ASSERT_FALSE(m_asked.texts.empty());
     // The question, with the database's reason on a line of its own.
     EXPECT_EQ(m_asked.texts.back().rfind("数据修改失败，是否放弃?\n", 0), 0u) << m_asked.texts.back();
+    // The highlight, not only the current cell, is back on the row that failed.
+    QApplication::processEvents();
     EXPECT_EQ(w.GridCtrl()->GetFocusRow(), 2);
+    EXPECT_EQ(w.GridCtrl()->GetSelectedRows(), std::vector<long>{2});
     EXPECT_EQ(Cell(w.Grid(), 2, 3), "not a level");
 
     // OK gives the edit up: the grid is read again.
@@ -371,6 +434,313 @@ TEST_P(QueryWindowTest, StoredWidthsApplyOnlyWithTheFixedColumnsFlag) {
     // The user's resize is stored back into the element's settings.
     w.GridCtrl()->horizontalHeader()->resizeSection(1, 77);
     EXPECT_EQ(m_records.face.m_columnWidths[2], 77u);
+}
+
+TEST_P(QueryWindowTest, ExportWritesTheNamesAndTextsTheScreenShowsStatisticsRowsIncluded) {
+    CQueryWindow& w = Open("RIVER_HOUR", {"60110000"}, "2026-11-01 00:00:00", "2026-11-01 12:00:00");
+    w.QueryAndFill();
+    const CGridIterator& grid = w.Grid();
+    ASSERT_GT(grid.GetRowCount(), w.Engine().ResultRowCount() + 1) << "statistics rows below the results";
+
+    const std::filesystem::path dir = m_db->dir();
+    ui::SetSaveFileResponder([&](const ui::SaveFileRequest&, ui::SaveFileAnswer& answer) {
+        answer.path = (dir / "汉口").string();
+        answer.filterIndex = 2;
+        return ui::IDOK;
+    });
+    w.OnCommand(CQueryWindow::kCmdExport);
+    std::ifstream in(dir / "汉口.txt", std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    std::string file = bytes.str();
+    ASSERT_EQ(file.rfind("\xEF\xBB\xBF", 0), 0u);
+    file.erase(0, 3);
+    // Line by line, cell by cell what the grid control shows.
+    CGridCtrl& ctrl = *w.GridCtrl();
+    std::string expected;
+    for (long r = 0; r < grid.GetRowCount(); ++r) {
+        for (long c = 0; c < grid.GetColumnCount(); ++c) {
+            if (c > 0) expected += '\t';
+            if (r == 0 || c == 0)
+                expected += Shown(grid, r, c);
+            else
+                expected += ctrl.model()->index(int(r - 1), int(c - 1)).data().toString().toStdString();
+        }
+        expected += "\r\n";
+    }
+    EXPECT_EQ(file, expected);
+    EXPECT_NE(file.find("长江汉口站"), std::string::npos);
+    EXPECT_EQ(file.find("60110000"), std::string::npos) << "no station code where the screen shows its name";
+    const bool trendNamed = file.find("\t落") != std::string::npos ||
+                            file.find("\t涨") != std::string::npos || file.find("\t平") != std::string::npos;
+    EXPECT_TRUE(trendNamed) << file;
+}
+
+TEST_P(QueryWindowTest, ATransposedTableShowsTheNameOfItsMappedRow) {
+    // The table as the command line prints it: the curve's name in its column.
+    CTableQuery plain(m_client);
+    plain.Load("CURVED", {});
+    CQueryRequest& request = plain.m_request;
+    request.form = kFormGivenStations;
+    request.keys = {"1"};
+    CGridIterator across;
+    plain.Refresh(across, 1);
+    ASSERT_GT(across.GetRowCount(), 1);
+    const std::string name = Shown(across, 1, 1);
+    ASSERT_NE(name, "1");
+
+    CQueryWindow& w = Open("CURVED", {"1"}, "", "");
+    w.QuerySettings().m_modifyDirection = "V";
+    w.ApplySettings();
+    w.QueryAndFill();
+    ASSERT_TRUE(w.Grid().IsTransposed());
+    EXPECT_EQ(Cell(w.Grid(), 1, 0), "曲线");
+    EXPECT_EQ(Shown(w.Grid(), 1, 1), name);
+    CGridCtrl& ctrl = *w.GridCtrl();
+    EXPECT_EQ(ctrl.model()->index(0, 0).data().toString().toStdString(), name);
+}
+
+TEST_P(QueryWindowTest, StoredWidthsSurviveTheEmptyGridAndApplyColumnByColumn) {
+    m_records.face.m_fixedColumns = 1;
+    m_records.face.m_columnWidths = {120, 60};
+    CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 03:00:00");
+    w.Refresh(0); // as the element shows a new window, before any query: headings only
+    // The element keeps the widths of a window it replaces or saves: they are the stored ones,
+    // column by column.
+    CDWordArray widths;
+    w.StoreColumnWidths(m_records.face);
+    EXPECT_EQ(m_records.face.m_columnWidths, (CDWordArray{120, 60, 60, 60, 60, 60}));
+
+    w.QueryAndFill();
+    ASSERT_EQ(w.Grid().GetColumnCount(), 6);
+    EXPECT_EQ(w.GridCtrl()->GetColumnWidth(0), 120);
+    for (long col = 1; col < 6; ++col)
+        EXPECT_EQ(w.GridCtrl()->GetColumnWidth(col), 60) << col;
+    ASSERT_TRUE(w.CurrentColumnWidths(widths));
+    EXPECT_EQ(widths, (CDWordArray{120, 60, 60, 60, 60, 60}));
+}
+
+TEST_P(QueryWindowTest, TheFirstQueryAsksForThePeriodTheBarShows) {
+    CQueryWindow& w = Open("FLOW_MON", {"60110000"}, "2025-01-01 08:00:00", "2025-06-01 08:00:00");
+    w.QuerySettings().m_timeTypeIndex = kTimeMonth;
+    ASSERT_NE(Bar().StartControl(), nullptr);
+    EXPECT_EQ(FormatTimeForPrecision(Bar().StartControl()->GetTime(), Bar().StartControl()->GetPrecision()),
+              "2025年01月");
+    w.QueryAndFill();
+    EXPECT_EQ(Shown(w.Grid(), 1, 2), "2025年01月");
+    const std::string request = w.Engine().ComposeStatements().str();
+    CGridIterator first;
+    first = w.Grid();
+
+    // "刷新" without touching the bar asks the same.
+    Bar().Refresh();
+    EXPECT_EQ(w.Engine().ComposeStatements().str(), request);
+    ExpectSameTexts(w.Grid(), first);
+}
+
+// Given the same dates, the command line's request and the bar's are the same for every table
+// the demo database configures, in the table's own time type; so are the grids.
+TEST_P(QueryWindowTest, TheCommandLineAsksWhatTheBarAsksForEveryTable) {
+    const CString from = "2026-10-30", to = "2026-11-01";
+    const std::vector<std::string> tables = Rows("SELECT TNAME FROM KES.SET_DB_TABLE_NAME ORDER BY TNAME");
+    ASSERT_GE(tables.size(), 10u);
+    for (std::string table : tables) {
+        table.pop_back(); // the reply row's ","
+        SCOPED_TRACE(table);
+        CTableQuery command(m_client);
+        command.Load(table.c_str(), {});
+        const int type = TableTimeType(TableTimeRules(command.Settings()));
+
+        m_records = Records{};
+        CQueryWindow& w = Open(table.c_str(), {}, "2026-01-01 00:00:00", "2026-01-02 00:00:00");
+        w.QuerySettings().m_timeTypeIndex = type - kTypeHour;
+        CQueryBar& bar = Bar();
+        if (auto* list = dynamic_cast<CListBox*>(bar.GetDlgItem(CQueryBar::kStationList));
+            list && list->GetCount())
+            list->SetSel(0, true);
+        if (bar.StartControl()) {
+            bar.StartControl()->SetTime(CQueryItem::ParseTime(from));
+            bar.EndControl()->SetTime(CQueryItem::ParseTime(to));
+        }
+        bar.Refresh();
+
+        command.m_request.form = kFormGivenStations;
+        command.m_request.keys = w.QuerySettings().m_stations;
+        command.m_request.startTime = from;
+        command.m_request.endTime = to;
+        RequestForDates(command, from, to);
+        if (bar.StartControl()) {
+            EXPECT_EQ(command.m_request.startTime, w.Engine().m_request.startTime);
+            EXPECT_EQ(command.m_request.endTime, w.Engine().m_request.endTime);
+        }
+        EXPECT_EQ(command.ComposeStatements(), w.Engine().ComposeStatements());
+        CGridIterator grid;
+        command.Refresh(grid, 1);
+        ExpectSameTexts(w.Grid(), grid);
+        if (HasFailure()) return;
+    }
+}
+
+TEST_P(QueryWindowTest, AFailedRefreshShowsTheDatabaseReasonAboveTheGridAndInTheStatusLine) {
+    CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 06:00:00");
+    w.QueryAndFill();
+    EXPECT_EQ(w.RefreshFailure(), "");
+    EXPECT_FALSE(w.TitleStrip()->text().contains("查询失败"));
+
+    // The data statement fails: the database's own text is shown, the headings stay.
+    std::vector<std::string> reply;
+    ASSERT_TRUE(testdb::Run("ALTER TABLE KES.RIVER_HOUR RENAME TO RIVER_HOUR_AWAY", reply));
+    w.QueryAndFill();
+    ASSERT_TRUE(w.Engine().RefreshFailed());
+    EXPECT_NE(w.RefreshFailure().Find(w.Engine().RefreshErrors()[0].str()), -1) << w.RefreshFailure().str();
+    EXPECT_TRUE(FailureShownAboveTheGrid(w));
+    EXPECT_TRUE(StatusSays(w.RefreshFailure().str()));
+    EXPECT_EQ(Cell(w.Grid(), 0, 3), "水位(m)");
+
+    // The next refresh that works clears it.
+    ASSERT_TRUE(testdb::Run("ALTER TABLE KES.RIVER_HOUR_AWAY RENAME TO RIVER_HOUR", reply));
+    w.OnCommand(CQueryWindow::kCmdRefresh);
+    EXPECT_EQ(w.RefreshFailure(), "");
+    EXPECT_FALSE(w.TitleStrip()->text().contains("查询失败"));
+    EXPECT_GT(w.Engine().ResultRowCount(), 3);
+}
+
+TEST_P(QueryWindowTest, AnUnusableDataSourceIsNamedAndTheWindowRecoversOnceItAnswers) {
+    const std::string absent = m_db->dir() + "/absent";
+    kes::SetDataSource(m_db->kind() == testdb::Kind::Sqlite
+                           ? "sqlite:" + absent + "/kes.sqlite"
+                           : "host=" + absent + " user=vexor dbname=postgres");
+    CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 06:00:00");
+    w.Refresh(0);
+    EXPECT_NE(w.RefreshFailure().Find(absent.c_str()), -1) << w.RefreshFailure().str();
+    CDWordArray widths; // a grid without its columns has no widths to store for them
+    EXPECT_FALSE(w.CurrentColumnWidths(widths));
+    EXPECT_TRUE(FailureShownAboveTheGrid(w));
+    EXPECT_TRUE(StatusSays(absent));
+    w.OnCommand(CQueryWindow::kCmdRefresh);
+    EXPECT_TRUE(w.Engine().RefreshFailed());
+    EXPECT_TRUE(FailureShownAboveTheGrid(w));
+
+    // The database answers again: 刷新 reads the settings and the rows, and the bar gets its lists.
+    kes::SetDataSource(m_uri);
+    w.OnCommand(CQueryWindow::kCmdRefresh);
+    EXPECT_EQ(w.RefreshFailure(), "");
+    EXPECT_FALSE(w.TitleStrip()->text().contains("查询失败"));
+    EXPECT_EQ(Cell(w.Grid(), 0, 3), "水位(m)");
+    EXPECT_GT(w.Engine().ResultRowCount(), 3);
+    QApplication::processEvents();
+    auto* bar = dynamic_cast<CQueryBar*>(w.Widget()->GetDlgItem(CUseGridWindow::kBarId));
+    ASSERT_NE(bar, nullptr);
+    auto* stations = dynamic_cast<CListBox*>(bar->GetDlgItem(CQueryBar::kStationList));
+    ASSERT_NE(stations, nullptr);
+    EXPECT_GT(stations->GetCount(), 0);
+}
+
+TEST_P(QueryWindowTest, HeadingsShowBeforeTheFirstQueryAndANewQueryStartsAtTheTop) {
+    CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-06 00:00:00");
+    w.Refresh(0);
+    EXPECT_EQ(w.Grid().GetRowCount(), 1);
+    EXPECT_EQ(Cell(w.Grid(), 0, 3), "水位(m)");
+
+    w.QueryAndFill();
+    ASSERT_GT(w.Engine().ResultRowCount(), 100);
+    QScrollBar* rows = w.GridCtrl()->verticalScrollBar();
+    w.GridCtrl()->scrollToBottom();
+    ASSERT_GT(rows->value(), 0);
+    w.QueryAndFill();
+    EXPECT_EQ(rows->value(), 0);
+}
+
+TEST_P(QueryWindowTest, AWriteSaysSavedAndTheDataPropertyColourFollowsIt) {
+    const std::vector<std::string> first = Rows(
+        "SELECT STCD FROM KES.RAIN_HOUR WHERE PRO=0 AND P>0 AND TM>={ts '2026-11-01 00:00:00'} ORDER BY TM");
+    ASSERT_FALSE(first.empty());
+    const std::string station = first[0].substr(0, first[0].find(','));
+    CQueryWindow& w = Open("RAIN_HOUR", {station.c_str()}, "2026-11-01 00:00:00", "2026-11-30 00:00:00");
+    w.QuerySettings().m_accessMode = "WRITE";
+    w.ApplySettings();
+    w.QueryAndFill();
+    long row = 1;
+    while (row < w.Engine().ResultRowCount() &&
+           (Cell(w.Grid(), row, 3).empty() || w.Grid().GetCellLook(row, 3).crText != 0))
+        ++row;
+    ASSERT_LT(row, w.Engine().ResultRowCount());
+
+    ClickCell(row, 3);
+    Edit(row, 3, "12.5");
+    ClickCell(row + 1, 3);
+    ASSERT_EQ(w.Engine().LastWriteError(), "");
+    EXPECT_TRUE(StatusSays("已保存"));
+    EXPECT_EQ(w.Grid().GetCellLook(row, 3).crText, COLORREF(255)) << "人工置数 is shown red";
+
+    // A change whose audit record cannot be written says so.
+    std::vector<std::string> reply;
+    ASSERT_TRUE(testdb::Run("DROP TABLE KES.SCHLOG", reply));
+    Edit(row + 1, 3, "7.5");
+    ClickCell(row, 3);
+    EXPECT_NE(w.Engine().LastAuditError(), "");
+    EXPECT_TRUE(StatusSays("审计记录未写入"));
+    EXPECT_FALSE(StatusSays("已保存"));
+}
+
+TEST_P(QueryWindowTest, TheBarsStationCaptionShowsAboveTheGridAndAnUnknownStationIsReported) {
+    CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 06:00:00");
+    auto* bar = dynamic_cast<CQueryBar*>(w.Widget()->GetDlgItem(CUseGridWindow::kBarId));
+    ASSERT_NE(bar, nullptr);
+    ASSERT_FALSE(bar->StationText().IsEmpty());
+    EXPECT_TRUE(w.TitleStrip()->isVisible());
+    EXPECT_TRUE(w.TitleStrip()->text().contains(QString::fromStdString(bar->StationText().str())));
+    EXPECT_LT(w.TitleStrip()->geometry().bottom(), w.GridCtrl()->geometry().top());
+
+    // A station the list does not hold is named, and nothing is queried for it.
+    w.QueryAndFill();
+    const long rows = w.Grid().GetRowCount();
+    CString typed = "abc";
+    ui::SetInputBoxResponder([&](const CString&, const CString&, CString& text) {
+        text = typed;
+        return ui::IDOK;
+    });
+    auto* entry = dynamic_cast<QWidget*>(bar->GetDlgItem(CQueryBar::kDirectEntry));
+    ASSERT_NE(entry, nullptr);
+    QTest::mouseClick(entry, Qt::LeftButton, {}, entry->rect().center());
+    ASSERT_FALSE(m_asked.texts.empty());
+    EXPECT_EQ(m_asked.texts.back(), "站号 abc 不在站点列表中!");
+    EXPECT_EQ(w.QuerySettings().m_stations, CStringArray{"60105400"});
+    EXPECT_EQ(w.Grid().GetRowCount(), rows);
+
+    // A known one is queried and becomes the caption.
+    typed = "60110000";
+    QTest::mouseClick(entry, Qt::LeftButton, {}, entry->rect().center());
+    EXPECT_EQ(w.QuerySettings().m_stations, CStringArray{"60110000"});
+    EXPECT_TRUE(w.TitleStrip()->text().contains("(60110000)")) << w.TitleStrip()->text().toStdString();
+}
+
+TEST_P(QueryWindowTest, LongStationEntriesScrollAndShowWholeAsTooltips) {
+    // Whatever the panel width, no entry is cut: it fits, or the list scrolls across to it. The
+    // list is short, so that it scrolls down too.
+    m_records.window.m_stationListHeight = 160;
+    m_records.window.m_fonts[0].lfHeight = 14;
+    for (long panel = 110; panel <= 260; panel += 10) {
+        m_records.face.m_panelWidth = panel;
+        m_owner.hide(); // as a host makes its elements' windows before it shows itself
+        CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 06:00:00");
+        m_owner.show();
+        auto* bar = dynamic_cast<CQueryBar*>(w.Widget()->GetDlgItem(CUseGridWindow::kBarId));
+        ASSERT_NE(bar, nullptr);
+        auto* list = dynamic_cast<CListBox*>(bar->GetDlgItem(CQueryBar::kStationList));
+        ASSERT_NE(list, nullptr);
+        ASSERT_GT(list->GetCount(), 0);
+        QApplication::processEvents();
+        const int needed = list->sizeHintForColumn(0);
+        for (int i = 0; i < list->GetCount(); ++i) {
+            const std::string text = list->GetText(i).str();
+            EXPECT_EQ(list->item(i)->toolTip().toStdString(), text);
+            EXPECT_GE(list->visualItemRect(list->item(i)).width(), needed) << panel << ": " << text;
+        }
+        if (needed > list->viewport()->width()) {
+            EXPECT_TRUE(list->horizontalScrollBar()->isVisible()) << panel;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, QueryWindowTest,

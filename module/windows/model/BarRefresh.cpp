@@ -1,16 +1,11 @@
 // Refresh: the checks of the user's choice and how it is written into the query request.
 #include "QueryBarModel.h"
-#include "QueryComposition.h"
-#include "QueryItem.h"
+#include "RequestPeriod.h"
 #include "TableQuery.h"
 
 namespace {
 
 constexpr const char* kTimeFormat = "%Y-%m-%d %H:%M:%S";
-
-COleDateTime AtHour(const COleDateTime& t, int hour) {
-    return COleDateTime(t.GetYear(), t.GetMonth(), t.GetDay(), hour, 0, 0);
-}
 
 } // namespace
 
@@ -41,35 +36,16 @@ ERefreshOutcome CQueryBarModel::Refresh(const CRefreshInput& input) {
 
     request.hourlyShift = false;
     if (HasTimeBlock()) {
-        COleDateTime start = input.start, end = input.end;
-        if (end < start) return ERefreshOutcome::BadTimeRange;
+        if (input.end < input.start) return ERefreshOutcome::BadTimeRange;
 
         // Hourly rainfall is stored at the end of its hour.
         request.hourlyShift = m_typeButton == 0 && m_hasTotals && m_options.m_hourlyRainfall == 1;
-        if (request.hourlyShift) {
-            start += COleDateTimeSpan(0, 1, 0, 0);
-            end += COleDateTimeSpan(0, 1, 0, 0);
-        }
-        const int code = TimeTypeCode();
-        if (code >= kTypeDay) {
-            start = AtHour(start, 0);
-            end = AtHour(end, 8);
-        }
-        const CQueryTableSettings& settings = m_engine.Settings();
-        CKeyColumns keyColumns =
-            CQueryComposition::FindKeyColumns(settings.Columns(), settings.VisibleCount());
-        if (keyColumns.changeIndex >= 0 && m_hasTotals) {
-            bool shift =
-                code == kTypeHour ? keyColumns.changeLabel == "时" : code >= kTypeDay && code <= kTypeMonth;
-            if (shift) {
-                CQueryItem::ShiftTime(start, PeriodWordOfType(code), 1);
-                CQueryItem::ShiftTime(end, PeriodWordOfType(code), 1);
-            }
-        }
-        m_request.m_startTime = start;
-        m_request.m_endTime = end;
-        m_request.m_startTimeText = start.Format(kTimeFormat);
-        m_request.m_endTimeText = end.Format(kTimeFormat);
+        const CRequestPeriod period = RequestPeriod(TableTimeRules(m_engine.Settings()), TimeTypeCode(),
+                                                    request.hourlyShift, input.start, input.end);
+        m_request.m_startTime = period.start;
+        m_request.m_endTime = period.end;
+        m_request.m_startTimeText = period.start.Format(kTimeFormat);
+        m_request.m_endTimeText = period.end.Format(kTimeFormat);
         request.startTime = m_request.m_startTimeText;
         request.endTime = m_request.m_endTimeText;
     }

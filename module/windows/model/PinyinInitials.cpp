@@ -9,7 +9,20 @@
 
 namespace {
 
+// A polyphone and the initials of all its readings, sorted ("cz" for 重: chóng, zhòng).
+struct PolyphoneInitials {
+    unsigned short code; // GBK: lead byte << 8 | trail byte
+    const char* letters;
+};
+
 #include "PinyinTable.inc"
+
+constexpr bool PolyphonesAscend() {
+    for (std::size_t i = 1; i < std::size(kPolyphones); ++i)
+        if (kPolyphones[i - 1].code >= kPolyphones[i].code) return false;
+    return true;
+}
+static_assert(PolyphonesAscend(), "the polyphones are looked up by binary search");
 
 // Level-1 hanzi stand in pinyin order, so each initial covers one run of cells, from its first
 // cell up to the cell before the next run (the last run ends at 5589, the last level-1 hanzi).
@@ -63,7 +76,7 @@ bool IsDigitByte(unsigned char b) {
     return b >= 0x30 && b <= 0x39;
 }
 
-// The initial of one two-byte character of the code page; 0 when it gives nothing.
+// The seed initial of one two-byte character of the code page; 0 when it gives nothing.
 char InitialOf(unsigned char lead, unsigned char trail) {
     if (lead >= 0xB0 && lead <= 0xA0 + kLastHanziZone && trail >= 0xA1) // GB2312 hanzi zones
         return kTable[std::size_t((lead - 0xA0) * 100 + (trail - 0xA0))];
@@ -72,6 +85,23 @@ char InitialOf(unsigned char lead, unsigned char trail) {
     if (lead >= 0xAA && trail <= 0xA0) // GBK/4 hanzi
         return kGbk4Initials[lead - 0xAA][trail - 0x40];
     return 0; // symbols, full-width forms, user-defined areas
+}
+
+// The initials of a polyphone's readings, or nullptr for a character of one initial.
+const char* PolyphoneLetters(unsigned char lead, unsigned char trail) {
+    const unsigned code = unsigned(lead) << 8 | trail;
+    const auto* it = std::lower_bound(std::begin(kPolyphones), std::end(kPolyphones), code,
+                                      [](const PolyphoneInitials& p, unsigned c) { return p.code < c; });
+    return it != std::end(kPolyphones) && it->code == code ? it->letters : nullptr;
+}
+
+// Appends a hanzi's initials: the seed initial, then each further initial of its readings marked
+// by the high bit, so that the key of a name without polyphones is plain ASCII.
+void AppendHanziInitials(std::string& key, char seed, const char* letters) {
+    key += seed;
+    if (seed == ' ' || !letters) return;
+    for (const char* l = letters; *l; ++l)
+        if (*l != seed) key += char(static_cast<unsigned char>(*l) | kPinyinAlternativeBit);
 }
 
 char AsciiLower(unsigned char b) {
@@ -158,7 +188,8 @@ std::string PinyinInitialsOfGbk(std::string_view gbk) {
             ++i; // the broken lead byte goes alone; the next byte starts afresh
             continue;
         }
-        if (char initial = InitialOf(lead, trail)) initials += initial;
+        if (char initial = InitialOf(lead, trail))
+            AppendHanziInitials(initials, initial, PolyphoneLetters(lead, trail));
         i += 2;
     }
     return initials;

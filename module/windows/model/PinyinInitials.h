@@ -3,6 +3,10 @@
 // "yc" and finds "宜昌站". The initials are worked out on the text's GBK bytes, through a table
 // of 10,000 cells indexed by GB2312 zone × 100 + position.
 //
+// A polyphone is keyed by the initials of all its readings, so that 重庆 is found by "cq" as well
+// as by "zq": its seed initial (the table's) comes first, each further one follows as a byte
+// with kPinyinAlternativeBit set. A name without polyphones has a plain ASCII key.
+//
 // What a character gives:
 // - ASCII: itself, lower-cased; "#" reads as "h" ("1#" is spoken "一号") and "(" ")" vanish,
 //   so the display text 一号机(1#) gives "yhj1h".
@@ -19,17 +23,20 @@
 #include <string>
 #include <string_view>
 
+// Marks, in a key, an initial that is another reading of the character before it.
+inline constexpr unsigned char kPinyinAlternativeBit = 0x80;
+
 // Cells of the table: GB2312 zone × 100 + position.
 inline constexpr int kPinyinTableCells = 10000;
 
-// The initial in one cell of the table (built once, at compile time); a space outside the table
-// and where no hanzi sits.
+// The seed initial in one cell of the table (built once, at compile time); a space outside the
+// table and where no hanzi sits.
 char PinyinInitialAt(int cell);
 
-// Initials of a UTF-8 text (a station's display text).
+// The key of a UTF-8 text (a station's display text).
 CString PinyinInitialsOf(const CString& utf8Text);
 
-// Initials of text already in the code page (GBK or GB18030 bytes). Bytes that do not form a
+// The key of text already in the code page (GBK or GB18030 bytes). Bytes that do not form a
 // character of the code page are dropped one at a time, so a broken character never takes the
 // following character with it.
 std::string PinyinInitialsOfGbk(std::string_view gbk);

@@ -1,6 +1,7 @@
 #include "QueryBarModel.h"
 
 #include "QueryItem.h"
+#include "RequestPeriod.h"
 #include "TableQuery.h"
 
 CQueryBarModel::CQueryBarModel(CTableQuery& engine, CQueryClient& client, CQuerySettings& request,
@@ -11,21 +12,10 @@ CQueryBarModel::CQueryBarModel(CTableQuery& engine, CQueryClient& client, CQuery
 
 int CQueryBarModel::Attach() {
     const CColumnList& columns = m_engine.Settings().Columns();
-    CDirectiveSet directives(&columns);
-    m_showTime.Empty();
-    if (directives.FindColumnWith("SHOWTIME") > 0) m_showTime = directives.ShowTime();
-
-    m_hasTotals = false;
-    m_timeTypes.clear();
-    for (int c = 1; c < columns.GetSize(); ++c) {
-        if (!columns.GetAt(c)) continue;
-        directives.ParseColumn(columns[c]);
-        CDWordArray tables = directives.TotalTables();
-        if (!directives.HasFirstArgument("TOTAL", "TABLE")) continue;
-        m_hasTotals = true;
-        m_timeTypes = ConfiguredTimeTypes(tables);
-        break;
-    }
+    const CTableTimeRules rules = TableTimeRules(m_engine.Settings());
+    m_showTime = rules.showTime;
+    m_hasTotals = rules.hasTotals;
+    m_timeTypes = rules.types;
 
     if (m_window.m_advanced == 1)
         m_groups.LoadFromItems(m_options.m_selectItems, m_options.m_directDisplay == 1);
@@ -116,12 +106,22 @@ void CQueryBarModel::BeginDirectEntry() {
 
 CDirectEntryResult CQueryBarModel::ConfirmDirectEntry(const CString& station, const CRefreshInput& input) {
     CDirectEntryResult result;
+    CString wanted = station;
+    wanted.Trim();
+    if (const CSelectGroup* s = m_groups.Station()) {
+        bool known = false;
+        for (int i = 0; i < s->GetCount() && !known; ++i)
+            known = CString(s->keys[i]).Trim() == wanted;
+        if (!known) {
+            m_directEntry = false;
+            result.outcome = ERefreshOutcome::UnknownStation;
+            return result;
+        }
+    }
     m_directEntry = true;
     m_directStation = station;
     m_currentStation = station;
     result.outcome = Refresh(input);
-    CString wanted = station;
-    wanted.Trim();
     if (const CSelectGroup* s = m_groups.Station(); s && !wanted.IsEmpty()) {
         for (int i = 0; i < s->GetCount(); ++i) {
             if (s->keys[i].Find(wanted.str()) < 0) continue;

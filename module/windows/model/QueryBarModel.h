@@ -27,6 +27,8 @@ enum EBarNotify {
 
 inline constexpr const char* kMsgSelectStation = "请选择站号!";
 inline constexpr const char* kMsgBadTimeRange = "开始时间不能大于结束时间!";
+// A station typed in direct entry that the station list does not hold (%s: the text typed).
+inline constexpr const char* kMsgUnknownStation = "站号 %s 不在站点列表中!";
 
 // Texts of the station list and the items to select in it.
 struct CStationListFill {
@@ -44,10 +46,11 @@ struct CRefreshInput {
 };
 
 enum class ERefreshOutcome {
-    Stop,         // nothing to do (the request's start flag is off)
-    NoStation,    // show kMsgSelectStation; the request is unchanged
-    BadTimeRange, // show kMsgBadTimeRange; stations are written, times are not
-    Go            // send 1135, then 1132
+    Stop,           // nothing to do (the request's start flag is off)
+    NoStation,      // show kMsgSelectStation; the request is unchanged
+    BadTimeRange,   // show kMsgBadTimeRange; stations are written, times are not
+    UnknownStation, // show kMsgUnknownStation; the request is unchanged
+    Go              // send 1135, then 1132
 };
 
 struct CDirectEntryResult {
@@ -98,7 +101,8 @@ public:
 
     void BeginDirectEntry();
     // OK in the entry dialog: refresh with the entered station, then select the items whose
-    // key holds the text.
+    // key holds the text. A station the list does not hold as a key is refused (UnknownStation)
+    // and the bar goes back to its list.
     CDirectEntryResult ConfirmDirectEntry(const CString& station, const CRefreshInput& input);
     // Cancel in the entry dialog: the bar goes back to its list, rather than querying an
     // empty station on every later refresh.

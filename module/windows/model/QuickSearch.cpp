@@ -1,5 +1,7 @@
 #include "QuickSearch.h"
 
+#include "PinyinInitials.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -18,10 +20,38 @@ std::vector<std::string> QuickSearchWords(const CString& searchText) {
     return words;
 }
 
+namespace {
+
+bool IsAlternative(char b) {
+    return (static_cast<unsigned char>(b) & kPinyinAlternativeBit) != 0;
+}
+
+// Whether the word reads from the character of the key that starts at byte i: each typed letter
+// must be one of the initials of the next character. The key is walked as it stands, so a name
+// of many polyphones costs no more than its length.
+bool ReadsFrom(std::string_view key, std::size_t i, std::string_view word) {
+    for (char c : word) {
+        if (i == key.size()) return false;
+        bool hit = key[i] == c;
+        for (++i; i < key.size() && IsAlternative(key[i]); ++i)
+            hit = hit || char(key[i] & ~kPinyinAlternativeBit) == c;
+        if (!hit) return false;
+    }
+    return true;
+}
+
+bool KeyHolds(std::string_view key, std::string_view word) {
+    for (std::size_t i = 0; i < key.size(); ++i)
+        if (!IsAlternative(key[i]) && ReadsFrom(key, i, word)) return true;
+    return false;
+}
+
+} // namespace
+
 bool QuickSearchMatches(const CString& initials, const std::vector<std::string>& words) {
-    std::string_view text = initials;
+    std::string_view key = initials;
     return std::all_of(words.begin(), words.end(),
-                       [text](const std::string& word) { return text.find(word) != std::string_view::npos; });
+                       [key](const std::string& word) { return KeyHolds(key, word); });
 }
 
 std::vector<int> QuickSearch(const CStringArray& initials, const CString& searchText) {

@@ -127,8 +127,11 @@ void CListBox::resizeEvent(QResizeEvent* event) {
 }
 
 void CListBox::UpdateScrollBar() {
-    setHorizontalScrollBarPolicy(m_extent > viewport()->width() ? Qt::ScrollBarAsNeeded
-                                                                : Qt::ScrollBarAlwaysOff);
+    // Measured against the width left beside a vertical scroll bar: the list may grow one after
+    // this, and with the bar off the entries would be cut to the narrower view. Qt still shows
+    // the horizontal bar only when an entry is wider than the view.
+    const int width = contentsRect().width() - verticalScrollBar()->sizeHint().width();
+    setHorizontalScrollBarPolicy(m_extent > width ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
 }
 
 void CListBox::mousePressEvent(QMouseEvent* event) {

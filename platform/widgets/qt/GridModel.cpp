@@ -25,11 +25,11 @@ int ClampToInt(long n) {
     return int(std::clamp(n, 0L, long(INT_MAX)));
 }
 
-// The code a list column keeps for text: the code of the entry named text, else text itself.
-std::string CodeOf(const CGridCellPro& pro, const std::string& text) {
-    if (pro.m_nKind != GRID_KIND_LIST) return text;
+// The code a list cell keeps for text: the code of the entry named text, else text itself.
+std::string CodeOf(const CGridCellPro* pro, const std::string& text) {
+    if (!pro) return text;
     std::string_view name, code;
-    for (const CString& entry : pro.m_values)
+    for (const CString& entry : pro->m_values)
         if (gridtext::SplitListEntry(entry, name, code) && name == text) return std::string(code);
     return text;
 }
@@ -103,7 +103,7 @@ Qt::ItemFlags CGridModel::flags(const QModelIndex& index) const {
 bool CGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) return false;
     const long row = GridRow(index), col = GridColumn(index);
-    const std::string text = CodeOf(m_grid.GetColumnLook(col), value.toString().toStdString());
+    const std::string text = CodeOf(m_grid.ValueListOf(row, col), value.toString().toStdString());
     if (m_grid.GetCellView(row, col) == text) return true;
     if (!m_grid.SetItemText(row, col, text)) return false;
     emit dataChanged(index, index);

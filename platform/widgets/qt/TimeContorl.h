@@ -7,25 +7,12 @@
 // ten-day precision answers day 1, 11 or 21 at midnight. Tells the owner DTN_DATETIMECHANGE
 // when the user changes the time; SetTime and SetPrecision tell nothing.
 #include "OleDateTime.h"
+#include "TimePrecision.h"
 #include "Wnd.h"
 
 #include <QDateTimeEdit>
 
-constexpr int TIME_PRECISION_MINUTE = 1;
-constexpr int TIME_PRECISION_HOUR = 2;
-constexpr int TIME_PRECISION_DAY = 3;
-constexpr int TIME_PRECISION_MONTH = 4;
-constexpr int TIME_PRECISION_YEAR = 5;
-constexpr int TIME_PRECISION_TENDAY = 33;
-
 constexpr int DTN_DATETIMECHANGE = -759;
-
-// Whether the code is one of the precisions above.
-bool IsTimePrecision(int precision);
-// The time cut to the precision (an invalid time or an unknown precision: unchanged).
-COleDateTime CutTimeToPrecision(const COleDateTime& time, int precision);
-// The text the control shows for the time at that precision (empty for an invalid time).
-CString FormatTimeForPrecision(const COleDateTime& time, int precision);
 
 class CTimeContorl : public QDateTimeEdit, public CWnd {
 public:

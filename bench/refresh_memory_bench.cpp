@@ -1,0 +1,74 @@
+// How much memory one big refresh takes: a refresh of 200,000 rows (20 stations, hourly, about
+// 14 months; station, time, level, flow, trend and note, shown with the row numbers as seven
+// grid columns) to a filled grid, on SQLite. Prints the rise of the process's peak resident size
+// over the refresh against the size of the cell texts the refresh returns (target: at most 3).
+#include "BenchTables.h"
+#include "DataSource.h"
+#include "QueryClient.h"
+#include "TableQuery.h"
+
+#include <sys/resource.h>
+
+namespace {
+
+// The process's peak resident size so far, in bytes.
+double PeakResident() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) * 1024; // kilobytes on Linux
+}
+
+void Prepare(CTableQuery& query) {
+    query.Load("RIVER_HOUR", {});
+    query.m_request.form = kFormGivenStations;
+    for (const std::string& id : bench::HourlyStationIds())
+        query.m_request.keys.Add(CString(id));
+    query.m_request.startTime = bench::kHourlyFrom;
+    query.m_request.endTime = bench::kHourlyTo;
+}
+
+} // namespace
+
+int main() {
+    bench::ScratchDatabase db("memory.db");
+    std::printf("building %d rows of hourly data for %d stations...\n",
+                bench::kHourlyStations * bench::kHourlyHours, bench::kHourlyStations);
+    bench::FillHourlyRiverTable(db);
+    kes::SetDataSource(db.Uri());
+
+    double peakBefore = 0, peakAfter = 0;
+    long rows = 0, columns = 0;
+    {
+        CQueryClient client;
+        CTableQuery query(client);
+        Prepare(query);
+        CGridIterator grid;
+        peakBefore = PeakResident();
+        query.Refresh(grid, 1);
+        peakAfter = PeakResident();
+        rows = grid.GetRowCount() - 1;
+        columns = grid.GetColumnCount();
+    }
+    // The cell texts of the result, counted afterwards in a refresh of their own.
+    double text = 0;
+    long cells = 0;
+    {
+        CQueryClient client;
+        CTableQuery query(client);
+        Prepare(query);
+        query.RunQuery();
+        for (long r = 0; r < query.ResultRowCount(); ++r)
+            for (const CString& cell : *query.Record(r)) {
+                text += cell.GetLength();
+                ++cells;
+            }
+    }
+    const double mb = 1024 * 1024;
+    std::printf(
+        "refresh of %ld rows to a grid of %ld columns: peak resident size %.1f MB before, %.1f MB after;"
+        " %ld cell texts of %.1f MB\n",
+        rows, columns, peakBefore / mb, peakAfter / mb, cells, text / mb);
+    std::printf("    ratio peak rise / cell texts = %.2f (target at most 3.00)\n",
+                (peakAfter - peakBefore) / text);
+    return 0;
+}
