@@ -79,6 +79,28 @@ bool ParseArgs(const std::vector<std::string>& args, std::span<const OptionSpec>
     return true;
 }
 
+std::optional<int> ReadCommandArgs(std::string_view command, const std::vector<std::string>& args,
+                                   std::span<const OptionSpec> options, std::size_t minPositional,
+                                   std::size_t maxPositional, const char* usage, ParsedArgs& out) {
+    std::string error;
+    if (!ParseArgs(args, options, maxPositional, out, error)) return UsageError(command, error, usage);
+    if (out.help) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    if (out.positional.size() < minPositional) {
+        std::fputs(usage, stderr);
+        return 1;
+    }
+    return std::nullopt;
+}
+
+int UsageError(std::string_view command, const std::string& reason, const char* usage) {
+    std::fprintf(stderr, "vexorquery %.*s: %s\n%s", int(command.size()), command.data(), reason.c_str(),
+                 usage);
+    return 1;
+}
+
 bool ReadWholeNumber(std::string_view text, long long min, long long max, long long& value) {
     assert(min <= max);
     std::size_t pos = 0;

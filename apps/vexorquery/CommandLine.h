@@ -4,6 +4,7 @@
 // of range, dates that do not exist) instead of reading a prefix of it.
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -35,6 +36,16 @@ struct ParsedArgs {
 // error filled. The word after an option that takes a value is always its value.
 bool ParseArgs(const std::vector<std::string>& args, std::span<const OptionSpec> options,
                std::size_t maxPositional, ParsedArgs& out, std::string& error);
+
+// The start of every subcommand: reads its arguments against its options. Bad arguments, or
+// fewer positional ones than minPositional, print the reason and the usage on standard error
+// and give exit status 1; --help prints the usage on standard output and gives 0; otherwise
+// nothing is printed and the command goes on (nullopt).
+std::optional<int> ReadCommandArgs(std::string_view command, const std::vector<std::string>& args,
+                                   std::span<const OptionSpec> options, std::size_t minPositional,
+                                   std::size_t maxPositional, const char* usage, ParsedArgs& out);
+// "vexorquery COMMAND: REASON" and the usage on standard error; answers exit status 1.
+int UsageError(std::string_view command, const std::string& reason, const char* usage);
 
 // A whole decimal number from min to max, nothing before or after its digits but one sign.
 bool ReadWholeNumber(std::string_view text, long long min, long long max, long long& value);

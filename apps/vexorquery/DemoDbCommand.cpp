@@ -27,19 +27,8 @@ constexpr cli::OptionSpec kOptions[] = {{"--scale", true}, {"--compact", false},
 
 int RunDemoDbCommand(const Args& args) {
     cli::ParsedArgs parsed;
+    if (auto status = cli::ReadCommandArgs("demo-db", args, kOptions, 1, 1, kUsage, parsed)) return *status;
     std::string error;
-    if (!cli::ParseArgs(args, kOptions, 1, parsed, error)) {
-        std::fprintf(stderr, "vexorquery demo-db: %s\n%s", error.c_str(), kUsage);
-        return 1;
-    }
-    if (parsed.help) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    if (parsed.positional.empty()) {
-        std::fputs(kUsage, stderr);
-        return 1;
-    }
     const std::string& uri = parsed.positional[0];
     demo::DemoOptions options;
     if (parsed.Has("--scale")) {

@@ -109,16 +109,8 @@ int RunDemoDisplayCommand(const Args& args) {
     const char* usage = "usage: vexorquery demo-display FILE [--db URI]\n";
     static constexpr cli::OptionSpec kOptions[] = {{"--db", true}};
     cli::ParsedArgs parsed;
-    std::string problem;
-    if (!cli::ParseArgs(args, kOptions, 1, parsed, problem) || (!parsed.help && parsed.positional.empty())) {
-        if (!problem.empty()) std::fprintf(stderr, "vexorquery demo-display: %s\n", problem.c_str());
-        std::fputs(usage, stderr);
-        return 1;
-    }
-    if (parsed.help) {
-        std::fputs(usage, stdout);
-        return 0;
-    }
+    if (auto status = cli::ReadCommandArgs("demo-display", args, kOptions, 1, 1, usage, parsed))
+        return *status;
     const std::string file = parsed.positional[0];
     const std::string db = parsed.Value("--db");
     const std::vector<DemoElement> elements = DemoElements();

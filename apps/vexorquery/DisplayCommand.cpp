@@ -12,16 +12,7 @@
 int RunDisplayCommand(const Args& args) {
     const char* usage = "usage: vexorquery display FILE\n";
     cli::ParsedArgs parsed;
-    std::string problem;
-    if (!cli::ParseArgs(args, {}, 1, parsed, problem) || (!parsed.help && parsed.positional.empty())) {
-        if (!problem.empty()) std::fprintf(stderr, "vexorquery display: %s\n", problem.c_str());
-        std::fputs(usage, stderr);
-        return 1;
-    }
-    if (parsed.help) {
-        std::fputs(usage, stdout);
-        return 0;
-    }
+    if (auto status = cli::ReadCommandArgs("display", args, {}, 1, 1, usage, parsed)) return *status;
     const std::string& path = parsed.positional[0];
     RegisterVexorQueryElementClass();
 

@@ -104,14 +104,8 @@ int RunEditCommand(const Args& args) {
     std::string error;
     std::vector<cli::OptionSpec> specs(std::begin(kOwnOptions), std::end(kOwnOptions));
     specs.insert(specs.end(), TableRequestOptionSpecs().begin(), TableRequestOptionSpecs().end());
-    if (!cli::ParseArgs(args, specs, 0, parsed, error) || (!parsed.help && !ParseOptions(parsed, o, error))) {
-        std::fprintf(stderr, "vexorquery edit: %s\n%s", error.c_str(), kUsage);
-        return 1;
-    }
-    if (parsed.help) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
+    if (auto status = cli::ReadCommandArgs("edit", args, specs, 0, 0, kUsage, parsed)) return *status;
+    if (!ParseOptions(parsed, o, error)) return cli::UsageError("edit", error, kUsage);
     CQueryClient client;
     CTableQuery query(client);
     // The rows numbered as `query` numbers them: the same request, read as the bar reads it.

@@ -49,19 +49,10 @@ std::string Cell(const CString& text) {
 
 int RunInventoryCommand(const Args& args) {
     cli::ParsedArgs parsed;
+    if (auto status = cli::ReadCommandArgs("inventory", args, kOptions, 1,
+                                           std::numeric_limits<std::size_t>::max(), kUsage, parsed))
+        return *status;
     std::string error;
-    if (!cli::ParseArgs(args, kOptions, std::numeric_limits<std::size_t>::max(), parsed, error)) {
-        std::fprintf(stderr, "vexorquery inventory: %s\n%s", error.c_str(), kUsage);
-        return 1;
-    }
-    if (parsed.help) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    if (parsed.positional.empty()) {
-        std::fputs(kUsage, stderr);
-        return 1;
-    }
     std::vector<CInventoryTable> tables;
     for (const std::string& word : parsed.positional) {
         CInventoryTable table;

@@ -105,18 +105,8 @@ int RunQueryCommand(const Args& args) {
     std::string error;
     std::vector<cli::OptionSpec> specs(std::begin(kOwnOptions), std::end(kOwnOptions));
     specs.insert(specs.end(), TableRequestOptionSpecs().begin(), TableRequestOptionSpecs().end());
-    if (!cli::ParseArgs(args, specs, 0, parsed, error)) {
-        std::fprintf(stderr, "vexorquery query: %s\n%s", error.c_str(), kUsage);
-        return 1;
-    }
-    if (parsed.help) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    if (!ParseOptions(parsed, o, error)) {
-        std::fprintf(stderr, "vexorquery query: %s\n%s", error.c_str(), kUsage);
-        return 1;
-    }
+    if (auto status = cli::ReadCommandArgs("query", args, specs, 0, 0, kUsage, parsed)) return *status;
+    if (!ParseOptions(parsed, o, error)) return cli::UsageError("query", error, kUsage);
     CTableQueryOptions options;
     options.missingDataStats = o.lackSeconds > 0;
     CQueryClient client;

@@ -59,15 +59,7 @@ int RunUserCommand(const Args& args) {
                         "       vexorquery user passwd NAME [--db URI]\n";
     static constexpr cli::OptionSpec kOptions[] = {{"--can-modify", false}, {"--db", true}};
     cli::ParsedArgs parsed;
-    std::string error;
-    if (!cli::ParseArgs(args, kOptions, 2, parsed, error)) {
-        std::fprintf(stderr, "vexorquery user: %s\n%s", error.c_str(), usage);
-        return 1;
-    }
-    if (parsed.help) {
-        std::fputs(usage, stdout);
-        return 0;
-    }
+    if (auto status = cli::ReadCommandArgs("user", args, kOptions, 0, 2, usage, parsed)) return *status;
     const std::string action = parsed.positional.size() > 0 ? parsed.positional[0] : "";
     const std::string name = parsed.positional.size() > 1 ? parsed.positional[1] : "";
     const std::string db = parsed.Value("--db");
@@ -77,7 +69,7 @@ int RunUserCommand(const Args& args) {
         return 1;
     }
     if (!db.empty()) kes::SetDataSource(db);
-    std::string password;
+    std::string password, error;
     if (!ReadPassword(password) || password.empty()) {
         std::fputs("vexorquery user: no password given\n", stderr);
         return 1;
