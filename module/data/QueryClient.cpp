@@ -198,11 +198,11 @@ CString Unescaped(std::string_view text) {
 } // namespace
 
 void CQueryClient::ParseRow(std::string_view text, CStringArray& row) {
-    ParseCells(text, [&row](CString&& value) { row.Add(std::move(value)); });
+    ParseCells(text, [&row](std::string_view value) { row.Add(CString(value)); });
 }
 
 void CQueryClient::ParseRow(std::string_view text, CRowStore& store) {
-    ParseCells(text, [&store](CString&& value) { store.AddCell(value); });
+    ParseCells(text, [&store](std::string_view value) { store.AddCell(value); });
     store.EndRow();
 }
 
@@ -226,14 +226,18 @@ template <class AddCell> void CQueryClient::ParseCells(std::string_view text, Ad
         } else if (c == '(') {
             outside = false;
         } else if (c == ',') {
-            std::string_view cell = text.substr(start, i - start);
+            const std::string_view cell = text.substr(start, i - start);
+            start = i + 1;
+            ++column;
+            if (!escaped && !m_pCutColumns && m_timeColumn.m_nColumn != column) {
+                add(cell); // as read: most cells of a big reply
+                continue;
+            }
             CString value = escaped ? Unescaped(cell) : CString(cell);
             escaped = false;
-            start = i + 1;
-            CutFraction(value, column);
-            ++column;
+            CutFraction(value, column - 1);
             if (m_timeColumn.m_nColumn == column) ShiftTime(value);
-            add(std::move(value));
+            add(std::string_view(value));
         }
     }
     // Text after the last "," is dropped: every value must be followed by a ",".
