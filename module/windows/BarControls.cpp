@@ -4,6 +4,10 @@
 #include "InputBox.h"
 #include "ListBox.h"
 
+#include "QueryItem.h"
+
+#include <QApplication>
+
 #include <algorithm>
 
 void FillStationTexts(CListBox& list, const CStringArray& texts) {
@@ -63,6 +67,25 @@ std::optional<CDirectEntryResult> AskDirectEntry(CQueryBarModel& model, const CR
         ui::MessageBox(message, "数据查询");
     }
     return result;
+}
+
+QFont SetUpBarWidget(QWidget& bar, const char* className, const CQueryBarRecords& records) {
+    bar.setProperty("windowClass", className);
+    bar.setObjectName(className);
+    bar.setAutoFillBackground(true);
+    bar.setMouseTracking(true);
+    QPalette pal = bar.palette();
+    pal.setColor(QPalette::Window, records.panelColor ? ToQColor(COLORREF(records.panelColor))
+                                                      : QApplication::palette().color(QPalette::Button));
+    bar.setPalette(pal);
+    LOGFONT font = records.window->m_fonts[0];
+    if (font.lfFaceName.IsEmpty()) {
+        font = CQueryItem::DefaultFont();
+        font.lfHeight = 15;
+    }
+    const QFont qfont = LogFontToQFont(font);
+    bar.setFont(qfont);
+    return qfont;
 }
 
 CNotify BarNotifyBlock(const QWidget& bar, int code, const QPoint& at, const CString& stationText) {

@@ -4,12 +4,14 @@
 // refused refresh, direct entry through its dialog, the notification block sent to the owner,
 // and the drag under the station list that makes it taller or shorter.
 #include "QueryBarModel.h"
+#include "QueryBarWindow.h"
 #include "Wnd.h"
 
 #include <optional>
 #include <vector>
 
 class CListBox;
+class QFont;
 class QWidget;
 class QPoint;
 
@@ -26,6 +28,11 @@ bool AcceptRefresh(ERefreshOutcome outcome);
 // Direct entry: asks for a station number and refreshes the model with it; nullopt when the
 // dialog was cancelled. A station the list does not hold has been reported already.
 std::optional<CDirectEntryResult> AskDirectEntry(CQueryBarModel& model, const CRefreshInput& input);
+
+// Makes bar the window of a bar class: its class name, the panel colour as background (the
+// button face without one), the mouse followed for the drag cursor; answers the window font of
+// the element, which bar takes (宋体 at 15 pixels when the element has none).
+QFont SetUpBarWidget(QWidget& bar, const char* className, const CQueryBarRecords& records);
 
 // The bar notification block: the code, where the mouse was, the current station text and the
 // bar's rectangle in its parent.

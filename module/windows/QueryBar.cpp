@@ -31,23 +31,7 @@ CQueryBar::CQueryBar(const CQueryBarRecords& records, int controlId, CWnd* owner
     : QWidget(parent), CWnd(*this, controlId, owner), m_records(records),
       m_model(*records.query, *records.client, *records.settings, *records.window, *records.options,
               *records.face) {
-    setProperty("windowClass", kClassName);
-    setObjectName(kClassName);
-    setAutoFillBackground(true);
-    setMouseTracking(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ToQColor(COLORREF(records.panelColor)).isValid() && records.panelColor
-                                       ? ToQColor(COLORREF(records.panelColor))
-                                       : QApplication::palette().color(QPalette::Button));
-    setPalette(pal);
-    // The window font of the element; without one, 宋体 at 15 pixels.
-    LOGFONT font = records.window->m_fonts[0];
-    if (font.lfFaceName.IsEmpty()) {
-        font = CQueryItem::DefaultFont();
-        font.lfHeight = 15;
-    }
-    m_font = LogFontToQFont(font);
-    setFont(m_font);
+    m_font = SetUpBarWidget(*this, kClassName, records);
 }
 
 CQueryBar::~CQueryBar() = default;
