@@ -10,11 +10,15 @@
 #include "InputBox.h"
 #include "ListBox.h"
 #include "PrintDialog.h"
+#include "QueryDialog.h"
 #include "QueryWindow.h"
 #include "TestDatabase.h"
 #include "TimeContorl.h"
 #include "WindowTestSupport.h"
 
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QPrinter>
 #include <QProcess>
 #include <QTest>
@@ -210,6 +214,54 @@ TEST_P(LackTimeQueryBarTest, DirectEntryCountsTheTypedStationAndTheGapsPrintAndE
     });
     w.OnCommand(CQueryWindow::kCmdPrint);
     EXPECT_GT(std::filesystem::file_size(pdf), 1000u);
+}
+
+// The station list: dragged below 30 pixels it stays at 30; a right double click selects every
+// station. Direct display hides the list and queries every station; the menu style offers the
+// bar as form 907, which queries and closes.
+TEST_P(LackTimeQueryBarTest, DragSelectAllDirectDisplayAndTheMenuForm) {
+    CQueryWindow& w = Open();
+    CLackTimeQueryBar& bar = Bar();
+    CListBox& list = Control<CListBox>(CLackTimeQueryBar::kStationList);
+    const QPoint below(list.geometry().center().x(), list.geometry().bottom() + 2);
+    QTest::mousePress(&bar, Qt::LeftButton, {}, below);
+    QMouseEvent move(QEvent::MouseMove, QPointF(below.x(), 10), bar.mapToGlobal(QPointF(below.x(), 10)),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(&bar, &move);
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(below.x(), 10));
+    EXPECT_EQ(m_windowSettings.m_stationListHeight, 30);
+    EXPECT_EQ(list.height(), 30);
+    EXPECT_GT(bar.RowsHeight(), 200);
+
+    QTest::mouseDClick(&bar, Qt::RightButton, {}, QPoint(100, bar.RowsHeight() + 20));
+    EXPECT_EQ(int(list.GetSelItems().size()), list.GetCount());
+    const int stations = list.GetCount();
+
+    w.QuerySettings().m_queryStyle = kStyleMenu;
+    w.OnCommand(CQueryWindow::kCmdRefresh);
+    QPointer<CQueryDialog> dialog = w.QueryDialog();
+    ASSERT_TRUE(dialog);
+    auto* form = dynamic_cast<CLackTimeQueryBar*>(dialog->GetDlgItem(CUseGridWindow::kBarId));
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(dialog->height(), form->RowsHeight());
+    auto* formList = dynamic_cast<CListBox*>(form->GetDlgItem(CLackTimeQueryBar::kStationList));
+    ASSERT_NE(formList, nullptr);
+    formList->SetSel(1, true); // 寸滩's flow point, without event records
+    Click(*dynamic_cast<QWidget*>(form->GetDlgItem(CLackTimeQueryBar::kRefresh)));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(dialog) << "the form closes after its refresh";
+    EXPECT_EQ(w.QuerySettings().m_stations.GetSize(), 1);
+    EXPECT_EQ(w.Grid().GetRowCount(), 2) << "a point without records: one row";
+
+    m_window.reset();
+    m_options.m_directDisplay = 1;
+    CQueryWindow& direct = Open();
+    for (int id :
+         {CLackTimeQueryBar::kStationList, CLackTimeQueryBar::kRefresh, CLackTimeQueryBar::kDirectEntry})
+        EXPECT_FALSE(Control<QWidget>(id).isVisible()) << id;
+    direct.QueryAndFill();
+    EXPECT_EQ(direct.QuerySettings().m_stations.GetSize(), stations);
+    EXPECT_GE(direct.Grid().GetRowCount(), stations + 1) << "every station gives a row or more";
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, LackTimeQueryBarTest,
