@@ -7,6 +7,7 @@
 #include "TableRequest.h"
 
 #include "GridPrinter.h"
+#include "LackTimeBarModel.h"
 #include "QueryClient.h"
 #include "TableQuery.h"
 
@@ -123,12 +124,14 @@ int RunQueryCommand(const Args& args) {
                         " has no missing-data statistics (RTEV or REAL with LACKTIME)");
         if (request.keys.IsEmpty() || request.startTime.IsEmpty() || request.endTime.IsEmpty())
             return Fail("--lack needs --stations, --from and --to");
-        query.m_lackRequest.stations = request.keys;
-        query.m_lackRequest.startTime = request.startTime;
-        query.m_lackRequest.endTime = request.endTime;
-        query.m_lackRequest.extraText = table;
-        query.m_lackRequest.intervalCount = int(o.lackSeconds);
-        query.m_lackRequest.intervalUnit = kLackSeconds;
+        // As the missing-data bar asks: the stations, the period to the second, the interval.
+        CQuerySettings bar;
+        bar.m_stations = request.keys;
+        bar.m_startTimeText = request.startTime;
+        bar.m_endTimeText = request.endTime;
+        bar.m_timeTypeIndex = kLackSeconds;
+        bar.m_timeInterval = int(o.lackSeconds);
+        query.m_lackRequest = LackTimeRequestFor(bar, table);
     }
 
     if (o.explain) {

@@ -31,23 +31,7 @@ CQueryBar::CQueryBar(const CQueryBarRecords& records, int controlId, CWnd* owner
     : QWidget(parent), CWnd(*this, controlId, owner), m_records(records),
       m_model(*records.query, *records.client, *records.settings, *records.window, *records.options,
               *records.face) {
-    setProperty("windowClass", kClassName);
-    setObjectName(kClassName);
-    setAutoFillBackground(true);
-    setMouseTracking(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ToQColor(COLORREF(records.panelColor)).isValid() && records.panelColor
-                                       ? ToQColor(COLORREF(records.panelColor))
-                                       : QApplication::palette().color(QPalette::Button));
-    setPalette(pal);
-    // The window font of the element; without one, 宋体 at 15 pixels.
-    LOGFONT font = records.window->m_fonts[0];
-    if (font.lfFaceName.IsEmpty()) {
-        font = CQueryItem::DefaultFont();
-        font.lfHeight = 15;
-    }
-    m_font = LogFontToQFont(font);
-    setFont(m_font);
+    m_font = SetUpBarWidget(*this, kClassName, records);
 }
 
 CQueryBar::~CQueryBar() = default;
@@ -153,31 +137,9 @@ void CQueryBar::FillControls() {
 void CQueryBar::FillStationList() {
     if (!m_stations) return;
     CStationListFill fill = m_model.StationListFill();
-    FillStationTexts(fill.texts);
-    for (int item : fill.selected) {
-        if (m_stations->selectionMode() == QAbstractItemView::SingleSelection)
-            m_stations->SetCurSel(item);
-        else
-            m_stations->SetSel(item, true);
-    }
+    FillStationTexts(*m_stations, fill.texts);
+    SelectStations(*m_stations, fill.selected);
     if (fill.stationTextChanged) Notify(kNotifyStationText);
-}
-
-void CQueryBar::FillStationTexts(const CStringArray& texts) {
-    m_stations->ResetContent();
-    for (const CString& text : texts) {
-        // An entry wider than the list can still be read whole, code included.
-        const int item = m_stations->AddString(text);
-        m_stations->item(item)->setToolTip(ToQString(text.GetString()));
-    }
-    FitHorizontalExtent();
-}
-
-void CQueryBar::FitHorizontalExtent() {
-    int widest = 0;
-    for (int i = 0; i < m_stations->GetCount(); ++i)
-        widest = std::max(widest, m_stations->GetTextExtent(m_stations->GetText(i)));
-    m_stations->SetHorizontalExtent(widest + 16);
 }
 
 void CQueryBar::FillIntervals() {
@@ -203,11 +165,5 @@ int CQueryBar::StationListHeight() const {
 }
 
 void CQueryBar::Notify(int code, QPoint at) {
-    CNotify block;
-    block.code = code;
-    block.point = CPoint{at.x(), at.y()};
-    block.text = m_model.CurrentStationText();
-    const QRect r = geometry();
-    block.rect = CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
-    NotifyOwner(block);
+    NotifyOwner(BarNotifyBlock(*this, code, at, m_model.CurrentStationText()));
 }

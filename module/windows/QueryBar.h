@@ -3,6 +3,7 @@
 // the station list with select-all, pinyin quick search and direct entry, the start and end
 // time, the time type and interval, the element check list and "刷新". What it decides comes
 // from CQueryBarModel; the bar reads its controls, asks the model and shows the answers.
+#include "BarControls.h"
 #include "QueryBarModel.h"
 #include "QueryBarWindow.h"
 #include "Wnd.h"
@@ -54,8 +55,7 @@ public:
     CQueryBarModel& Model() { return m_model; }
     CTimeContorl* StartControl() const { return m_start; }
     CTimeContorl* EndControl() const { return m_end; }
-    // The height the rows take at the current width.
-    int RowsHeight() const { return m_rowsBottom + 5; }
+    int RowsHeight() const override { return m_rowsBottom + 5; }
     int StationListHeight() const;
 
     // What the controls report (also reachable by tests).
@@ -81,8 +81,6 @@ private:
     void CreateControls();
     void FillControls();
     void FillStationList();
-    void FillStationTexts(const CStringArray& texts);
-    void FitHorizontalExtent();
     void FillIntervals();
     void ShowTimes(const CTimeRange& range);
     void Layout();
@@ -119,9 +117,5 @@ private:
     int m_rowsBottom = 0;
     bool m_searchShown = false;
     bool m_selectAllOn = false;
-
-    bool m_dragging = false;
-    int m_dragStartY = 0;
-    int m_dragStartHeight = 0;
-    int m_dragLineY = -1;
+    CListHeightDrag m_drag;
 };

@@ -1,21 +1,30 @@
 #include "QueryBarChoice.h"
 
+#include "LackTimeQueryBar.h"
 #include "QueryBar.h"
 #include "UseGridWindow.h"
+
+namespace {
+
+// The bar belongs to its owner's widget.
+template <class Bar> CQueryBarWindow* AttachedBar(const CQueryBarRecords& records, CWnd& owner) {
+    auto* bar = new Bar(records, CUseGridWindow::kBarId, &owner, &owner.GetWidget());
+    bar->Attach();
+    return bar;
+}
+
+} // namespace
 
 CQueryBarWindow* CreateQueryBar(EBarKind kind, const CQueryBarRecords& records, CWnd& owner) {
     if (!records.query || !records.client || !records.settings || !records.window || !records.options ||
         !records.face)
         return nullptr;
     switch (kind) {
-    case EBarKind::Analysis: // the analysis and missing-data bars come with their own queries;
-    case EBarKind::LackTime: // until then these tables get the station-and-time bar
-    case EBarKind::Ordinary: {
-        // The bar belongs to its owner's widget.
-        auto* bar = new CQueryBar(records, CUseGridWindow::kBarId, &owner, &owner.GetWidget());
-        bar->Attach();
-        return bar;
-    }
+    case EBarKind::LackTime:
+        return AttachedBar<CLackTimeQueryBar>(records, owner);
+    case EBarKind::Analysis: // the analysis bar comes with its own query; until then this
+    case EBarKind::Ordinary: // table gets the station-and-time bar
+        return AttachedBar<CQueryBar>(records, owner);
     }
     return nullptr;
 }

@@ -66,19 +66,13 @@ void CQueryBar::OnChildNotify(const CNotify& n) {
         ToggleQuickSearch();
     } else if (id == kQuickSearch && n.code == EN_CHANGE) {
         m_model.QuickSearch(m_search->GetWindowText());
-        FillStationTexts(m_model.StationTexts());
+        FillStationTexts(*m_stations, m_model.StationTexts());
     }
 }
 
 CRefreshInput CQueryBar::ReadControls() const {
     CRefreshInput input;
-    if (m_stations) {
-        if (m_stations->selectionMode() == QAbstractItemView::SingleSelection) {
-            if (int sel = m_stations->GetCurSel(); sel >= 0) input.selectedItems.push_back(sel);
-        } else {
-            input.selectedItems = m_stations->GetSelItems();
-        }
-    }
+    if (m_stations) input.selectedItems = SelectedStations(*m_stations);
     if (m_start && m_end) {
         input.start = m_start->GetTime();
         input.end = m_end->GetTime();
@@ -101,21 +95,9 @@ bool CQueryBar::WriteRequest() {
 }
 
 void CQueryBar::Act(ERefreshOutcome outcome) {
-    switch (outcome) {
-    case ERefreshOutcome::NoStation:
-        ui::MessageBox(kMsgSelectStation, "数据查询");
-        break;
-    case ERefreshOutcome::BadTimeRange:
-        ui::MessageBox(kMsgBadTimeRange, "数据查询");
-        break;
-    case ERefreshOutcome::Go:
-        Notify(kNotifyStationText);
-        Notify(kNotifyRefresh);
-        break;
-    case ERefreshOutcome::UnknownStation: // answered by direct entry, which knows the text
-    case ERefreshOutcome::Stop:
-        break;
-    }
+    if (!AcceptRefresh(outcome)) return;
+    Notify(kNotifyStationText);
+    Notify(kNotifyRefresh);
 }
 
 void CQueryBar::SelectAll(bool select) {
@@ -133,28 +115,10 @@ void CQueryBar::OnTypeButton(int button) {
 }
 
 void CQueryBar::DirectEntry() {
-    m_model.BeginDirectEntry();
-    CString station;
-    if (ui::InputBox("输入信息", "直接输入站号", station) != ui::IDOK) {
-        m_model.CancelDirectEntry();
-        return;
-    }
-    const CDirectEntryResult result = m_model.ConfirmDirectEntry(station, ReadControls());
-    if (result.outcome == ERefreshOutcome::UnknownStation) {
-        CString message;
-        message.Format(kMsgUnknownStation, CString(station).Trim().GetString());
-        ui::MessageBox(message, "数据查询");
-        return;
-    }
-    Act(result.outcome);
-    if (m_stations) {
-        for (int item : result.selected) {
-            if (m_stations->selectionMode() == QAbstractItemView::SingleSelection)
-                m_stations->SetCurSel(item);
-            else
-                m_stations->SetSel(item, true);
-        }
-    }
+    const std::optional<CDirectEntryResult> result = AskDirectEntry(m_model, ReadControls());
+    if (!result || result->outcome == ERefreshOutcome::UnknownStation) return;
+    Act(result->outcome);
+    if (m_stations) SelectStations(*m_stations, result->selected);
     Notify(kNotifyStationText);
 }
 

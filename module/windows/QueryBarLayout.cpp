@@ -18,7 +18,7 @@ namespace {
 constexpr int kMargin = 5;
 constexpr int kFilterGap = 9;
 constexpr int kRowGap = 7;
-constexpr int kMinListHeight = 30;
+constexpr int kMinListHeight = CListHeightDrag::kMinHeight;
 constexpr int kSearchStrip = 22;
 constexpr int kIconSize = 20;
 constexpr int kElementListHeight = 80;
@@ -137,8 +137,8 @@ void CQueryBar::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::WindowText));
     for (const Label& l : m_labels)
         painter.drawText(l.rect, Qt::AlignLeft | Qt::AlignVCenter, l.text);
-    if (m_dragging && m_dragLineY >= 0)
-        painter.fillRect(QRect(m_listRect.left(), m_dragLineY, m_listRect.width(), 2), Qt::black);
+    if (m_drag.LineY() >= 0)
+        painter.fillRect(QRect(m_listRect.left(), m_drag.LineY(), m_listRect.width(), 2), Qt::black);
 }
 
 void CQueryBar::mousePressEvent(QMouseEvent* event) {
@@ -148,23 +148,17 @@ void CQueryBar::mousePressEvent(QMouseEvent* event) {
     }
     if (event->button() != Qt::LeftButton) return;
     Notify(kNotifyLeftDown, event->position().toPoint());
-    if (m_stations && !m_records.dragDisabled) {
-        m_dragging = true;
-        m_dragStartY = int(event->position().y());
-        m_dragStartHeight = std::max(StationListHeight(), kMinListHeight);
-    }
+    if (m_stations && !m_records.dragDisabled) m_drag.Begin(int(event->position().y()), StationListHeight());
 }
 
 void CQueryBar::mouseMoveEvent(QMouseEvent* event) {
-    const int y = int(event->position().y());
-    if (!m_dragging) {
+    if (!m_drag.Active()) {
         const bool overBand =
             m_stations && !m_records.dragDisabled && m_dragBand.contains(event->position().toPoint());
         setCursor(overBand ? Qt::SizeVerCursor : Qt::ArrowCursor);
         return;
     }
-    const int height = std::max(m_dragStartHeight + y - m_dragStartY, kMinListHeight);
-    m_dragLineY = m_listRect.top() + height;
+    m_drag.Move(int(event->position().y()), m_listRect.top());
     update();
 }
 
@@ -174,12 +168,8 @@ void CQueryBar::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     if (event->button() != Qt::LeftButton) return;
-    if (m_dragging) {
-        m_dragging = false;
-        const int height =
-            std::max(m_dragStartHeight + int(event->position().y()) - m_dragStartY, kMinListHeight);
-        m_records.window->m_stationListHeight = height;
-        m_dragLineY = -1;
+    if (m_drag.Active()) {
+        m_records.window->m_stationListHeight = m_drag.End(int(event->position().y()));
         Layout();
     }
     Notify(kNotifyLeftUp, event->position().toPoint());

@@ -25,6 +25,8 @@ public:
     // reason (start-up, a drive record, the menu) then asks what the bar shows. False when the
     // controls hold no complete choice; the request keeps what it had.
     virtual bool WriteRequest() = 0;
+    // The height its rows take at the current width (dialog 907 is made that high).
+    virtual int RowsHeight() const = 0;
 };
 
 // The records a bar is made with; not owned.

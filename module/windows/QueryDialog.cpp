@@ -1,6 +1,6 @@
 #include "QueryDialog.h"
 
-#include "QueryBar.h"
+#include "QueryBarModel.h"
 
 CQueryDialog::CQueryDialog(EBarKind flavour, const CQueryBarRecords& records, QWidget* parent,
                            std::function<void()> onRefresh, std::function<void(const CString&)> onStationText)
@@ -14,7 +14,7 @@ CQueryDialog::CQueryDialog(EBarKind flavour, const CQueryBarRecords& records, QW
     if (!m_bar) return;
     QWidget& bar = m_bar->Wnd().GetWidget();
     bar.setGeometry(0, 0, 200, 100);
-    const int height = dynamic_cast<CQueryBar*>(m_bar) ? dynamic_cast<CQueryBar*>(m_bar)->RowsHeight() : 100;
+    const int height = m_bar->RowsHeight();
     bar.setGeometry(0, 0, 200, height);
     setFixedSize(200 + 8, height);
 }

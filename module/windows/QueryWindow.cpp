@@ -2,6 +2,7 @@
 
 #include "Hooks.h"
 #include "HostServices.h"
+#include "LackTimeBarModel.h"
 #include "QueryBarChoice.h"
 #include "QueryBarModel.h"
 #include "QueryDialog.h"
@@ -106,6 +107,8 @@ void CQueryWindow::ApplySettings() {
     CString table = m_settings.m_tableName;
     table.Trim().MakeUpper();
     m_query.Load(table, EngineOptionsFor(*m_face, *m_options, *m_windowSettings, m_settings));
+    // The rows of missing-data statistics are gaps, not records of the table: nothing to write.
+    if (m_query.IsLackTimeMode()) m_accessWord = "READ";
     if (m_gridCtrl) m_gridCtrl->SetEditable(EditingAllowed(m_accessWord));
     // A bar serves one table: a new table gets a new bar.
     if (m_widget && (table != m_loadedTable || !Bar())) {
@@ -147,6 +150,8 @@ void CQueryWindow::WriteBarRequest() {
 void CQueryWindow::RunRefresh(int argument, int form) {
     if (argument == 1) {
         RequestFromSettings(m_settings, form, m_query.m_request);
+        if (m_query.IsLackTimeMode())
+            m_query.m_lackRequest = LackTimeRequestFor(m_settings, m_settings.m_tableName);
         // The bar's time type decides how statistics times are written.
         m_query.SetTimeTypeWord(TimeTypeWord(m_settings.m_timeTypeIndex));
     }

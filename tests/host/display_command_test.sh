@@ -11,6 +11,7 @@ out=$("$tool" display "$dir/demo.vxd") || fail "display of a whole file failed"
 grep -q '^element 2: CVexorQueryElemOBJ (schema 1)$' <<<"$out" || fail "second element missing"
 grep -q '  typeName: "数据查询"' <<<"$out" || fail "Chinese type name not shown as text"
 grep -q '  query.tableName: "RAIN_HOUR"' <<<"$out" || fail "table name missing"
+grep -q '  options.missingDataStats: 1' <<<"$out" || fail "no missing-data element"
 
 size=$(stat -c %s "$dir/demo.vxd")
 head -c $((size - 7)) "$dir/demo.vxd" >"$dir/cut.vxd"

@@ -9,12 +9,8 @@ constexpr const char* kTimeFormat = "%Y-%m-%d %H:%M:%S";
 
 } // namespace
 
-ERefreshOutcome CQueryBarModel::Refresh(const CRefreshInput& input) {
+ERefreshOutcome CQueryBarModel::WriteStations(const CRefreshInput& input) {
     if (m_request.m_startFlag != 1) return ERefreshOutcome::Stop;
-    CQueryRequest& request = m_engine.m_request;
-    request.totals = m_hasTotals;
-
-    // Stations.
     CStringArray keys;
     const CSelectGroup* station = m_groups.Station();
     if (station && m_options.m_directDisplay == 1) {
@@ -32,7 +28,15 @@ ERefreshOutcome CQueryBarModel::Refresh(const CRefreshInput& input) {
         keys.Add(direct);
     }
     m_request.m_stations.Copy(keys);
-    request.keys.Copy(keys);
+    m_engine.m_request.keys.Copy(keys);
+    return ERefreshOutcome::Go;
+}
+
+ERefreshOutcome CQueryBarModel::Refresh(const CRefreshInput& input) {
+    if (const ERefreshOutcome stations = WriteStations(input); stations != ERefreshOutcome::Go)
+        return stations;
+    CQueryRequest& request = m_engine.m_request;
+    request.totals = m_hasTotals;
 
     request.hourlyShift = false;
     if (HasTimeBlock()) {

@@ -69,6 +69,7 @@ public:
     CQueryBarModel(CTableQuery& engine, CQueryClient& client, CQuerySettings& request,
                    const CWindowSettings& window, const CQueryOptions& options,
                    CInterfaceSettings& interfaceSettings);
+    virtual ~CQueryBarModel() = default;
 
     // Loads the groups and the time types; answers kNotifyCollapse when there is neither a
     // station list nor a time block, else kNotifyShow.
@@ -109,7 +110,11 @@ public:
     void CancelDirectEntry() { m_directEntry = false; }
     bool InDirectEntry() const { return m_directEntry; }
 
-    ERefreshOutcome Refresh(const CRefreshInput& input);
+    virtual ERefreshOutcome Refresh(const CRefreshInput& input);
+    // The first step of every bar's refresh: the start flag, then the selected stations (all
+    // of them with direct display, the typed one in direct entry) into the request; NoStation
+    // when none is chosen. Go when the bar may go on with its times.
+    ERefreshOutcome WriteStations(const CRefreshInput& input);
 
     // Time types.
     bool HasTotals() const { return m_hasTotals; }
@@ -136,6 +141,11 @@ public:
     CRegionResult ChooseRegion(int command);
     int RegionCode() const { return m_regionCode; }
     int CheckedRegionCommand() const { return m_regionCommand; }
+
+protected:
+    CQuerySettings& Request() { return m_request; }
+    const CQuerySettings& Request() const { return m_request; }
+    CTableQuery& Engine() { return m_engine; }
 
 private:
     CSelectGroup* CentreGroup();
