@@ -119,7 +119,6 @@ void CSysLookWidow::LoadEnded(unsigned load) {
     if (load != m_loadNumber || m_loadStep != 1) return;
     m_stopAgain.stop();
     m_loadStep = 2;
-    ApplyColumnWidths();
 }
 
 void CSysLookWidow::CancelLoad() {
@@ -133,7 +132,13 @@ void CSysLookWidow::BuildGrid() {
     static const CInterfaceSettings kPlainFace;
     FillInventoryGrid(m_grid, m_rows, m_styles, m_face ? *m_face : kPlainFace,
                       m_sysView ? m_sysView->m_background : 0xFFFFFF);
-    if (m_gridCtrl) m_gridCtrl->Refresh();
+    if (!m_gridCtrl) return;
+    m_gridCtrl->Refresh();
+    // Stored widths when the columns are fixed; else each column as wide as what it shows.
+    if (m_face && m_face->m_fixedColumns == 1 && !m_face->m_columnWidths.IsEmpty())
+        ApplyColumnWidths();
+    else
+        m_gridCtrl->FitColumnsToContents();
 }
 
 void CSysLookWidow::ApplyColumnWidths() {
