@@ -108,6 +108,20 @@ protected:
         PressRefresh(w);
         return acted;
     }
+    void PressRefreshAndCloseWhileReading(CQueryWindow& w) {
+        bool closed = false;
+        QTimer watch;
+        watch.setInterval(0);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            CRefreshWait* running = m_window ? m_window->RunningRefresh() : nullptr;
+            if (closed || !running || running->RowsRead() == 0) return;
+            closed = true;
+            m_window.reset();
+        });
+        watch.start();
+        PressRefresh(w);
+        EXPECT_TRUE(closed);
+    }
     static QString Shown(const CGridCtrl& ctrl, long row, long col) {
         return ctrl.model()->data(ctrl.GetModel().IndexOf(row, col)).toString();
     }
@@ -221,6 +235,17 @@ TEST_P(LargeRefreshTest, RefreshStoppedHalfwayLeavesThePreviousGridIntact) {
     PressRefresh(w);
     EXPECT_EQ(grid.GetRowCount(), kRows + 1);
     EXPECT_EQ(std::string(grid.GetDisplayText(kRows, 1)), "60101900");
+}
+
+TEST_P(LargeRefreshTest, WindowGoingAwayWhileRowsAreReadStopsTheQueryAndLeavesNothingBehind) {
+    // The display is closed while 刷新 waits for the rows: the window goes, the query stops, and
+    // the refresh returns without touching the window.
+    PressRefreshAndCloseWhileReading(OpenAllStations());
+    EXPECT_EQ(m_owner.findChildren<QWidget*>().size(), 0);
+    // The owner lives on and takes a new window.
+    CQueryWindow& again = OpenAllStations(1);
+    PressRefresh(again);
+    EXPECT_EQ(again.Grid().GetRowCount(), kHours + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, LargeRefreshTest,
