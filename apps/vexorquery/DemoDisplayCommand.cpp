@@ -6,6 +6,7 @@
 
 #include "DataSource.h"
 #include "DemoLackTimeElement.h"
+#include "DemoSystemView.h"
 #include "DisplayDocument.h"
 #include "QueryClient.h"
 #include "TableQuery.h"
@@ -120,6 +121,7 @@ int RunDemoDisplayCommand(const Args& args) {
     for (const DemoElement& d : elements)
         doc.m_objects.push_back(MakeElement(d));
     doc.m_objects.push_back(MakeLackTimeElement({20, 1450}));
+    doc.m_objects.push_back(DemoSystemViewElement());
     std::string error;
     if (!doc.SaveFile(file, error)) {
         std::fprintf(stderr, "vexorquery: %s\n", error.c_str());

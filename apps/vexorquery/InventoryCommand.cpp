@@ -1,11 +1,11 @@
 // vexorquery inventory [--db URI] TABLE[:TIMECOLUMN[:NAME]] ...: the system view's inventory,
-// counted as the viewer counts it, one tab-separated line a table printed as soon as the table
-// is counted.
+// counted as the viewer counts it (on a worker thread with a connection of its own), one
+// tab-separated line a table printed as soon as the table is counted.
 #include "Commands.h"
 
+#include "BackgroundInventory.h"
 #include "CommandLine.h"
 #include "DataSource.h"
-#include "SystemInventory.h"
 
 #include <cstdio>
 #include <limits>
@@ -67,12 +67,16 @@ int RunInventoryCommand(const Args& args) {
     std::printf("\t表名\t中文名\t数据量\t开始时间\t结束时间\t说明\n");
     std::fflush(stdout);
     int number = 0;
-    CInventoryOutcome outcome = LoadInventory(tables, [&number](const CInventoryRow& row) {
+    CBackgroundInventory load(kes::ResolveDataSource(), tables, [&number](const CInventoryRow& row) {
         std::printf("%d\t%s\t%s\t%s\t%s\t%s\t%s\n", ++number, Cell(row.table).c_str(),
                     Cell(row.chineseName).c_str(), Cell(row.count).c_str(), Cell(row.earliest).c_str(),
                     Cell(row.latest).c_str(), Cell(row.failure).c_str());
         std::fflush(stdout);
     });
+    const CInventoryOutcome& outcome = load.Wait();
+    if (!outcome.openFailure.IsEmpty())
+        return Fail("cannot open the database " + kes::DescribeDataSource() + ": " +
+                    outcome.openFailure.str());
     if (outcome.failed == 0) return 0;
     return Fail(std::to_string(outcome.failed) + " of " + std::to_string(outcome.failed + outcome.counted) +
                 " tables could not be counted; the reasons are in their rows");

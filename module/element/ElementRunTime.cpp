@@ -105,8 +105,15 @@ void CVexorQueryElemOBJ::CreatePointQueryWindow() {
 }
 
 void CVexorQueryElemOBJ::CreateSysLookWnd() {
-    CreateModeWindow(ElementWindowFactory().sysViewWindow, "数据查询：系统查看方式尚不可用，元素不显示窗口",
-                     m_sysViewWindow, m_sysViewWindowId, true);
+    std::function<std::unique_ptr<CElementWindow>()> maker;
+    if (const auto& viewer = ElementWindowFactory().sysViewWindow)
+        maker = [this, &viewer] {
+            std::unique_ptr<CSysViewWindow> window = viewer();
+            window->SetRecords(&m_interfaceSettings, &m_windowSettings, &m_queryOptions, &m_sysViewSettings);
+            return std::unique_ptr<CElementWindow>(std::move(window));
+        };
+    CreateModeWindow(maker, "数据查询：系统查看方式尚不可用，元素不显示窗口", m_sysViewWindow,
+                     m_sysViewWindowId, true);
 }
 
 void CVexorQueryElemOBJ::DestroyWindow(std::unique_ptr<CElementWindow>& window, int& id) {

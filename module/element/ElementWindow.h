@@ -16,6 +16,7 @@ class CQuerySettings;
 class CWindowSettings;
 class CQueryOptions;
 class CInterfaceSettings;
+class CSysViewSettings;
 
 // Window styles the element creates its windows with: a visible, bordered child with tab stop,
 // and the static edge.
@@ -59,11 +60,20 @@ public:
     virtual void StoreColumnWidths(CInterfaceSettings& face) = 0;
 };
 
+// The settings-table viewer as the element drives it.
+class CSysViewWindow : public CElementWindow {
+public:
+    // The element's records the viewer reads (and stores its column widths into). Not owned:
+    // the element outlives its window.
+    virtual void SetRecords(CInterfaceSettings* face, CWindowSettings* window, CQueryOptions* options,
+                            CSysViewSettings* sysView) = 0;
+};
+
 // How the window layer makes the window of each mode; a mode without a maker has no window yet.
 struct CElementWindowFactory {
     std::function<std::unique_ptr<CTableWindow>()> tableWindow;
     std::function<std::unique_ptr<CElementWindow>()> pointWindow;
-    std::function<std::unique_ptr<CElementWindow>()> sysViewWindow;
+    std::function<std::unique_ptr<CSysViewWindow>()> sysViewWindow;
 };
 
 // Installs the window layer's makers and returns the ones they replace.

@@ -1,6 +1,7 @@
 #include "SystemInventory.h"
 
 #include "QueryClient.h"
+#include "WorkerConnection.h"
 
 #include <cassert>
 
@@ -46,7 +47,7 @@ bool IsPlainName(const CString& name) {
     return true;
 }
 
-CInventoryRow CountTable(const CInventoryTable& entry) {
+CInventoryRow CountTable(const CInventoryTable& entry, std::shared_ptr<kes::StatementControl> control) {
     CInventoryRow row;
     row.table = Trimmed(entry.table);
     row.chineseName = entry.chineseName;
@@ -61,6 +62,7 @@ CInventoryRow CountTable(const CInventoryTable& entry) {
         return row;
     }
     CQueryClient client;
+    client.m_control = std::move(control);
     if (client.Query(InventoryStatement(entry)) != 1) {
         row.failure = FirstLine(client.m_strLastError);
         if (row.failure.IsEmpty()) row.failure = "统计语句执行失败";
@@ -78,8 +80,8 @@ CInventoryRow CountTable(const CInventoryTable& entry) {
 }
 
 CInventoryOutcome LoadInventory(const std::vector<CInventoryTable>& tables,
-                                const std::function<void(const CInventoryRow&)>& onRow,
-                                std::stop_token stop) {
+                                const std::function<void(const CInventoryRow&)>& onRow, std::stop_token stop,
+                                std::shared_ptr<kes::StatementControl> control) {
     CInventoryOutcome outcome;
     for (const CInventoryTable& entry : tables) {
         if (Trimmed(entry.table).IsEmpty()) continue;
@@ -87,7 +89,11 @@ CInventoryOutcome LoadInventory(const std::vector<CInventoryTable>& tables,
             outcome.cancelled = true;
             break;
         }
-        CInventoryRow row = CountTable(entry);
+        CInventoryRow row = CountTable(entry, control);
+        if (control && control->Cancelled()) { // stopped while it ran: no count to show
+            outcome.cancelled = true;
+            break;
+        }
         ++(row.Counted() ? outcome.counted : outcome.failed);
         onRow(row);
     }

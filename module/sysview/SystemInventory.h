@@ -6,8 +6,13 @@
 #include "CString.h"
 
 #include <functional>
+#include <memory>
 #include <stop_token>
 #include <vector>
+
+namespace kes {
+class StatementControl;
+}
 
 // One table the system view lists.
 struct CInventoryTable {
@@ -40,19 +45,23 @@ CString InventoryStatement(const CInventoryTable& table);
 bool IsPlainName(const CString& name);
 
 // Counts one table with a fresh query client. The entry must have a table name. A failure keeps
-// the first line of the database's message.
-CInventoryRow CountTable(const CInventoryTable& table);
+// the first line of the database's message. With a control (a worker's connection), cancelling
+// it stops the statement.
+CInventoryRow CountTable(const CInventoryTable& table, std::shared_ptr<kes::StatementControl> control = {});
 
 struct CInventoryOutcome {
     int counted = 0;        // rows with a count
     int failed = 0;         // rows holding a reason instead
     bool cancelled = false; // the load stopped before the last table
+    CString openFailure;    // why the database could not be opened (nothing was counted)
 };
 
 // Counts the tables in order and hands each row to onRow as soon as it is counted. An entry
 // without a table name gives no row. A table that fails gives its row with the reason and the
 // load goes on. stop is looked at before each table: once it is requested no further statement
-// is sent (a statement already sent runs to its end).
+// is sent. A statement already sent runs to its end, unless control is cancelled too: then it is
+// stopped and its table gives no row.
 CInventoryOutcome LoadInventory(const std::vector<CInventoryTable>& tables,
                                 const std::function<void(const CInventoryRow&)>& onRow,
-                                std::stop_token stop = {});
+                                std::stop_token stop = {},
+                                std::shared_ptr<kes::StatementControl> control = {});
