@@ -1,7 +1,12 @@
 #include "UseGridWindow.h"
 
+#include "Hooks.h"
+#include "PrintDialog.h"
+#include "QueryWindowModel.h"
+
 #include <QFrame>
 #include <QPainter>
+#include <QPrinter>
 
 CGridWindowWidget::CGridWindowWidget(CUseGridWindow& window, int controlId, CWnd* owner, QWidget* parent)
     : QWidget(parent), CWnd(*this, controlId, owner), m_window(window) {}
@@ -61,4 +66,20 @@ void CUseGridWindow::AddStaticEdge() {
 
 void CUseGridWindow::Layout() {
     if (m_widget && m_gridCtrl) m_gridCtrl->setGeometry(m_widget->contentsRect());
+}
+
+void CUseGridWindow::ExportGrid(const CString& caption) {
+    ui::SaveFileRequest request;
+    request.filter = kExportFilter;
+    ui::SaveFileAnswer answer;
+    if (ui::SaveFileDialog(request, answer) != ui::IDOK || answer.path.IsEmpty()) return;
+    CString error;
+    if (!m_grid.SaveData(ExportPath(answer.path, answer.filterIndex), &error)) ui::MessageBox(error, caption);
+}
+
+void CUseGridWindow::PrintGrid(const CString& caption) {
+    if (!m_gridCtrl) return;
+    QPrinter printer(QPrinter::HighResolution);
+    if (!ui::PrintDialog(printer)) return;
+    if (!m_gridCtrl->Print(printer)) ui::MessageBox("打印失败：打印机无法打开", caption);
 }
