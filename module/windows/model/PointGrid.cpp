@@ -43,9 +43,12 @@ CString CPointQuery::CellText(const CSpanRecord* record, int valueKind) {
     if (!record || valueKind < 0 || valueKind > 3) return " ";
     const float value = record->m_fValue[valueKind];
     if (value == kMissingValue) return " ";
+    // As "%.3lf" writes it, without the cost of a printf per cell.
     char buffer[64];
-    const int n = std::snprintf(buffer, sizeof buffer, "%.3lf", double(value));
-    return CString(std::string_view(buffer, std::size_t(std::clamp(n, 0, int(sizeof buffer) - 1))));
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, double(value), std::chars_format::fixed, 3);
+    if (ec != std::errc()) return " ";
+    return CString(std::string_view(buffer, std::size_t(end - buffer)));
 }
 
 void CPointQuery::LoadQualityColours() {
