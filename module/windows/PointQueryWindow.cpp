@@ -53,11 +53,12 @@ void CPointQueryWindow::Refresh(int) {
     m_query.Fill(m_grid, *m_settings,
                  m_face ? PointGridLookOf(*m_face) : PointGridLookOf(CInterfaceSettings{}));
     if (m_gridCtrl) {
-        m_gridCtrl->SetEditable(m_settings->m_accessMode != kPointRead);
+        m_gridCtrl->SetEditable(EditingAllowed());
         m_gridCtrl->Refresh();
         ApplyColumnWidths();
         m_gridCtrl->scrollToTop();
     }
+    m_currentRow = -1;
     ShowNoData();
 }
 
@@ -138,6 +139,12 @@ void CPointQueryWindow::OnGridNotify(const CNotify& notify) {
     case GVN_COLUMNWIDTHCHANGED:
         SaveColumnWidths();
         break;
+    case GVN_CELLCLICK:
+        if (notify.row >= 1 && notify.col >= 2) BeginEdit();
+        break;
+    case GVN_SELCHANGED:
+        if (notify.row != m_currentRow) RowEntered(notify.row);
+        break;
     default:
         break;
     }
@@ -155,4 +162,9 @@ void CPointQueryWindow::ShowMenu(CPoint screen) {
 void CPointQueryWindow::OnCommand(int command) {
     if (command == kCmdPrint) PrintGrid(kCaption);
     if (command == kCmdExport) ExportGrid(kCaption);
+    if (command == kCmdModify) {
+        // The row being edited is written now, as leaving it would.
+        if (!EditingAllowed()) BeginEdit();
+        RowEntered(m_currentRow);
+    }
 }

@@ -59,6 +59,11 @@ private:
     void ApplyColumnWidths();
     void SaveColumnWidths();
     void ShowNoData();
+    // Editing (PointQueryWindowEdit.cpp).
+    bool EditingAllowed() const;
+    void BeginEdit();
+    void RowEntered(long row);
+    CStringArray RowTexts(long row) const;
 
     CInterfaceSettings* m_face = nullptr;
     CPointQuerySettings* m_settings = nullptr;
@@ -67,6 +72,9 @@ private:
     long m_barWidth = kBarWidth;
     long m_keptBarWidth = kBarWidth; // restored after a collapse
     bool m_noSaveWidths = false;     // while the window sets the widths itself
+    bool m_loggedIn = false;         // a user who may modify data logged in ("读/写")
+    long m_currentRow = -1;          // the grid row being edited, its texts when it was entered
+    CStringArray m_rowBefore;
 
     QPointer<CPointQueryBar> m_bar;
     QPointer<QLabel> m_noDataStrip;

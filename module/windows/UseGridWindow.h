@@ -57,6 +57,9 @@ public:
     // a print dialog and the grid on paper; failures are shown in a message titled caption.
     void ExportGrid(const CString& caption);
     void PrintGrid(const CString& caption);
+    // Before the first change of data: "是否进行数据修改", then a login of a user who may modify
+    // data; true when one did. Refusals are shown in messages titled caption.
+    bool AskToModify(const CString& caption);
 
     // The window's parts: placed on every size change; painted after the children.
     virtual void Layout();

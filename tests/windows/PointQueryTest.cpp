@@ -4,6 +4,7 @@
 #include "PointQuery.h"
 
 #include "InterfaceSettings.h"
+#include "QueryClient.h"
 #include "TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -110,6 +111,8 @@ protected:
         for (const char* table : {"HOURDB", "DAYDB", "DAY10DB"})
             Exec(std::string("CREATE TABLE KES.") + table + columns);
         Exec("CREATE TABLE KES.SET_DATAPRO_COLOR (DATAPROID INTEGER, COLOR INTEGER, DISSTA INTEGER)");
+        Exec("CREATE TABLE KES.SCHLOG (T TIMESTAMP, SEQID INTEGER, TYPE INTEGER, LOGINFO VARCHAR(400), "
+             "CONT TIMESTAMP, CONDIR INTEGER, CONTTYPE VARCHAR(40), EDITMEN VARCHAR(40))");
         Exec("INSERT INTO KES.SET_DATAPRO_COLOR VALUES (0, 0, 1)");
         Exec("INSERT INTO KES.SET_DATAPRO_COLOR VALUES (3, 255, 1)");
         Exec("INSERT INTO KES.SET_DATAPRO_COLOR VALUES (9, 8421504, 0)");
@@ -230,6 +233,49 @@ TEST_P(PointQueryData, ColumnStylesGiveFontsAndColoursAndTheFirstDressesTheHeadi
     ASSERT_NE(look.font, nullptr);
     EXPECT_EQ(look.font->lfHeight, 20);
     EXPECT_EQ(look.crText, COLORREF(0x00FF00));
+}
+
+TEST_P(PointQueryData, TypedValuesAreWrittenWithTheManualQualityAndAudited) {
+    m_query.Load(m_settings);
+    m_query.Fill(m_grid, m_settings, PointGridLookOf(CInterfaceSettings{}));
+    // Row 2 (2026-01-01 00): point 1 corrected, point 3 typed where it had no record.
+    const Labels_t before = Row(m_grid, 2);
+    CStringArray was, now;
+    for (const std::string& t : before)
+        was.Add(CString(t).Trim());
+    now = was;
+    now[1] = "3.5";
+    now[3] = "-1.25";
+    CQueryClient client;
+    ASSERT_EQ(m_query.WritePeriod(1, was, now, m_settings, client), 1) << m_query.LastWriteError().str();
+    EXPECT_TRUE(m_query.LastAuditError().IsEmpty()) << m_query.LastAuditError().str();
+    EXPECT_EQ(
+        testdb::Rows("SELECT INSTV,INSTQ FROM KES.HOURDB WHERE SENID=1 AND TIME={ts '2026-01-01 00:00:00'}"),
+        Labels_t{"3.5,3,"});
+    EXPECT_EQ(testdb::Rows("SELECT INSTV,INSTQ,AVGV FROM KES.HOURDB WHERE SENID=3"), Labels_t{"-1.25,3,,"});
+    EXPECT_EQ(
+        testdb::Rows("SELECT SEQID,LOGINFO FROM KES.SCHLOG ORDER BY SEQID"),
+        (Labels_t{"1,手工修改 1 2026-01-01 00 将2.250修改为3.5 ,", "2,手工录入 3 2026-01-01 00 -1.25 ,"}));
+    // The row shows what is stored now, the corrected value in the colour of hand-set data.
+    m_query.FillRow(m_grid, 1, m_settings, PointGridLookOf(CInterfaceSettings{}));
+    EXPECT_EQ(Row(m_grid, 2), (Labels_t{"2026-01-01 00", "3.500", " ", "-1.250"}));
+    EXPECT_EQ(m_grid.GetCellLook(2, 4).crText, COLORREF(255));
+
+    // A text that is no number writes nothing at all; an unchanged row sends nothing.
+    CStringArray bad = now;
+    bad[1] = "1; DROP TABLE KES.HOURDB";
+    bad[2] = "7";
+    EXPECT_EQ(m_query.WritePeriod(1, now, bad, m_settings, client), 0);
+    EXPECT_FALSE(m_query.LastWriteError().IsEmpty());
+    EXPECT_TRUE(m_query.SentStatements().empty());
+    EXPECT_EQ(m_query.WritePeriod(1, now, now, m_settings, client), 1);
+    EXPECT_TRUE(m_query.SentStatements().empty());
+    // Clearing a value stores none.
+    CStringArray cleared = now;
+    cleared[1] = "";
+    ASSERT_EQ(m_query.WritePeriod(1, now, cleared, m_settings, client), 1);
+    EXPECT_EQ(testdb::Rows("SELECT INSTV FROM KES.HOURDB WHERE SENID=1 AND TIME={ts '2026-01-01 00:00:00'}"),
+              Labels_t{","});
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, PointQueryData,

@@ -7,6 +7,7 @@
 #include "DataSource.h"
 #include "DemoDatabase.h"
 #include "HostServices.h"
+#include "Login.h"
 #include "PopupMenu.h"
 #include "PrintDialog.h"
 #include "TestDatabase.h"
@@ -19,8 +20,10 @@
 #include <QHeaderView>
 #include <QPrinter>
 #include <QProcess>
+#include <QTest>
 
 #include <gtest/gtest.h>
+#include <sodium.h>
 
 #include <filesystem>
 #include <fstream>
@@ -31,6 +34,7 @@ namespace {
 class PointQueryWindowTest : public ::testing::TestWithParam<testdb::Kind> {
 protected:
     void SetUp() override {
+        kes::SetPasswordHashLimits(crypto_pwhash_OPSLIMIT_MIN, crypto_pwhash_MEMLIMIT_MIN);
         TESTDB_OPEN(m_db, GetParam());
         demo::DemoOptions options;
         options.compact = true;
@@ -62,6 +66,8 @@ protected:
         ui::SetSaveFileResponder({});
         ui::SetPrintDialogResponder({});
         ui::SetPopupMenuResponder({});
+        kes::SetCredentialResponder({});
+        kes::LogOut();
     }
 
     CPointQueryWindow* Window() { return dynamic_cast<CPointQueryWindow*>(m_element.m_pointWindow.get()); }
@@ -86,6 +92,18 @@ protected:
     }
 
     // What the bar sends its window.
+    // Types text into a data cell as the grid's editor does, then moves the current cell.
+    static void Type(CPointQueryWindow& window, long row, long col, const char* text) {
+        CGridCtrl& ctrl = *window.GridCtrl();
+        ctrl.SetFocusCell(row, col);
+        ctrl.model()->setData(ctrl.model()->index(int(row - 1), int(col - 1)), QString::fromUtf8(text));
+    }
+    static void ClickCell(CPointQueryWindow& window, long row, long col) {
+        CGridCtrl& ctrl = *window.GridCtrl();
+        const QRect cell = ctrl.visualRect(ctrl.model()->index(int(row - 1), int(col - 1)));
+        QTest::mouseClick(ctrl.viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
     static void BarSends(CPointQueryWindow& window, int code) {
         CNotify notify;
         notify.controlId = CUseGridWindow::kBarId;
@@ -257,6 +275,47 @@ TEST_P(PointQueryWindowTest, DriveRecordsMoveThePeriodAndTheElementPlacesItsWind
     EXPECT_FALSE(Window()->Widget()->GetWidget().isVisible());
     m_element.ShowWindow();
     EXPECT_TRUE(Window()->Widget()->GetWidget().isVisible());
+}
+
+TEST_P(PointQueryWindowTest, AfterALoginTypedValuesAreStoredWhenTheRowIsLeft) {
+    m_element.m_pointSettings.m_accessMode = kPointReadWrite;
+    m_element.SetParentWnd(&m_owner);
+    CPointQueryWindow* window = Window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->GridCtrl()->IsEditable());
+    MessageLog messages;
+    // A user who may only read is refused; one who may modify data is let in.
+    kes::SetCredentialResponder([](const CString&, kes::Credentials& c) {
+        c.user = "viewer";
+        c.password = "viewer";
+        return true;
+    });
+    ClickCell(*window, 3, 2);
+    EXPECT_FALSE(window->GridCtrl()->IsEditable());
+    kes::SetCredentialResponder([](const CString&, kes::Credentials& c) {
+        c.user = "admin";
+        c.password = "admin";
+        return true;
+    });
+    ClickCell(*window, 3, 2);
+    ASSERT_TRUE(window->GridCtrl()->IsEditable());
+    EXPECT_EQ(messages.texts.front(), "是否进行数据修改");
+
+    Type(*window, 3, 2, "45.5");
+    ClickCell(*window, 5, 2); // another row: row 3 is written
+    EXPECT_EQ(testdb::Rows("SELECT INSTV,INSTQ FROM KES.HOURDB WHERE SENID=10021 AND TIME={ts '2026-11-29 "
+                           "02:00:00'}"),
+              std::vector<std::string>{"45.5,3,"});
+    EXPECT_EQ(window->Grid().GetDisplayText(3, 2), "45.500");
+    EXPECT_EQ(
+        testdb::Rows("SELECT COUNT(*) FROM KES.SCHLOG WHERE LOGINFO LIKE '手工修改 10021 2026-11-29 02 %'"),
+        std::vector<std::string>{"1,"});
+
+    // What is no number is not written, and the cell shows the stored value again.
+    Type(*window, 5, 3, "abc");
+    ClickCell(*window, 7, 2);
+    EXPECT_EQ(messages.texts.back().rfind("写数据失败\n", 0), 0u) << messages.texts.back();
+    EXPECT_NE(window->Grid().GetDisplayText(5, 3), "abc");
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, PointQueryWindowTest,

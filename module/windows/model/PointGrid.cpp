@@ -99,32 +99,35 @@ void CPointQuery::Fill(CGridIterator& grid, const CPointQuerySettings& s, const 
     }
 
     grid.ReserveText(std::size_t(periods) * std::size_t(points + 2) * 10);
+    for (long r = 0; r < periods; ++r)
+        FillRow(grid, r, s, look);
+}
+
+void CPointQuery::FillRow(CGridIterator& grid, long r, const CPointQuerySettings& s,
+                          const CPointGridLook& look) {
+    const long row = r + 1;
     const int kind = std::clamp(s.m_valueKind, 0, 3);
-    char number[16];
-    for (long r = 0; r < periods; ++r) {
-        const long row = r + 1;
-        const int n = std::snprintf(number, sizeof number, "%ld", r + 1);
-        grid.SetItemText(row, 0, std::string_view(number, std::size_t(n)));
-        grid.SetItemText(row, 1, m_axis.GetAt(int(r)).str());
-        if (look.alternateRows)
-            grid.SetRowColors(row, 0, r % 2 == 0 ? look.firstRowColor : look.secondRowColor);
-        for (long p = 0; p < points; ++p) {
-            const long col = kFirstPointColumn + p;
-            const CStyleEntry* style = StyleOf(s, int(p));
-            COLORREF text = style ? COLORREF(style->m_first) : 0;
-            const CSpanRecord* record = m_matrix.At(r, p);
-            bool shown = record != nullptr;
-            if (record) {
-                const QualityLook quality = QualityOf(record->m_nQuality[kind]);
-                shown = quality.shown;
-                if (quality.known) text = quality.colour;
-            }
-            grid.SetItemText(row, col, shown ? CellText(record, kind).str() : std::string_view(" "));
-            if (text != 0) grid.SetItemFgColour(row, col, text);
-            if (style) {
-                if (!look.alternateRows) grid.SetItemBkColour(row, col, COLORREF(style->m_second));
-                grid.SetItemFont(row, col, style->m_font);
-            }
+    char number[24];
+    const auto [end, ec] = std::to_chars(number, number + sizeof number, r + 1);
+    grid.SetItemText(row, 0, std::string_view(number, std::size_t(end - number)));
+    grid.SetItemText(row, 1, m_axis.GetAt(int(r)).str());
+    if (look.alternateRows) grid.SetRowColors(row, 0, r % 2 == 0 ? look.firstRowColor : look.secondRowColor);
+    for (long p = 0; p < m_matrix.Points(); ++p) {
+        const long col = kFirstPointColumn + p;
+        const CStyleEntry* style = StyleOf(s, int(p));
+        COLORREF text = style ? COLORREF(style->m_first) : 0;
+        const CSpanRecord* record = m_matrix.At(r, p);
+        bool shown = record != nullptr;
+        if (record) {
+            const QualityLook quality = QualityOf(record->m_nQuality[kind]);
+            shown = quality.shown;
+            if (quality.known) text = quality.colour;
+        }
+        grid.SetItemText(row, col, shown ? CellText(record, kind).str() : std::string_view(" "));
+        if (text != 0 || grid.GetCellLook(row, col).crText != 0) grid.SetItemFgColour(row, col, text);
+        if (style) {
+            if (!look.alternateRows) grid.SetItemBkColour(row, col, COLORREF(style->m_second));
+            grid.SetItemFont(row, col, style->m_font);
         }
     }
 }

@@ -14,6 +14,13 @@
 #include <vector>
 
 class CInterfaceSettings;
+class CQueryClient;
+
+// The columns of a value kind in the period tables: "INSTV" and "INSTQ", "AVGV" and "AVGQ" ...
+CString PointValueColumn(int valueKind);
+CString PointQualityColumn(int valueKind);
+// The quality code a value typed by hand is stored with.
+constexpr int kPointManualQuality = 3;
 
 // The period table of a data type ("HOURDB" for hourly ...); empty for any other type.
 CString PeriodTableOf(int dataType);
@@ -82,6 +89,24 @@ public:
     // The text of a cell of the matrix for the value kind: " " for no record and for a
     // missing value, else "%.3lf".
     static CString CellText(const CSpanRecord* record, int valueKind);
+    // Fills grid row 1 + period from the matrix (Fill does it for every period).
+    void FillRow(CGridIterator& grid, long period, const CPointQuerySettings& settings,
+                 const CPointGridLook& look);
+
+    // Writing typed values back. before and now are the texts of a grid row from column 1 on
+    // (the period label, then one per point), trimmed. The statement that stores the text of
+    // one point in a period: an update of the record read, or an insert for a period without
+    // one; an empty text stores no value (NULL). Empty when the text is not a number.
+    CString CellWriteStatement(long period, int point, const CString& text,
+                               const CPointQuerySettings& s) const;
+    // Writes every point whose text changed, each with its audit record, in one transaction:
+    // 1 when written (or nothing changed), 0 when nothing was (LastWriteError says why). The
+    // matrix then holds the values written.
+    int WritePeriod(long period, const CStringArray& before, const CStringArray& now,
+                    const CPointQuerySettings& s, CQueryClient& client);
+    const CString& LastWriteError() const { return m_writeError; }
+    const CString& LastAuditError() const { return m_auditError; }
+    const std::vector<CString>& SentStatements() const { return m_sent; }
 
 private:
     // Text colour and whether the value is shown, by quality code from the data-property
@@ -99,6 +124,9 @@ private:
     std::vector<CPointOutcome> m_outcomes;
     std::vector<QualityLook> m_qualities; // by code, loaded once
     bool m_qualitiesLoaded = false;
+    CString m_writeError;
+    CString m_auditError;
+    std::vector<CString> m_sent;
 };
 
 // A point's heading in the grid: its name, or its number when it has none.
