@@ -25,7 +25,6 @@ bool CodePageLess(const CString& a, const CString& b) {
 
 void CSortedTextList::RemoveAll() {
     m_texts.RemoveAll();
-    m_current = 0;
     m_lastFound = 0;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// A list of texts kept in order, with a current index: the time axis of the point query (and of
-// the year comparison). Texts compare by their code-page bytes, so "2024-06-01 08" sorts
-// before "2024-06-01 09" and Chinese labels in the order of the system's own lists.
+// A list of texts kept in order: the time axis of the point query. Texts compare by their
+// code-page bytes, so "2024-06-01 08" sorts before "2024-06-01 09" and Chinese labels in the
+// order of the system's own lists.
 #include "Arrays.h"
 #include "CString.h"
 
@@ -19,8 +19,6 @@ public:
     CString GetAt(int index) const;
     CString First() const { return GetAt(0); }
     CString Last() const { return GetAt(GetSize() - 1); }
-    CString Current() const { return GetAt(m_current); }
-    void SetCurrent(int index) { m_current = index; }
 
     // The index of an equal text, or -1. The search starts where the last successful one ended,
     // runs to the end and then from the start up to there, so texts asked for in list order are
@@ -29,6 +27,5 @@ public:
 
 private:
     CStringArray m_texts;
-    int m_current = 0;
     int m_lastFound = 0;
 };
