@@ -7,7 +7,6 @@
 #include "QueryClient.h"
 
 #include <charconv>
-#include <cstdio>
 
 namespace {
 
