@@ -11,6 +11,7 @@ int RunDemoDbCommand(const Args& args);
 int RunDemoDisplayCommand(const Args& args);
 int RunEditCommand(const Args& args);
 int RunInventoryCommand(const Args& args);
+int RunPointsCommand(const Args& args);
 int RunQueryCommand(const Args& args);
 int RunSqlCommand(const Args& args);
 int RunUserCommand(const Args& args);

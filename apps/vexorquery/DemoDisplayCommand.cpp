@@ -7,6 +7,7 @@
 #include "DataSource.h"
 #include "DemoLackTimeElement.h"
 #include "DemoSystemView.h"
+#include "DemoPointElement.h"
 #include "DisplayDocument.h"
 #include "QueryClient.h"
 #include "TableQuery.h"
@@ -122,6 +123,7 @@ int RunDemoDisplayCommand(const Args& args) {
         doc.m_objects.push_back(MakeElement(d));
     doc.m_objects.push_back(MakeLackTimeElement({20, 1450}));
     doc.m_objects.push_back(DemoSystemViewElement());
+    doc.m_objects.push_back(DemoPointQueryElement());
     std::string error;
     if (!doc.SaveFile(file, error)) {
         std::fprintf(stderr, "vexorquery: %s\n", error.c_str());

@@ -31,6 +31,9 @@ const std::map<std::string, Command>& CommandTable() {
         {"inventory",
          {RunInventoryCommand,
           "inventory [--db URI] TABLE[:TIMECOLUMN[:NAME]] ...   count tables as the system view does"}},
+        {"points",
+         {RunPointsCommand, "points --points ID,... --type hour|day|xun|month --from TIME --to TIME   point "
+                            "data query (--help)"}},
         {"sql", {RunSqlCommand, "sql [--db URI] [--execute] TEXT   run SQL as the module does, print rows"}},
         {"user",
          {RunUserCommand, "user add NAME [--can-modify] | user passwd NAME [--db URI]   manage users"}},

@@ -100,8 +100,22 @@ void CVexorQueryElemOBJ::CreateModeWindow(const std::function<std::unique_ptr<CE
 }
 
 void CVexorQueryElemOBJ::CreatePointQueryWindow() {
-    CreateModeWindow(ElementWindowFactory().pointWindow, "数据查询：点数据查询方式尚不可用，元素不显示窗口",
-                     m_pointWindow, m_pointWindowId, false);
+    std::function<std::unique_ptr<CElementWindow>()> maker;
+    if (ElementWindowFactory().pointWindow)
+        maker = [this]() -> std::unique_ptr<CElementWindow> {
+            std::unique_ptr<CPointWindow> window = ElementWindowFactory().pointWindow();
+            TakePointPeriod();
+            window->SetRecords(&m_interfaceSettings, &m_pointSettings);
+            return window;
+        };
+    CreateModeWindow(maker, "数据查询：点数据查询方式尚不可用，元素不显示窗口", m_pointWindow,
+                     m_pointWindowId, false);
+}
+
+// The point query reads the element's period, which drive records may have moved.
+void CVexorQueryElemOBJ::TakePointPeriod() {
+    m_pointSettings.m_startTime = CQueryItem::ParseTime(m_querySettings.m_startTimeText);
+    m_pointSettings.m_endTime = CQueryItem::ParseTime(m_querySettings.m_endTimeText);
 }
 
 void CVexorQueryElemOBJ::CreateSysLookWnd() {
@@ -183,6 +197,7 @@ void CVexorQueryElemOBJ::ShowQueryWindow() {
     case kModePointQuery:
         if (!m_pointWindow) CreatePointQueryWindow();
         if (!m_pointWindow) return;
+        TakePointPeriod();
         m_pointWindow->SetRunState(runState);
         m_pointWindow->Show(true);
         m_pointWindow->Refresh(0);

@@ -17,6 +17,7 @@ class CWindowSettings;
 class CQueryOptions;
 class CInterfaceSettings;
 class CSysViewSettings;
+class CPointQuerySettings;
 
 // Window styles the element creates its windows with: a visible, bordered child with tab stop,
 // and the static edge.
@@ -69,10 +70,18 @@ public:
                             CSysViewSettings* sysView) = 0;
 };
 
+// The point query window as the element drives it.
+class CPointWindow : public CElementWindow {
+public:
+    // The element's records: the grid's look and saved widths, the points and their period.
+    // Not owned: the element outlives its window.
+    virtual void SetRecords(CInterfaceSettings* face, CPointQuerySettings* points) = 0;
+};
+
 // How the window layer makes the window of each mode; a mode without a maker has no window yet.
 struct CElementWindowFactory {
     std::function<std::unique_ptr<CTableWindow>()> tableWindow;
-    std::function<std::unique_ptr<CElementWindow>()> pointWindow;
+    std::function<std::unique_ptr<CPointWindow>()> pointWindow;
     std::function<std::unique_ptr<CSysViewWindow>()> sysViewWindow;
 };
 

@@ -2,12 +2,14 @@
 // The point data query: which points, how they are shown and which period archive they are
 // read from (hourly, daily, ten-day or monthly).
 #include "Arrays.h"
+#include "OleDateTime.h"
 #include "PropertyList.h"
 #include "QueryItem.h"
 #include "Types.h"
 
 enum EPointAccess { kPointWrite = 0, kPointRead = 1, kPointReadWrite = 2 };
 enum EPointDataType { kPointHourly = 3, kPointDaily = 4, kPointTenDay = 5, kPointMonthly = 6 };
+enum EPointValueKind { kPointInstant = 0, kPointAverage = 1, kPointMaximum = 2, kPointMinimum = 3 };
 
 // A point as the point picker fills it: its number and name and four further values.
 class CPointEntry {
@@ -53,6 +55,11 @@ public:
     CString m_displayModeName;
     int m_dataType = 0;
     int m_further = 0;
+    // The period queried and the kind of value shown: set at run time (the element's period,
+    // its drive records), not stored with the display.
+    COleDateTime m_startTime;
+    COleDateTime m_endTime;
+    int m_valueKind = kPointInstant;
 
     // The point number at index (C library conversion of its text), -1 outside the list.
     int PointNumberAt(int index) const;

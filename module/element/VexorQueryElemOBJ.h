@@ -97,6 +97,7 @@ public:
 
 private:
     CRect WindowRect() const;
+    void TakePointPeriod();
     void CreateModeWindow(const std::function<std::unique_ptr<CElementWindow>()>& maker,
                           const char* unavailable, std::unique_ptr<CElementWindow>& window, int& id,
                           bool show);

@@ -6,6 +6,7 @@
 // missing values, names for codes), so writing them back would change columns the user never
 // touched. Only the columns whose shown text changed are set, each converted back to its
 // stored form, and the key condition uses the stored key values.
+#include "AuditLog.h"
 #include "DataService.h"
 #include "OleDateTime.h"
 #include "QueryClient.h"
@@ -483,28 +484,7 @@ bool CTableQuery::WriteAuditRecord(CQueryClient& client, const CString& action, 
     CString user;
     if (!shortForm && KesLogin(nullptr, &user, "", 1) < 0) user = " ";
 
-    auto execute = [&](const CString& statement) {
-        m_sent.push_back(statement);
-        return client.Execute(statement) == 1;
-    };
-    // Inside the change's transaction: a failed audit insert is undone alone, the change stays.
-    if (!execute("SAVEPOINT VX_AUDIT")) {
-        m_auditError = "审计记录未写入: " + client.m_strLastError;
-        return false;
-    }
-    // The next SEQID is taken under a lock on the log table, so two clients writing at once
-    // cannot both take the same number.
-    bool ok = execute("LOCK TABLE KES.SCHLOG IN EXCLUSIVE MODE");
-    long long seq = 1;
-    if (ok) {
-        const CString max = "SELECT MAX(SEQID) FROM KES.SCHLOG ";
-        m_sent.push_back(max);
-        ok = client.Query(max) == 1;
-        if (ok && client.GetRowCount() > 0 && client.m_rows[0].GetSize() > 0)
-            seq = TextToLong(client.m_rows[0][0].str()) + 1;
-        client.ClearRows();
-    }
-    if (ok) {
+    auto record = [&](long long seq) {
         CString sql;
         if (shortForm)
             sql.Format(
@@ -516,12 +496,11 @@ bool CTableQuery::WriteAuditRecord(CQueryClient& client, const CString& action, 
                        "'%s'},%ld,3,'%s',"
                        "{ts '%s'},0,'%s','%s') ",
                        now, seq, EscapeInLiteral(logText), now, "Vexor数据修改", EscapeInLiteral(user));
-        ok = execute(sql);
-    }
-    if (!ok) {
-        m_auditError = "数据已修改，但审计记录未写入: " + client.m_strLastError;
-        execute("ROLLBACK TO SAVEPOINT VX_AUDIT");
-    }
-    execute("RELEASE SAVEPOINT VX_AUDIT");
+        return sql;
+    };
+    // Inside the change's transaction: a failed audit insert is undone alone, the change stays.
+    CString error;
+    const bool ok = WriteAuditLog(client, record, m_sent, error);
+    if (!ok) m_auditError = "数据已修改，但审计记录未写入: " + error;
     return ok;
 }

@@ -118,8 +118,6 @@ private:
     // Menu commands (QueryWindowCommands.cpp).
     void ModifyRow();
     void DeleteSelectedRows();
-    void Export();
-    void Print();
 
     CQueryClient m_client;
     CQueryClient m_barClient; // the bar's list lookups, which must not clear the result rows

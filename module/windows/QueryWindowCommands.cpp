@@ -3,9 +3,6 @@
 
 #include "Hooks.h"
 #include "PopupMenu.h"
-#include "PrintDialog.h"
-
-#include <QPrinter>
 
 namespace {
 constexpr const char* kCaption = "数据查询";
@@ -35,10 +32,10 @@ void CQueryWindow::OnCommand(int command) {
             Refresh(m_settings.m_startFlag == 1 ? 1 : 0);
         break;
     case kCmdPrint:
-        Print();
+        PrintGrid(kCaption);
         break;
     case kCmdExport:
-        Export();
+        ExportGrid(kCaption);
         break;
     default:
         break;
@@ -69,21 +66,4 @@ void CQueryWindow::DeleteSelectedRows() {
         }
     }
     RunRefresh(1, kFormGivenStations);
-}
-
-void CQueryWindow::Export() {
-    ui::SaveFileRequest request;
-    request.filter = kExportFilter;
-    ui::SaveFileAnswer answer;
-    if (ui::SaveFileDialog(request, answer) != ui::IDOK || answer.path.IsEmpty()) return;
-    CString error;
-    if (!m_grid.SaveData(ExportPath(answer.path, answer.filterIndex), &error))
-        ui::MessageBox(error, kCaption);
-}
-
-void CQueryWindow::Print() {
-    if (!m_gridCtrl) return;
-    QPrinter printer(QPrinter::HighResolution);
-    if (!ui::PrintDialog(printer)) return;
-    if (!m_gridCtrl->Print(printer)) ui::MessageBox("打印失败：打印机无法打开", kCaption);
 }

@@ -7,8 +7,6 @@
 
 namespace {
 constexpr const char* kCaption = "数据查询";
-// Wrong names or passwords the login question takes before it gives up.
-constexpr int kLoginAttempts = 3;
 } // namespace
 
 void CQueryWindow::SortByHeader(long column) {
@@ -38,15 +36,7 @@ void CQueryWindow::Restripe() {
 
 void CQueryWindow::BeginEdit() {
     if (!EditingNeedsLogin(m_accessWord)) return;
-    if (ui::MessageBox("是否进行数据修改", kCaption, ui::MB_OKCANCEL) != ui::IDOK) return;
-    CString user;
-    int right = kLoginRefused;
-    for (int attempt = 0; attempt < kLoginAttempts && right == kLoginRefused; ++attempt)
-        right = KesLogin(m_widget.data(), &user, attempt == 0 ? "" : "用户名或口令错误，请重新输入", 3);
-    if (right == kLoginRefused) ui::MessageBox("用户名或口令错误", kCaption);
-    if (right == kLoginFailed) ui::MessageBox("无法核对用户：数据库不可用", kCaption);
-    if (right == 0) ui::MessageBox("用户" + user + "没有修改数据的权限", kCaption);
-    if (right < 1) return;
+    if (!AskToModify(kCaption)) return;
     m_accessWord = "WRITE";
     m_loggedIn = true;
     if (m_gridCtrl) m_gridCtrl->SetEditable(true);

@@ -1,7 +1,13 @@
 #include "UseGridWindow.h"
 
+#include "DataService.h"
+#include "Hooks.h"
+#include "PrintDialog.h"
+#include "QueryWindowModel.h"
+
 #include <QFrame>
 #include <QPainter>
+#include <QPrinter>
 
 CGridWindowWidget::CGridWindowWidget(CUseGridWindow& window, int controlId, CWnd* owner, QWidget* parent)
     : QWidget(parent), CWnd(*this, controlId, owner), m_window(window) {}
@@ -61,4 +67,34 @@ void CUseGridWindow::AddStaticEdge() {
 
 void CUseGridWindow::Layout() {
     if (m_widget && m_gridCtrl) m_gridCtrl->setGeometry(m_widget->contentsRect());
+}
+
+void CUseGridWindow::ExportGrid(const CString& caption) {
+    ui::SaveFileRequest request;
+    request.filter = kExportFilter;
+    ui::SaveFileAnswer answer;
+    if (ui::SaveFileDialog(request, answer) != ui::IDOK || answer.path.IsEmpty()) return;
+    CString error;
+    if (!m_grid.SaveData(ExportPath(answer.path, answer.filterIndex), &error)) ui::MessageBox(error, caption);
+}
+
+void CUseGridWindow::PrintGrid(const CString& caption) {
+    if (!m_gridCtrl) return;
+    QPrinter printer(QPrinter::HighResolution);
+    if (!ui::PrintDialog(printer)) return;
+    if (!m_gridCtrl->Print(printer)) ui::MessageBox("打印失败：打印机无法打开", caption);
+}
+
+bool CUseGridWindow::AskToModify(const CString& caption) {
+    // Wrong names or passwords the login question takes before it gives up.
+    constexpr int kLoginAttempts = 3;
+    if (ui::MessageBox("是否进行数据修改", caption, ui::MB_OKCANCEL) != ui::IDOK) return false;
+    CString user;
+    int right = kLoginRefused;
+    for (int attempt = 0; attempt < kLoginAttempts && right == kLoginRefused; ++attempt)
+        right = KesLogin(m_widget.data(), &user, attempt == 0 ? "" : "用户名或口令错误，请重新输入", 3);
+    if (right == kLoginRefused) ui::MessageBox("用户名或口令错误", caption);
+    if (right == kLoginFailed) ui::MessageBox("无法核对用户：数据库不可用", caption);
+    if (right == 0) ui::MessageBox("用户" + user + "没有修改数据的权限", caption);
+    return right >= 1;
 }

@@ -3,6 +3,7 @@
 // window object that lives as long as the element keeps it, and a system window inside the
 // owner window that holds the grid (control 942) and the query bar (control 941). The system
 // window may go before the object (with its owner); the object notices and stays usable.
+#include "CString.h"
 #include "GridCtrl.h"
 #include "GridIterator.h"
 #include "Wnd.h"
@@ -51,6 +52,14 @@ public:
     CGridCtrl* GridCtrl() const { return m_gridCtrl.data(); }
     CGridIterator& Grid() { return m_grid; }
     const CGridIterator& Grid() const { return m_grid; }
+
+    // The grid's menu commands "输出" and "打印": a save dialog and the grid written to the file,
+    // a print dialog and the grid on paper; failures are shown in a message titled caption.
+    void ExportGrid(const CString& caption);
+    void PrintGrid(const CString& caption);
+    // Before the first change of data: "是否进行数据修改", then a login of a user who may modify
+    // data; true when one did. Refusals are shown in messages titled caption.
+    bool AskToModify(const CString& caption);
 
     // The window's parts: placed on every size change; painted after the children.
     virtual void Layout();

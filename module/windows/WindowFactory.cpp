@@ -1,5 +1,6 @@
 #include "WindowFactory.h"
 
+#include "PointQueryWindow.h"
 #include "QueryWindow.h"
 #include "SysLookWidow.h"
 
@@ -7,6 +8,7 @@ void InstallElementWindows() {
     CElementWindowFactory factory;
     factory.tableWindow = [] { return std::make_unique<CQueryWindow>(); };
     factory.sysViewWindow = [] { return std::make_unique<CSysLookWidow>(); };
+    factory.pointWindow = [] { return std::make_unique<CPointQueryWindow>(); };
     SetElementWindowFactory(std::move(factory));
 }
 

@@ -5,7 +5,9 @@
 
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -15,20 +17,49 @@ int Fail(CObArray* array, const std::string& error) {
     return -1;
 }
 
-// Runs a statement and answers its rows as cell texts.
-bool RunForCells(const std::string& sql, std::vector<std::vector<std::string>>& rows, std::string& error) {
+// Runs a read-only statement and hands each reply row to cells split into its values, as they
+// are read: the period calls answer hundreds of thousands of rows, which are never all held as
+// text at once.
+bool RunForCells(const std::string& sql,
+                 const std::function<void(const std::vector<std::string_view>&)>& cells, std::string& error) {
     kes::Connection* conn = kes::CurrentReadConnection(error);
     if (!conn) return false;
-    CObArray reply;
-    if (!conn->Run(sql, reply, error, kes::Access::ReadOnly)) return false;
-    for (const auto& obj : reply)
-        rows.push_back(kes::SplitReplyRow(static_cast<const CSqlStr&>(*obj).m_strSql.str()));
-    return true;
+    std::vector<std::string_view> values;
+    std::vector<std::string> unescaped;
+    std::string status;
+    auto split = [&](std::string_view row) {
+        values.clear();
+        if (row.find('\\') != std::string_view::npos) {
+            // An escaped separator: the service's own splitter undoes it.
+            unescaped = kes::SplitReplyRow(row);
+            values.assign(unescaped.begin(), unescaped.end());
+        } else {
+            for (std::size_t start = 0, comma; (comma = row.find(',', start)) != std::string_view::npos;
+                 start = comma + 1)
+                values.push_back(row.substr(start, comma - start));
+        }
+        cells(values);
+    };
+    return conn->RunEach(sql, kes::Access::ReadOnly, 0, split, status, error);
 }
 
-COleDateTime TimeOf(const std::string& text) {
+// "YYYY-MM-DD HH:MM:SS" as both backends write times; anything else is read field by field.
+COleDateTime TimeOf(std::string_view text) {
+    auto digits = [&](std::size_t at, std::size_t n, int& value) {
+        value = 0;
+        for (std::size_t i = at; i < at + n; ++i) {
+            if (text[i] < '0' || text[i] > '9') return false;
+            value = value * 10 + (text[i] - '0');
+        }
+        return true;
+    };
     int f[6] = {0, 0, 0, 0, 0, 0};
-    if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &f[0], &f[1], &f[2], &f[3], &f[4], &f[5]) < 3) {
+    if (text.size() == 19 && text[4] == '-' && text[7] == '-' && text[10] == ' ' && text[13] == ':' &&
+        text[16] == ':' && digits(0, 4, f[0]) && digits(5, 2, f[1]) && digits(8, 2, f[2]) &&
+        digits(11, 2, f[3]) && digits(14, 2, f[4]) && digits(17, 2, f[5]))
+        return COleDateTime(f[0], f[1], f[2], f[3], f[4], f[5]);
+    const std::string copy(text);
+    if (std::sscanf(copy.c_str(), "%d-%d-%d %d:%d:%d", &f[0], &f[1], &f[2], &f[3], &f[4], &f[5]) < 3) {
         COleDateTime bad;
         bad.SetStatus(COleDateTime::invalid);
         return bad;
@@ -75,7 +106,7 @@ bool PeriodRequest(const CParam* param, std::initializer_list<const char*> table
     return true;
 }
 
-double NumberOr(const std::string& text, double missing) {
+double NumberOr(std::string_view text, double missing) {
     return text.empty() ? missing : TextToDouble(text);
 }
 
@@ -140,20 +171,23 @@ int OutRT(CParam* param, CObArray* array) {
     if (!array) return -1;
     try {
         std::string sql, error;
-        std::vector<std::vector<std::string>> rows;
-        if (!PeriodRequest(param, {"RTEV", "REAL"}, "SENID,TIME,FACTV,DATAPRO", sql, error) ||
-            !RunForCells(sql, rows, error))
-            return Fail(array, error);
-        for (const auto& cells : rows) {
-            if (cells.size() < 4) continue;
+        int rows = 0;
+        auto record = [&](const std::vector<std::string_view>& cells) {
+            ++rows;
+            if (cells.size() < 4) return;
             auto rec = std::make_unique<CRTRecord>();
             rec->m_nSenId = TextToInt(cells[0]);
             rec->m_time = TimeOf(cells[1]);
             rec->m_fValue = NumberOr(cells[2], -999);
             rec->m_nDataPro = TextToInt(cells[3]);
             array->Add(std::move(rec));
+        };
+        if (!PeriodRequest(param, {"RTEV", "REAL"}, "SENID,TIME,FACTV,DATAPRO", sql, error) ||
+            !RunForCells(sql, record, error)) {
+            array->RemoveAll();
+            return Fail(array, error);
         }
-        return int(rows.size());
+        return rows;
     } catch (const std::exception& e) {
         return Fail(array, e.what());
     }
@@ -163,13 +197,10 @@ int OutSpanDB(CParam* param, CObArray* array) {
     if (!array) return -1;
     try {
         std::string sql, error;
-        std::vector<std::vector<std::string>> rows;
-        if (!PeriodRequest(param, {"HOURDB", "DAYDB", "DAY10DB", "MONTHDB"},
-                           "SENID,TIME,INSTV,INSTQ,AVGV,AVGQ,MAXV,MAXQ,MINV,MINQ", sql, error) ||
-            !RunForCells(sql, rows, error))
-            return Fail(array, error);
-        for (const auto& cells : rows) {
-            if (cells.size() < 10) continue;
+        int rows = 0;
+        auto record = [&](const std::vector<std::string_view>& cells) {
+            ++rows;
+            if (cells.size() < 10) return;
             auto rec = std::make_unique<CSpanRecord>();
             rec->m_nSenId = TextToInt(cells[0]);
             rec->m_time = TimeOf(cells[1]);
@@ -178,8 +209,14 @@ int OutSpanDB(CParam* param, CObArray* array) {
                 rec->m_nQuality[k] = TextToInt(cells[std::size_t(3 + 2 * k)]);
             }
             array->Add(std::move(rec));
+        };
+        if (!PeriodRequest(param, {"HOURDB", "DAYDB", "DAY10DB", "MONTHDB"},
+                           "SENID,TIME,INSTV,INSTQ,AVGV,AVGQ,MAXV,MAXQ,MINV,MINQ", sql, error) ||
+            !RunForCells(sql, record, error)) {
+            array->RemoveAll();
+            return Fail(array, error);
         }
-        return int(rows.size());
+        return rows;
     } catch (const std::exception& e) {
         return Fail(array, e.what());
     }
