@@ -6,6 +6,7 @@
 // missing values, names for codes), so writing them back would change columns the user never
 // touched. Only the columns whose shown text changed are set, each converted back to its
 // stored form, and the key condition uses the stored key values.
+#include "AuditLog.h"
 #include "DataService.h"
 #include "OleDateTime.h"
 #include "QueryClient.h"
@@ -464,19 +465,9 @@ bool CTableQuery::WriteAuditRecord(CQueryClient& client, const CString& action, 
                                    const CStringArray& current, const CString& logText) {
     CDirectiveSet d(&m_settings.Columns());
     CString wlog = d.AuditText();
-    CString now = COleDateTime::GetCurrentTime().Format("%Y-%m-%d %H:%M:%S");
-    CString info;
-    bool shortForm = CString(wlog).Trim().MakeUpper() == "RTDB001";
-    if (shortForm) {
-        const CStringArray& v = action == "删除" ? previous : current;
-        if (v.GetSize() < 3) return true; // the short form needs point, time and value
-        if (action == "录入")
-            info.Format("手工录入 %s %s %s ", v[0], v[1], v[2]);
-        else if (action == "修改")
-            info.Format("手工修改 %s %s 将%s修改为%s ", current[0], current[1], previous[2], current[2]);
-        else
-            info.Format("手工删除 %s %s %s ", v[0], v[1], v[2]);
-    }
+    const bool shortForm = CString(wlog).Trim().MakeUpper() == "RTDB001";
+    CString info = shortForm ? PointAuditText(action, previous, current) : logText;
+    if (shortForm && info.IsEmpty()) return true; // the short form needs point, time and value
     CString user;
     if (!shortForm && KesLogin(nullptr, &user, "", 1) < 0) user = " ";
 
@@ -489,32 +480,7 @@ bool CTableQuery::WriteAuditRecord(CQueryClient& client, const CString& action, 
         m_auditError = "审计记录未写入: " + client.m_strLastError;
         return false;
     }
-    // The next SEQID is taken under a lock on the log table, so two clients writing at once
-    // cannot both take the same number.
-    bool ok = execute("LOCK TABLE KES.SCHLOG IN EXCLUSIVE MODE");
-    long long seq = 1;
-    if (ok) {
-        const CString max = "SELECT MAX(SEQID) FROM KES.SCHLOG ";
-        m_sent.push_back(max);
-        ok = client.Query(max) == 1;
-        if (ok && client.GetRowCount() > 0 && client.m_rows[0].GetSize() > 0)
-            seq = TextToLong(client.m_rows[0][0].str()) + 1;
-        client.ClearRows();
-    }
-    if (ok) {
-        CString sql;
-        if (shortForm)
-            sql.Format(
-                "INSERT INTO KES.SCHLOG(T,SEQID,TYPE,LOGINFO,CONT,CONDIR) VALUES({ts '%s'},%ld,3,'%s',{ts "
-                "'%s'},0) ",
-                now, seq, EscapeInLiteral(info), now);
-        else
-            sql.Format("INSERT INTO KES.SCHLOG(T,SEQID,TYPE,LOGINFO,CONT,CONDIR,CONTTYPE,EDITMEN) VALUES({ts "
-                       "'%s'},%ld,3,'%s',"
-                       "{ts '%s'},0,'%s','%s') ",
-                       now, seq, EscapeInLiteral(logText), now, "Vexor数据修改", EscapeInLiteral(user));
-        ok = execute(sql);
-    }
+    const bool ok = InsertAuditRecord(client, info, shortForm ? nullptr : &user, m_sent);
     if (!ok) {
         m_auditError = "数据已修改，但审计记录未写入: " + client.m_strLastError;
         execute("ROLLBACK TO SAVEPOINT VX_AUDIT");
