@@ -4,6 +4,7 @@
 #include "Hooks.h"
 #include "PopupMenu.h"
 #include "PrintDialog.h"
+#include "UnitEntrySheet.h"
 
 #include <QPrinter>
 
@@ -17,6 +18,7 @@ void CQueryWindow::ShowMenu(CPoint screen) {
         {kCmdModify, "修改", writing}, {kCmdDelete, "删除", writing}, {kCmdRefresh, "刷新"},
         {kCmdPrint, "打印"},           {kCmdExport, "输出"},
     };
+    if (m_windowSettings && m_windowSettings->m_dataEntryMenu) items.push_back({kCmdAdd, "增加"});
     if (int command = ui::TrackPopupMenu(items, screen)) OnCommand(command);
 }
 
@@ -39,6 +41,9 @@ void CQueryWindow::OnCommand(int command) {
         break;
     case kCmdExport:
         Export();
+        break;
+    case kCmdAdd:
+        AddData();
         break;
     default:
         break;
@@ -68,6 +73,12 @@ void CQueryWindow::DeleteSelectedRows() {
             ui::MessageBox(message, kCaption);
         }
     }
+    RunRefresh(1, kFormGivenStations);
+}
+
+void CQueryWindow::AddData() {
+    if (!m_windowSettings || !m_widget) return;
+    OpenUnitEntryForm(m_windowSettings->m_entryFormName, m_widget);
     RunRefresh(1, kFormGivenStations);
 }
 
