@@ -13,4 +13,5 @@ int RunEditCommand(const Args& args);
 int RunInventoryCommand(const Args& args);
 int RunQueryCommand(const Args& args);
 int RunSqlCommand(const Args& args);
+int RunUnitEntryCommand(const Args& args);
 int RunUserCommand(const Args& args);

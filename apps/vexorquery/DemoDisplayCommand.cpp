@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 
 #include "DataSource.h"
+#include "DemoUnitEntryElement.h"
 #include "DisplayDocument.h"
 #include "QueryClient.h"
 #include "TableQuery.h"
@@ -118,6 +119,7 @@ int RunDemoDisplayCommand(const Args& args) {
     CDisplayDocument doc;
     for (const DemoElement& d : elements)
         doc.m_objects.push_back(MakeElement(d));
+    AddUnitEntryElement(doc);
     std::string error;
     if (!doc.SaveFile(file, error)) {
         std::fprintf(stderr, "vexorquery: %s\n", error.c_str());

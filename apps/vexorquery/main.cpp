@@ -32,6 +32,9 @@ const std::map<std::string, Command>& CommandTable() {
          {RunInventoryCommand,
           "inventory [--db URI] TABLE[:TIMECOLUMN[:NAME]] ...   count tables as the system view does"}},
         {"sql", {RunSqlCommand, "sql [--db URI] [--execute] TEXT   run SQL as the module does, print rows"}},
+        {"unit-entry",
+         {RunUnitEntryCommand, "unit-entry --form NAME --unit ID --page start|stop --time TIME   enter a "
+                               "unit's start or stop (--help)"}},
         {"user",
          {RunUserCommand, "user add NAME [--can-modify] | user passwd NAME [--db URI]   manage users"}},
     };
