@@ -14,6 +14,4 @@ public:
     // The projection scheme of a form's units (10010, 10011), 0 for a name that is no form.
     // The name is compared trimmed.
     static long SchemeOf(const CString& formName);
-
-    CString m_selected;
 };

@@ -77,7 +77,7 @@ void CQueryWindow::DeleteSelectedRows() {
 }
 
 void CQueryWindow::AddData() {
-    if (!m_windowSettings || !m_widget) return;
+    if (!m_windowSettings || !m_windowSettings->m_dataEntryMenu || !m_widget) return;
     OpenUnitEntryForm(m_windowSettings->m_entryFormName, m_widget);
     RunRefresh(1, kFormGivenStations);
 }

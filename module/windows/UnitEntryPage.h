@@ -24,8 +24,6 @@ public:
     // The units are loaded at once; a failed load is said in a message and leaves the list empty.
     CUnitEntryPage(EUnitPage page, const Ids& ids, const CString& formName, CWnd* owner, QWidget* parent);
 
-    const CString& FormName() const { return m_formName; }
-    const CUnitList& Units() const { return m_units; }
     // What the controls hold now, as "增加" reads them.
     CUnitEntryInput ReadControls() const;
     // "增加": writes what the controls say, or says why nothing was written. True when written.
@@ -35,13 +33,12 @@ protected:
     void OnChildNotify(const CNotify& notify) override;
     virtual int StopKind() const { return kStopReserve; }
 
-    CComboBox* m_unitList;
-
 private:
     EUnitPage m_page;
     Ids m_ids;
     CString m_formName;
     CUnitList m_units;
+    CComboBox* m_unitList;
     CButton* m_firstCheck;
     CButton* m_secondCheck;
     CDateTimePicker* m_firstDate;

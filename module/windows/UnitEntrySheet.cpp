@@ -14,12 +14,12 @@ CUnitEntrySheet::CUnitEntrySheet(const CString& formName, QWidget* parent)
     setWindowTitle(ToQString(formName.GetString()));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    m_tabs = new QTabWidget(this);
-    m_start = new CUnitStartPage(name, this, m_tabs);
-    m_stop = new CUnitStopPage(name, this, m_tabs);
-    m_tabs->addTab(m_start, "开机");
-    m_tabs->addTab(m_stop, "停机");
-    layout->addWidget(m_tabs);
+    auto* tabs = new QTabWidget(this);
+    m_start = new CUnitStartPage(name, this, tabs);
+    m_stop = new CUnitStopPage(name, this, tabs);
+    tabs->addTab(m_start, "开机");
+    tabs->addTab(m_stop, "停机");
+    layout->addWidget(tabs);
     layout->addWidget(MakeOkCancelButtons(*this));
 }
 

@@ -6,8 +6,6 @@
 
 #include <QDialog>
 
-class QTabWidget;
-
 class CUnitEntrySheet : public QDialog, public CWnd {
 public:
     CUnitEntrySheet(const CString& formName, QWidget* parent);
@@ -16,7 +14,6 @@ public:
     CUnitStopPage* StopPage() const { return m_stop; }
 
 private:
-    QTabWidget* m_tabs;
     CUnitStartPage* m_start;
     CUnitStopPage* m_stop;
 };
