@@ -57,9 +57,10 @@ int main() {
         CTableQuery query(client);
         Prepare(query);
         query.RunQuery();
-        for (long r = 0; r < query.ResultRowCount(); ++r)
-            for (const CString& cell : *query.Record(r)) {
-                text += cell.GetLength();
+        const CRowStore& records = query.Records();
+        for (long r = 0; r < records.GetSize(); ++r)
+            for (int c = 0; c < records.CellCount(r); ++c) {
+                text += double(records.Cell(r, c).size());
                 ++cells;
             }
     }

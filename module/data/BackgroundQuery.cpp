@@ -10,6 +10,7 @@ CBackgroundQuery::CBackgroundQuery(const std::string& uri, CString text, CTimeCo
     m_control = std::make_shared<kes::StatementControl>();
     m_client.m_timeColumn = std::move(timeColumn);
     m_client.m_control = m_control;
+    m_client.m_pRowStore = &m_rows;
     m_worker = std::thread([this, uri, text = std::move(text)] { Run(uri, text); });
 }
 
@@ -52,12 +53,12 @@ void CBackgroundQuery::Run(const std::string& uri, const CString& text) {
     // Then the rows the caller retires, freed here.
     std::unique_lock lock(m_mutex);
     m_doneChanged.wait(lock, [this] { return m_closing || m_retired; });
-    std::optional<CObjectArray<CStringArray>> retired = std::move(m_retired);
+    std::optional<CRowStore> retired = std::move(m_retired);
     m_retired.reset();
     lock.unlock();
 }
 
-void CBackgroundQuery::Retire(CObjectArray<CStringArray> rows) {
+void CBackgroundQuery::Retire(CRowStore rows) {
     {
         std::lock_guard lock(m_mutex);
         m_retired = std::move(rows);

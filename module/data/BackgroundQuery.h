@@ -34,25 +34,26 @@ public:
     // Waits until the query has ended; then its answer as CQueryClient::Query gave it (1 or 0),
     // its rows (moved out) and the reason of a failure.
     int Wait();
-    CObjectArray<CStringArray> TakeRows() { return std::move(m_client.m_rows); }
+    CRowStore TakeRows() { return std::move(m_rows); }
     const CString& Error() const { return m_client.m_strLastError; }
 
     // After the query has ended: rows that are no longer needed (the previous refresh's) are
     // freed by the worker thread, which made such rows, while the caller goes on filling its
     // grid. Rows not handed over by the time the object is destroyed are freed by nobody else.
-    void Retire(CObjectArray<CStringArray> rows);
+    void Retire(CRowStore rows);
 
 private:
     void Run(const std::string& uri, const CString& text);
 
+    CRowStore m_rows;      // the client's rows, filled by the worker until the query has ended
     CQueryClient m_client; // used by the worker only, until the query has ended
     std::shared_ptr<kes::StatementControl> m_control;
     std::function<void()> m_finished;
     int m_result = 0;
     std::mutex m_mutex;
     std::condition_variable m_doneChanged;
-    bool m_done = false;                                 // guarded by m_mutex
-    bool m_closing = false;                              // guarded by m_mutex: nothing more will be retired
-    std::optional<CObjectArray<CStringArray>> m_retired; // guarded by m_mutex
-    std::thread m_worker;                                // last: started once everything above is in place
+    bool m_done = false;                // guarded by m_mutex
+    bool m_closing = false;             // guarded by m_mutex: nothing more will be retired
+    std::optional<CRowStore> m_retired; // guarded by m_mutex
+    std::thread m_worker;               // last: started once everything above is in place
 };

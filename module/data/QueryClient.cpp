@@ -25,6 +25,7 @@ CQueryClient::CQueryClient() {
 
 void CQueryClient::ClearRows() {
     m_rows.RemoveAll();
+    if (m_pRowStore) m_pRowStore->Clear();
 }
 
 namespace {
@@ -104,10 +105,14 @@ int CQueryClient::QueryFirstRows(const CString& sql, int maxRows) {
         param.SetReadOnly(true);
         param.SetRowLimit(maxRows);
         // Each reply row is parsed as it is read: no reply is kept beside the rows.
-        const int before = m_rows.GetSize();
+        const long before = RowCount();
         int cells = 0; // rows of one statement have the same cells: size each like the last
         auto parse = [&](std::string_view text) {
             if (text.empty()) return;
+            if (m_pRowStore) {
+                ParseRow(text, *m_pRowStore);
+                return;
+            }
             auto row = std::make_unique<CStringArray>();
             row->Reserve(cells);
             ParseRow(text, *row);
@@ -125,6 +130,7 @@ int CQueryClient::QueryFirstRows(const CString& sql, int maxRows) {
         }
         if (!ok) {
             // A failed statement adds no rows; the service's reason is kept for the caller.
+            if (m_pRowStore) m_pRowStore->Truncate(before);
             while (m_rows.GetSize() > before)
                 m_rows.RemoveAt(m_rows.GetSize() - 1);
             auto* error = reply.IsEmpty() ? nullptr : dynamic_cast<CSqlStr*>(reply.GetAt(0));
@@ -192,6 +198,15 @@ CString Unescaped(std::string_view text) {
 } // namespace
 
 void CQueryClient::ParseRow(std::string_view text, CStringArray& row) {
+    ParseCells(text, [&row](CString&& value) { row.Add(std::move(value)); });
+}
+
+void CQueryClient::ParseRow(std::string_view text, CRowStore& store) {
+    ParseCells(text, [&store](CString&& value) { store.AddCell(value); });
+    store.EndRow();
+}
+
+template <class AddCell> void CQueryClient::ParseCells(std::string_view text, AddCell&& add) {
     // Parentheses and the commas between them stay in the cell, so a cell is always the
     // stretch of text between two commas that stand outside parentheses. A character after
     // a "\\" is part of the cell whatever it is (the service escapes texts so).
@@ -218,7 +233,7 @@ void CQueryClient::ParseRow(std::string_view text, CStringArray& row) {
             CutFraction(value, column);
             ++column;
             if (m_timeColumn.m_nColumn == column) ShiftTime(value);
-            row.Add(std::move(value));
+            add(std::move(value));
         }
     }
     // Text after the last "," is dropped: every value must be followed by a ",".

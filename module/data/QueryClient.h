@@ -9,6 +9,7 @@
 #include "Arrays.h"
 #include "CString.h"
 #include "Object.h"
+#include "RowStore.h"
 
 #include <memory>
 #include <string_view>
@@ -51,11 +52,15 @@ public:
     void LogLine(const CString& text);
 
     int GetRowCount() const { return m_rows.GetSize(); }
+    // Rows of the last query wherever they are kept (m_rows or the row store).
+    long RowCount() const { return m_pRowStore ? m_pRowStore->GetSize() : m_rows.GetSize(); }
 
     // Parses one reply row (every value followed by ",", commas inside parentheses kept, a
     // character after "\\" taken as it is) into cells appended to row, applying the fraction
     // cut and the time shift.
     void ParseRow(std::string_view text, CStringArray& row);
+    // The same, appending the cells as one more row of store.
+    void ParseRow(std::string_view text, CRowStore& store);
 
     // The statements Query and Execute send for a text, as they split it: at ";" outside
     // single-quoted literals, Execute keeping each ";".
@@ -63,6 +68,9 @@ public:
     static std::vector<CString> SplitForExecute(const CString& sql);
 
     CObjectArray<CStringArray> m_rows;
+    // While set (a big query whose rows are kept long), Query appends its rows here instead
+    // of to m_rows. Owned by the caller.
+    CRowStore* m_pRowStore = nullptr;
     // The reason of the last failed statement: a caught exception's text or the service's
     // error text, of Query and Execute alike.
     CString m_strLastError;
@@ -80,6 +88,7 @@ public:
 private:
     void CutFraction(CString& cell, int column);
     void ShiftTime(CString& cell) const;
+    template <class AddCell> void ParseCells(std::string_view text, AddCell&& add);
     // Sends one statement; the reply (or the error text) is left in reply.
     bool SendStatement(const CString& statement, bool readOnly, CObArray& reply);
 };

@@ -133,14 +133,14 @@ void CTableQuery::ShowHeadings(CGridIterator& grid) {
 
 void CTableQuery::ApplyDataPropertyColours(CGridIterator& grid, long index, bool transposed) {
     const long stored = transposed ? grid.GetColumnRecord(index) : grid.GetRowRecord(index);
-    const CStringArray* fields = Record(stored);
-    if (!fields) return;
+    if (stored < 0 || stored >= m_records.GetSize()) return;
+    const int cells = m_records.CellCount(stored);
     const std::vector<ColumnPlan> plans = PlanColumns();
     for (int i = 1; i <= m_settings.VisibleCount() && std::size_t(i) < plans.size(); ++i) {
         const int dc = plans[std::size_t(i)].dataPropertyColumn;
-        if (dc < 1 || dc - 1 >= fields->GetSize()) continue;
+        if (dc < 1 || dc - 1 >= cells) continue;
         COLORREF colour = 0; // a property not shown in colour: the default text colour
-        DataPropertyShown(TextToInt((*fields)[dc - 1].str()), colour);
+        DataPropertyShown(TextToInt(m_records.Cell(stored, dc - 1)), colour);
         if (transposed)
             grid.SetItemFgColour(i, index, colour);
         else
@@ -167,24 +167,24 @@ void CTableQuery::FillGrid(CGridIterator& grid) {
     std::vector<ColumnPlan> plans = PlanColumns();
     if (results > 0) { // rows are much alike: the first one sizes the text store
         std::size_t rowBytes = 16;
-        for (const CString& cell : m_records[0])
-            rowBytes += std::size_t(cell.GetLength()) + 8;
+        for (int c = 0; c < m_records.CellCount(0); ++c)
+            rowBytes += m_records.Cell(0, c).size() + 8;
         grid.ReserveText(rowBytes * std::size_t(results));
     }
     std::string scratch;
     for (long r = 0; r < results; ++r) {
-        const CStringArray& fields = m_records[int(r)];
+        const int cells = m_records.CellCount(r);
         const long row = r + 1;
         grid.SetItemText(row, 0, std::to_string(row));
         grid.SetRowRecord(row, r);
         ApplyRowColours(grid, row);
         for (int i = 1; i <= visible; ++i) {
-            if (i - 1 >= fields.GetSize()) break;
+            if (i - 1 >= cells) break;
             const ColumnPlan& plan = plans[std::size_t(i)];
-            std::string_view text = fields[i - 1];
-            if (plan.dataPropertyColumn > 0 && plan.dataPropertyColumn - 1 < fields.GetSize()) {
+            std::string_view text = m_records.Cell(r, i - 1);
+            if (plan.dataPropertyColumn > 0 && plan.dataPropertyColumn - 1 < cells) {
                 COLORREF colour = 0;
-                if (!DataPropertyShown(TextToInt(fields[plan.dataPropertyColumn - 1].str()), colour)) {
+                if (!DataPropertyShown(TextToInt(m_records.Cell(r, plan.dataPropertyColumn - 1)), colour)) {
                     text = {};
                 } else {
                     grid.SetItemFgColour(row, i, colour);

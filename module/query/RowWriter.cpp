@@ -280,8 +280,8 @@ bool CTableQuery::BuildUpdate(const CStringArray& current, const CStringArray& p
                               CString& sql, CString& logText) {
     m_writeError.Empty();
     m_keys = CQueryComposition::FindKeyColumns(m_settings.Columns(), m_settings.VisibleCount());
-    const CStringArray* stored = Record(record);
-    if (!stored) {
+    CStringArray stored;
+    if (!CopyRecord(record, stored)) {
         m_writeError = kNotFound;
         return false;
     }
@@ -292,22 +292,22 @@ bool CTableQuery::BuildUpdate(const CStringArray& current, const CStringArray& p
         CString value = ValueAt(current, i);
         if (i == m_keys.timeIndex && !CString(value).Trim().IsEmpty()) {
             CString whole;
-            if (CompleteTime(value, StoredTimeText(i, ValueAt(*stored, i)), whole))
-                value = SensorTime(ValueAt(*stored, m_keys.idIndex), whole);
+            if (CompleteTime(value, StoredTimeText(i, ValueAt(stored, i)), whole))
+                value = SensorTime(ValueAt(stored, m_keys.idIndex), whole);
         }
         CString text;
-        if (!EditedValueText(i, value, ValueAt(*stored, i), text)) return false;
+        if (!EditedValueText(i, value, ValueAt(stored, i), text)) return false;
         pieces += (pieces.IsEmpty() ? "" : ",") + cols[i].colname + "=" + text;
     }
     for (int m : manual)
         pieces += (pieces.IsEmpty() ? "" : ",") + cols[m].colname + "=" + "3  ";
     CString description;
-    CString condition = StoredKeyCondition(*stored, description);
+    CString condition = StoredKeyCondition(stored, description);
     if (condition.IsEmpty()) {
         m_writeError = "表没有关键字列, 不能修改";
         return false;
     }
-    CString head = "update " + WritingTable(ValueAt(*stored, m_keys.idIndex)) + " set ";
+    CString head = "update " + WritingTable(ValueAt(stored, m_keys.idIndex)) + " set ";
     sql = head.MakeUpper() + pieces + condition;
     logText.Format("表%s修改数据 %s 数据(%s)", m_settings.TableName(), description, pieces);
     logText = LogSafe(logText);
@@ -317,18 +317,18 @@ bool CTableQuery::BuildUpdate(const CStringArray& current, const CStringArray& p
 bool CTableQuery::BuildDelete(long record, CString& sql, CString& logText) {
     m_writeError.Empty();
     m_keys = CQueryComposition::FindKeyColumns(m_settings.Columns(), m_settings.VisibleCount());
-    const CStringArray* stored = Record(record);
-    if (!stored) {
+    CStringArray stored;
+    if (!CopyRecord(record, stored)) {
         m_writeError = "没有找到要删除的记录";
         return false;
     }
     CString description;
-    CString condition = StoredKeyCondition(*stored, description);
+    CString condition = StoredKeyCondition(stored, description);
     if (condition.IsEmpty()) {
         m_writeError = "表没有关键字列, 不能删除";
         return false;
     }
-    CString head = "DELETE FROM " + WritingTable(ValueAt(*stored, m_keys.idIndex)) + " ";
+    CString head = "DELETE FROM " + WritingTable(ValueAt(stored, m_keys.idIndex)) + " ";
     sql = head.MakeUpper() + condition;
     logText.Format("表%s删除数据,%s", m_settings.TableName(), description);
     logText = LogSafe(logText);
@@ -351,7 +351,8 @@ int CTableQuery::WriteRow(const CStringArray& current, const CStringArray& previ
         return RunChange("录入", {}, sql, {}, nullptr, {}, previous, current, logText, record);
     }
     if (!BuildUpdate(current, previous, record, sql, logText)) return 0;
-    const CStringArray& stored = *Record(record);
+    CStringArray stored;
+    CopyRecord(record, stored);
     const std::vector<int> edited = EditedColumns(current, previous, ManualDataColumns());
     CString description;
     CString check = "SELECT ";
@@ -376,7 +377,8 @@ int CTableQuery::DeleteRow(long record) {
     m_sent.clear();
     CString sql, logText;
     if (!BuildDelete(record, sql, logText)) return 0;
-    const CStringArray& stored = *Record(record);
+    CStringArray stored;
+    CopyRecord(record, stored);
     CString description;
     CString check = "SELECT COUNT(*) FROM " + WritingTable(ValueAt(stored, m_keys.idIndex)) +
                     StoredKeyCondition(stored, description);
@@ -440,8 +442,8 @@ int CTableQuery::RunChange(const CString& action, const CString& table, const CS
     }
     if (!execute("COMMIT")) return fail("数据修改未能提交: " + client.m_strLastError);
 
-    if (!written.IsEmpty() && record >= 0 && record < m_records.GetSize()) {
-        CStringArray& kept = m_records[int(record)];
+    CStringArray kept;
+    if (!written.IsEmpty() && CopyRecord(record, kept)) {
         std::vector<int> columns = EditedColumns(current, previous, ManualDataColumns());
         for (int m : ManualDataColumns())
             columns.push_back(m);
@@ -457,6 +459,7 @@ int CTableQuery::RunChange(const CString& action, const CString& table, const CS
                 kept[i - 1] = value;
             }
         }
+        m_records.ReplaceRow(record, kept);
     }
     return 1;
 }

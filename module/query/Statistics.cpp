@@ -135,10 +135,11 @@ std::vector<CStatisticsRow> CTableQuery::ComputeStatistics() {
             row.cells[m_keys.idIndex - 1] = station;
             row.cells[m_keys.timeIndex - 1] = row.label;
             if (stcdtb > 0) {
-                for (const auto& result : m_records)
-                    if (result->GetSize() >= stcdtb &&
-                        CString((*result)[m_keys.idIndex - 1]).Trim() == CString(station).Trim()) {
-                        row.cells[stcdtb - 1] = (*result)[stcdtb - 1];
+                for (long result = 0; result < m_records.GetSize(); ++result)
+                    if (m_records.CellCount(result) >= stcdtb &&
+                        CString(m_records.Cell(result, m_keys.idIndex - 1)).Trim() ==
+                            CString(station).Trim()) {
+                        row.cells[stcdtb - 1] = CString(m_records.Cell(result, stcdtb - 1));
                         break;
                     }
             }

@@ -37,9 +37,10 @@ bool CTableQuery::IsAnalysisMode() {
     return d.FindColumnWith("ANALYQUERY") >= 0;
 }
 
-const CStringArray* CTableQuery::Record(long index) const {
-    if (index < 0 || index >= m_records.GetSize()) return nullptr;
-    return &m_records[int(index)];
+bool CTableQuery::CopyRecord(long index, CStringArray& record) const {
+    if (index < 0 || index >= m_records.GetSize()) return false;
+    record = m_records.CopyRow(index);
+    return true;
 }
 
 int CTableQuery::StatisticsLevel() {
@@ -76,7 +77,7 @@ CTableQuery::QueryRun CTableQuery::PrepareQuery() {
     return run;
 }
 
-int CTableQuery::AcceptRows(CObjectArray<CStringArray>& rows, int ok, const CString& error) {
+int CTableQuery::AcceptRows(CRowStore& rows, int ok, const CString& error) {
     // The rows as read are the records the grid's rows are written back from; they stay here,
     // not in the client, so a later lookup on the same client cannot drop them.
     std::swap(m_records, rows);
@@ -91,10 +92,11 @@ int CTableQuery::RunQuery() {
     m_client.m_timeColumn = run.timeColumn;
     // Query answers for the last statement only; an earlier batch's failure shows as a reason.
     m_client.m_strLastError.Empty();
+    CRowStore rows;
+    m_client.m_pRowStore = &rows;
     int ok = m_client.Query(run.text);
+    m_client.m_pRowStore = nullptr;
     m_client.m_timeColumn = CTimeColumn();
-    CObjectArray<CStringArray> rows = std::move(m_client.m_rows);
-    m_client.ClearRows();
     return AcceptRows(rows, ok, m_client.m_strLastError);
 }
 

@@ -89,7 +89,7 @@ public:
     };
     void BeginRefresh();
     QueryRun PrepareQuery();
-    int AcceptRows(CObjectArray<CStringArray>& rows, int ok, const CString& error);
+    int AcceptRows(CRowStore& rows, int ok, const CString& error);
     void FillGrid(CGridIterator& grid);
     // An empty grid with the column headings only, before the first query.
     void ShowHeadings(CGridIterator& grid);
@@ -111,7 +111,9 @@ public:
     // The rows of the last query as read from the database (every selected column, hidden ones
     // included, in select order), numbered as the grid's row records number them.
     long ResultRowCount() const { return m_records.GetSize(); }
-    const CStringArray* Record(long index) const;
+    const CRowStore& Records() const { return m_records; }
+    // A record's cells as texts of their own; false (record untouched) for no such record.
+    bool CopyRecord(long index, CStringArray& record) const;
 
     // Writing edited rows back. Shown values are one text per visible column (index i-1 for
     // column i), as the grid shows them. A row read from the database (record >= 0) is keyed
@@ -188,7 +190,7 @@ private:
     CQueryComposition m_composition;
     CKeyColumns m_keys;
     std::vector<CStatisticsRow> m_statistics;
-    CObjectArray<CStringArray> m_records;
+    CRowStore m_records;
     CString m_loadError;
     CString m_writeError;
     CString m_auditError;

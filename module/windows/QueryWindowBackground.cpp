@@ -44,7 +44,7 @@ bool CQueryWindow::QueryInBackground(int argument, int form) {
         if (auto again = std::exchange(m_refreshAgain, std::nullopt)) RunRefresh(again->first, again->second);
         return false;
     }
-    CObjectArray<CStringArray> rows = query->TakeRows();
+    CRowStore rows = query->TakeRows();
     m_query.AcceptRows(rows, query->Wait(), query->Error());
     // The previous refresh's rows are freed on the worker while this thread fills the grid.
     query->Retire(std::move(rows));

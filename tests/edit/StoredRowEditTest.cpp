@@ -62,7 +62,11 @@ protected:
             return CommitEditedRow(edit, grid, query, false);
         }
         // The key condition of a shown row, from its stored record.
-        const CStringArray& Stored(long row) const { return *query.Record(grid.GetRowRecord(row)); }
+        CStringArray Stored(long row) const {
+            CStringArray record;
+            query.CopyRecord(grid.GetRowRecord(row), record);
+            return record;
+        }
     };
 
     static Row Select(const std::string& sql) {
