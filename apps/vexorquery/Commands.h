@@ -14,4 +14,5 @@ int RunInventoryCommand(const Args& args);
 int RunPointsCommand(const Args& args);
 int RunQueryCommand(const Args& args);
 int RunSqlCommand(const Args& args);
+int RunUnitEntryCommand(const Args& args);
 int RunUserCommand(const Args& args);

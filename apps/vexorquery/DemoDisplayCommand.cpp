@@ -8,6 +8,7 @@
 #include "DemoLackTimeElement.h"
 #include "DemoSystemView.h"
 #include "DemoPointElement.h"
+#include "DemoUnitEntryElement.h"
 #include "DisplayDocument.h"
 #include "QueryClient.h"
 #include "TableQuery.h"
@@ -124,6 +125,7 @@ int RunDemoDisplayCommand(const Args& args) {
     doc.m_objects.push_back(MakeLackTimeElement({20, 1450}));
     doc.m_objects.push_back(DemoSystemViewElement());
     doc.m_objects.push_back(DemoPointQueryElement());
+    AddUnitEntryElement(doc);
     std::string error;
     if (!doc.SaveFile(file, error)) {
         std::fprintf(stderr, "vexorquery: %s\n", error.c_str());

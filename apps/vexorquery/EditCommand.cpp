@@ -3,16 +3,13 @@
 // transaction with its audit record), or the same delete. Prints every statement sent.
 #include "Commands.h"
 
-#include "DataService.h"
-#include "Login.h"
+#include "CommandLogin.h"
 #include "QueryClient.h"
 #include "QueryWindowModel.h"
 #include "TableQuery.h"
 #include "TableRequest.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <iostream>
 #include <limits>
 #include <string>
 #include <utility>
@@ -72,30 +69,6 @@ bool ParseOptions(const cli::ParsedArgs& args, Options& o, std::string& error) {
     return true;
 }
 
-// Logs the user in through the same question the window asks, answered from the options.
-bool LogIn(const std::string& user, std::string& error) {
-    std::string password;
-    if (!std::getline(std::cin, password)) {
-        error = "--user needs the password as the first line of standard input";
-        return false;
-    }
-    if (!password.empty() && password.back() == '\r') password.pop_back();
-    auto previous = kes::SetCredentialResponder([&](const CString&, kes::Credentials& answer) {
-        answer.user = CString(user);
-        answer.password = CString(password);
-        return true;
-    });
-    CString name;
-    const int right = KesLogin(nullptr, &name, "", 3);
-    kes::SetCredentialResponder(std::move(previous));
-    std::fill(password.begin(), password.end(), '\0');
-    if (right < 0)
-        error = "login failed: unknown user or wrong password";
-    else if (right == 0)
-        error = "user " + user + " may not modify data";
-    return right >= 1;
-}
-
 } // namespace
 
 int RunEditCommand(const Args& args) {
@@ -110,7 +83,7 @@ int RunEditCommand(const Args& args) {
     CTableQuery query(client);
     // The rows numbered as `query` numbers them: the same request, read as the bar reads it.
     if (!PrepareTableQuery(o.table, CTableQueryOptions{}, true, query, error)) return Fail(error);
-    if (!o.user.empty() && !LogIn(o.user, error)) return Fail(error);
+    if (!o.user.empty() && !LogInFromInput(o.user, error)) return Fail(error);
     const CString table = query.Settings().TableName();
     CGridIterator grid;
     query.Refresh(grid, 1);

@@ -35,6 +35,9 @@ const std::map<std::string, Command>& CommandTable() {
          {RunPointsCommand, "points --points ID,... --type hour|day|xun|month --from TIME --to TIME   point "
                             "data query (--help)"}},
         {"sql", {RunSqlCommand, "sql [--db URI] [--execute] TEXT   run SQL as the module does, print rows"}},
+        {"unit-entry",
+         {RunUnitEntryCommand, "unit-entry --form NAME --unit ID --page start|stop --time TIME   enter a "
+                               "unit's start or stop (--help)"}},
         {"user",
          {RunUserCommand, "user add NAME [--can-modify] | user passwd NAME [--db URI]   manage users"}},
     };

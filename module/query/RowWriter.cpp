@@ -468,39 +468,15 @@ bool CTableQuery::WriteAuditRecord(CQueryClient& client, const CString& action, 
                                    const CStringArray& current, const CString& logText) {
     CDirectiveSet d(&m_settings.Columns());
     CString wlog = d.AuditText();
-    CString now = COleDateTime::GetCurrentTime().Format("%Y-%m-%d %H:%M:%S");
-    CString info;
-    bool shortForm = CString(wlog).Trim().MakeUpper() == "RTDB001";
-    if (shortForm) {
-        const CStringArray& v = action == "删除" ? previous : current;
-        if (v.GetSize() < 3) return true; // the short form needs point, time and value
-        if (action == "录入")
-            info.Format("手工录入 %s %s %s ", v[0], v[1], v[2]);
-        else if (action == "修改")
-            info.Format("手工修改 %s %s 将%s修改为%s ", current[0], current[1], previous[2], current[2]);
-        else
-            info.Format("手工删除 %s %s %s ", v[0], v[1], v[2]);
-    }
+    const bool shortForm = CString(wlog).Trim().MakeUpper() == "RTDB001";
+    CString info = shortForm ? PointAuditText(action, previous, current) : logText;
+    if (shortForm && info.IsEmpty()) return true; // the short form needs point, time and value
     CString user;
     if (!shortForm && KesLogin(nullptr, &user, "", 1) < 0) user = " ";
 
-    auto record = [&](long long seq) {
-        CString sql;
-        if (shortForm)
-            sql.Format(
-                "INSERT INTO KES.SCHLOG(T,SEQID,TYPE,LOGINFO,CONT,CONDIR) VALUES({ts '%s'},%ld,3,'%s',{ts "
-                "'%s'},0) ",
-                now, seq, EscapeInLiteral(info), now);
-        else
-            sql.Format("INSERT INTO KES.SCHLOG(T,SEQID,TYPE,LOGINFO,CONT,CONDIR,CONTTYPE,EDITMEN) VALUES({ts "
-                       "'%s'},%ld,3,'%s',"
-                       "{ts '%s'},0,'%s','%s') ",
-                       now, seq, EscapeInLiteral(logText), now, "Vexor数据修改", EscapeInLiteral(user));
-        return sql;
-    };
     // Inside the change's transaction: a failed audit insert is undone alone, the change stays.
     CString error;
-    const bool ok = WriteAuditLog(client, record, m_sent, error);
+    const bool ok = WriteAuditLog(client, info, shortForm ? nullptr : &user, m_sent, error);
     if (!ok) m_auditError = "数据已修改，但审计记录未写入: " + error;
     return ok;
 }

@@ -118,6 +118,8 @@ private:
     // Menu commands (QueryWindowCommands.cpp).
     void ModifyRow();
     void DeleteSelectedRows();
+    // "增加": the unit entry form the window settings name, then the query again.
+    void AddData();
 
     CQueryClient m_client;
     CQueryClient m_barClient; // the bar's list lookups, which must not clear the result rows

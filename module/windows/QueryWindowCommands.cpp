@@ -3,6 +3,7 @@
 
 #include "Hooks.h"
 #include "PopupMenu.h"
+#include "UnitEntrySheet.h"
 
 namespace {
 constexpr const char* kCaption = "数据查询";
@@ -14,6 +15,7 @@ void CQueryWindow::ShowMenu(CPoint screen) {
         {kCmdModify, "修改", writing}, {kCmdDelete, "删除", writing}, {kCmdRefresh, "刷新"},
         {kCmdPrint, "打印"},           {kCmdExport, "输出"},
     };
+    if (m_windowSettings && m_windowSettings->m_dataEntryMenu) items.push_back({kCmdAdd, "增加"});
     if (int command = ui::TrackPopupMenu(items, screen)) OnCommand(command);
 }
 
@@ -36,6 +38,9 @@ void CQueryWindow::OnCommand(int command) {
         break;
     case kCmdExport:
         ExportGrid(kCaption);
+        break;
+    case kCmdAdd:
+        AddData();
         break;
     default:
         break;
@@ -65,5 +70,11 @@ void CQueryWindow::DeleteSelectedRows() {
             ui::MessageBox(message, kCaption);
         }
     }
+    RunRefresh(1, kFormGivenStations);
+}
+
+void CQueryWindow::AddData() {
+    if (!m_windowSettings || !m_windowSettings->m_dataEntryMenu || !m_widget) return;
+    OpenUnitEntryForm(m_windowSettings->m_entryFormName, m_widget);
     RunRefresh(1, kFormGivenStations);
 }

@@ -98,17 +98,7 @@ int CPointQuery::WritePeriod(long period, const CStringArray& before, const CStr
         else
             info.Format("手工录入 %s %s %s ", id, label, c.to);
         CString auditError;
-        const bool audited = WriteAuditLog(
-            client,
-            [&](long long seq) {
-                CString sql;
-                sql.Format("INSERT INTO KES.SCHLOG(T,SEQID,TYPE,LOGINFO,CONT,CONDIR) VALUES({ts "
-                           "'%s'},%ld,3,'%s',{ts "
-                           "'%s'},0) ",
-                           stamp, seq, EscapeInLiteral(info), stamp);
-                return sql;
-            },
-            m_sent, auditError);
+        const bool audited = WriteAuditLog(client, info, nullptr, m_sent, auditError);
         if (!audited) m_auditError = "数据已修改，但审计记录未写入: " + auditError;
     }
     if (!execute("COMMIT")) {

@@ -1,10 +1,10 @@
 #include "QtInputBox.h"
 
+#include "DialogButtons.h"
 #include "Hooks.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,11 +20,7 @@ InputBoxResponder QtInputBoxResponder(QWidget* parent) {
         auto* edit = new QLineEdit(QString::fromStdString(text.str()), box);
         auto* boxLayout = new QVBoxLayout(box);
         boxLayout->addWidget(edit);
-        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-        buttons->button(QDialogButtonBox::Ok)->setText("确定");
-        buttons->button(QDialogButtonBox::Cancel)->setText("取消");
-        QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-        QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+        auto* buttons = MakeOkCancelButtons(dialog);
         auto* layout = new QVBoxLayout(&dialog);
         layout->addWidget(box);
         layout->addWidget(buttons);

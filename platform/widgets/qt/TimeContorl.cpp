@@ -1,23 +1,10 @@
 #include "TimeContorl.h"
 
+#include "QtTimeConvert.h"
+
 #include <QLineEdit>
 
 #include <algorithm>
-
-namespace {
-
-QDateTime ToQDateTime(const COleDateTime& time) {
-    return QDateTime(QDate(time.GetYear(), time.GetMonth(), time.GetDay()),
-                     QTime(time.GetHour(), time.GetMinute(), time.GetSecond()));
-}
-
-COleDateTime ToOleDateTime(const QDateTime& time) {
-    const QDate date = time.date();
-    const QTime clock = time.time();
-    return COleDateTime(date.year(), date.month(), date.day(), clock.hour(), clock.minute(), clock.second());
-}
-
-} // namespace
 
 CTimeContorl::CTimeContorl(int controlId, CWnd* owner, QWidget* parent, int precision)
     : QDateTimeEdit(parent), CWnd(*this, controlId, owner),

@@ -1,0 +1,14 @@
+#pragma once
+// The "确定" and "取消" buttons of a dialog, accepting and rejecting it.
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
+
+inline QDialogButtonBox* MakeOkCancelButtons(QDialog& dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText("确定");
+    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return buttons;
+}
