@@ -2,17 +2,14 @@
 // printed for a terminal, as tab-separated lines or written to a spreadsheet.
 #include "Commands.h"
 
-#include "AtomicFile.h"
 #include "CommandLine.h"
+#include "GridOutput.h"
 #include "TableRequest.h"
 
-#include "GridPrinter.h"
 #include "QueryClient.h"
 #include "TableQuery.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -26,7 +23,8 @@ const char* kUsage =
 
 struct Options {
     CTableRequestOptions table;
-    std::string filter, format = "text", out;
+    CGridOutput output;
+    std::string filter;
     long long lackSeconds = -1;
     bool explain = false;
 };
@@ -42,16 +40,9 @@ constexpr cli::OptionSpec kOwnOptions[] = {
 
 bool ParseOptions(const cli::ParsedArgs& args, Options& o, std::string& error) {
     if (!ReadTableRequestOptions(args, o.table, error)) return false;
+    if (!ReadGridOutput(args, o.output, error)) return false;
     o.filter = args.Value("--filter");
-    o.out = args.Value("--out");
     o.explain = args.Has("--explain");
-    if (args.Has("--format")) {
-        o.format = args.Value("--format");
-        if (o.format != "text" && o.format != "tsv" && o.format != "xlsx" && o.format != "xls") {
-            error = "unknown format '" + o.format + "' (text, tsv or xlsx)";
-            return false;
-        }
-    }
     long long number = 0;
     if (args.Has("--lack")) {
         // The interval count of a missing-data request is an int.
@@ -62,39 +53,7 @@ bool ParseOptions(const cli::ParsedArgs& args, Options& o, std::string& error) {
         }
         o.lackSeconds = number;
     }
-    if ((o.format == "xlsx" || o.format == "xls") && o.out.empty()) {
-        error = "--format " + o.format + " needs --out FILE";
-        return false;
-    }
     return true;
-}
-
-// The grid as asked: to standard output, or to --out in place of the file there only once
-// the whole export is written.
-int WriteGrid(const CGridIterator& grid, const Options& o) {
-    if (o.format == "xlsx" || o.format == "xls") {
-        CString saveError;
-        if (!grid.SaveData(o.out, &saveError)) return Fail(saveError.str());
-        std::fprintf(stderr, "wrote %s: %ld rows\n", o.out.c_str(), grid.GetRowCount());
-        return 0;
-    }
-    auto print = [&](std::FILE* out) {
-        if (o.format == "tsv")
-            PrintGridTsv(grid, out);
-        else
-            PrintGridAligned(grid, out);
-    };
-    if (o.out.empty()) {
-        print(stdout);
-        if (std::fflush(stdout) != 0 || std::ferror(stdout))
-            return Fail(std::string("cannot write the output: ") + std::strerror(errno));
-        return 0;
-    }
-    mfc::CAtomicFile file(o.out);
-    std::FILE* out = file.Open() ? file.Stream() : nullptr;
-    if (out) print(out);
-    if (!out || !file.Commit()) return Fail(file.Error());
-    return 0;
 }
 
 } // namespace
@@ -156,5 +115,5 @@ int RunQueryCommand(const Args& args) {
         return 1;
     }
 
-    return WriteGrid(grid, o);
+    return WriteGrid(grid, o.output, "query");
 }

@@ -8,6 +8,7 @@
 #include "QueryClient.h"
 #include "QueryComposition.h"
 #include "QueryTableSettings.h"
+#include "YearComparison.h"
 
 #include <memory>
 #include <optional>
@@ -112,6 +113,10 @@ public:
     // included, in select order), numbered as the grid's row records number them.
     long ResultRowCount() const { return m_records.GetSize(); }
     const CStringArray* Record(long index) const;
+    const CObjectArray<CStringArray>& Records() const { return m_records; }
+
+    // The year comparison the last refresh in analysis mode showed.
+    const CYearComparison& Comparison() const { return m_comparison; }
 
     // Writing edited rows back. Shown values are one text per visible column (index i-1 for
     // column i), as the grid shows them. A row read from the database (record >= 0) is keyed
@@ -188,6 +193,7 @@ private:
     CQueryComposition m_composition;
     CKeyColumns m_keys;
     std::vector<CStatisticsRow> m_statistics;
+    CYearComparison m_comparison;
     CObjectArray<CStringArray> m_records;
     CString m_loadError;
     CString m_writeError;

@@ -1,6 +1,7 @@
 // The query bar: its controls, made for the groups the model loaded, and filled from it.
 #include "QueryBar.h"
 
+#include "BarLook.h"
 #include "Button.h"
 #include "ButtonST.h"
 #include "CJFlatButton.h"
@@ -16,38 +17,14 @@
 #include <QFontMetrics>
 #include <QStyle>
 
-namespace {
-
-// The icons of direct entry (924) and quick search (925).
-QIcon BarIcon(int resource) {
-    QStyle* style = QApplication::style();
-    return style->standardIcon(resource == 924 ? QStyle::SP_FileDialogNewFolder
-                                               : QStyle::SP_FileDialogContentsView);
-}
-
-} // namespace
-
 CQueryBar::CQueryBar(const CQueryBarRecords& records, int controlId, CWnd* owner, QWidget* parent)
     : QWidget(parent), CWnd(*this, controlId, owner), m_records(records),
       m_model(*records.query, *records.client, *records.settings, *records.window, *records.options,
               *records.face) {
     setProperty("windowClass", kClassName);
     setObjectName(kClassName);
-    setAutoFillBackground(true);
     setMouseTracking(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ToQColor(COLORREF(records.panelColor)).isValid() && records.panelColor
-                                       ? ToQColor(COLORREF(records.panelColor))
-                                       : QApplication::palette().color(QPalette::Button));
-    setPalette(pal);
-    // The window font of the element; without one, 宋体 at 15 pixels.
-    LOGFONT font = records.window->m_fonts[0];
-    if (font.lfFaceName.IsEmpty()) {
-        font = CQueryItem::DefaultFont();
-        font.lfHeight = 15;
-    }
-    m_font = LogFontToQFont(font);
-    setFont(m_font);
+    m_font = ApplyBarLook(*this, records);
 }
 
 CQueryBar::~CQueryBar() = default;

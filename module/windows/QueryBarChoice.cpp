@@ -1,5 +1,6 @@
 #include "QueryBarChoice.h"
 
+#include "AnalyQueryBar.h"
 #include "QueryBar.h"
 #include "UseGridWindow.h"
 
@@ -8,8 +9,13 @@ CQueryBarWindow* CreateQueryBar(EBarKind kind, const CQueryBarRecords& records, 
         !records.face)
         return nullptr;
     switch (kind) {
-    case EBarKind::Analysis: // the analysis and missing-data bars come with their own queries;
-    case EBarKind::LackTime: // until then these tables get the station-and-time bar
+    case EBarKind::Analysis: {
+        auto* bar = new CAnalyQueryBar(records, CUseGridWindow::kBarId, &owner, &owner.GetWidget());
+        bar->Attach();
+        return bar;
+    }
+    case EBarKind::LackTime: // the missing-data bar comes with its own query; until then these
+                             // tables get the station-and-time bar
     case EBarKind::Ordinary: {
         // The bar belongs to its owner's widget.
         auto* bar = new CQueryBar(records, CUseGridWindow::kBarId, &owner, &owner.GetWidget());

@@ -9,18 +9,15 @@ constexpr const char* kTimeFormat = "%Y-%m-%d %H:%M:%S";
 
 } // namespace
 
-ERefreshOutcome CQueryBarModel::Refresh(const CRefreshInput& input) {
+ERefreshOutcome CQueryBarModel::WriteStations(const std::vector<int>& selectedItems) {
     if (m_request.m_startFlag != 1) return ERefreshOutcome::Stop;
     CQueryRequest& request = m_engine.m_request;
-    request.totals = m_hasTotals;
-
-    // Stations.
     CStringArray keys;
     const CSelectGroup* station = m_groups.Station();
     if (station && m_options.m_directDisplay == 1) {
         keys.Copy(station->keys);
     } else if (station) {
-        for (int i : input.selectedItems)
+        for (int i : selectedItems)
             if (i >= 0 && i < station->GetCount()) keys.Add(station->keys[i]);
     }
     if (!m_directEntry && m_options.m_directDisplay != 1 && station && keys.IsEmpty())
@@ -33,6 +30,14 @@ ERefreshOutcome CQueryBarModel::Refresh(const CRefreshInput& input) {
     }
     m_request.m_stations.Copy(keys);
     request.keys.Copy(keys);
+    return ERefreshOutcome::Go;
+}
+
+ERefreshOutcome CQueryBarModel::Refresh(const CRefreshInput& input) {
+    if (const ERefreshOutcome stations = WriteStations(input.selectedItems); stations != ERefreshOutcome::Go)
+        return stations;
+    CQueryRequest& request = m_engine.m_request;
+    request.totals = m_hasTotals;
 
     request.hourlyShift = false;
     if (HasTimeBlock()) {

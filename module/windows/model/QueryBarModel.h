@@ -10,6 +10,7 @@
 #include "TimeTypes.h"
 #include "WindowSettings.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -104,12 +105,19 @@ public:
     // key holds the text. A station the list does not hold as a key is refused (UnknownStation)
     // and the bar goes back to its list.
     CDirectEntryResult ConfirmDirectEntry(const CString& station, const CRefreshInput& input);
+    // The same with the bar's own refresh (a bar whose refresh reads more than CRefreshInput).
+    CDirectEntryResult ConfirmDirectEntry(const CString& station,
+                                          const std::function<ERefreshOutcome()>& refresh);
     // Cancel in the entry dialog: the bar goes back to its list, rather than querying an
     // empty station on every later refresh.
     void CancelDirectEntry() { m_directEntry = false; }
     bool InDirectEntry() const { return m_directEntry; }
 
     ERefreshOutcome Refresh(const CRefreshInput& input);
+    // The part of a refresh every bar shares: the start flag, then the keys of the selected
+    // station items (all of them with direct display, the typed one in direct entry) into the
+    // request; NoStation when a station list offers some and none is chosen.
+    ERefreshOutcome WriteStations(const std::vector<int>& selectedItems);
 
     // Time types.
     bool HasTotals() const { return m_hasTotals; }
