@@ -6,6 +6,7 @@
 #include "CommandLine.h"
 #include "GridOutput.h"
 #include "TableRequest.h"
+#include "YearChart.h"
 
 #include "QueryClient.h"
 #include "TableQuery.h"
@@ -159,5 +160,6 @@ int RunCompareCommand(const Args& args) {
             std::fprintf(stderr, "vexorquery compare: the query failed: %s\n", reason.GetString());
         return 1;
     }
+    if (!o.chart.empty() && !WriteYearChartPng(query.Comparison(), o.chart, error)) return Fail(error);
     return WriteGrid(grid, o.output, "compare");
 }

@@ -17,6 +17,7 @@ void CQueryWindow::ShowMenu(CPoint screen) {
         {kCmdModify, "修改", writing}, {kCmdDelete, "删除", writing}, {kCmdRefresh, "刷新"},
         {kCmdPrint, "打印"},           {kCmdExport, "输出"},
     };
+    if (m_query.IsAnalysisMode()) items.push_back({kCmdChart, m_chartView ? "表格" : "曲线图"});
     if (int command = ui::TrackPopupMenu(items, screen)) OnCommand(command);
 }
 
@@ -39,6 +40,9 @@ void CQueryWindow::OnCommand(int command) {
         break;
     case kCmdExport:
         Export();
+        break;
+    case kCmdChart:
+        ToggleChart();
         break;
     default:
         break;
