@@ -4,8 +4,10 @@
 #include "QueryItem.h"
 #include "TableQuery.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <unordered_map>
 
 namespace {
 
@@ -19,6 +21,23 @@ constexpr int kUnitHour = 1, kUnitDay = 2, kUnitTenDay = 3, kUnitMonth = 4;
 // A value near zero, or the missing-value marker, is no value.
 bool Missing(double value) {
     return CQueryItem::IsNearZero(value) || value == CTableQuery::kMissingValue;
+}
+
+// The fields of a time text as the data service writes it ("YYYY-MM-DD HH:MM:SS" or a leading
+// part down to the hour); false for any other form, which is then read by ParseTime.
+bool ReadServiceTime(const std::string& t, int& year, int& month, int& day, int& hour) {
+    auto digits = [&](std::size_t at, std::size_t n, int& into) {
+        if (t.size() < at + n) return false;
+        into = 0;
+        for (std::size_t i = at; i < at + n; ++i) {
+            if (t[i] < '0' || t[i] > '9') return false;
+            into = into * 10 + (t[i] - '0');
+        }
+        return true;
+    };
+    return t.size() >= 13 && t[4] == '-' && t[7] == '-' && t[10] == ' ' && digits(0, 4, year) &&
+           digits(5, 2, month) && digits(8, 2, day) && digits(11, 2, hour) && month >= 1 && month <= 12 &&
+           day >= 1 && day <= 31 && hour <= 23;
 }
 
 COleDateTime Midnight(const COleDateTime& t) {
@@ -100,8 +119,33 @@ CString CAnalysisContext::PeriodText(const COleDateTime& time) const {
     return time.Format("%Y-%m-%d %H");
 }
 
+long long CAnalysisContext::PeriodKey(const COleDateTime& time) const {
+    return PeriodKey(time.GetYear(), time.GetMonth(), time.GetDay(), time.GetHour());
+}
+
+long long CAnalysisContext::PeriodKey(int year, int month, int day, int hour) const {
+    if (!IsHour()) hour = 0;
+    if (IsMonth()) day = 1;
+    if (IsTenDay()) day = day <= 10 ? 1 : day <= 20 ? 11 : 21;
+    return ((year * 100LL + month) * 100 + day) * 100 + hour;
+}
+
+std::optional<long long> CAnalysisContext::RowPeriodKey(const CString& timeText) const {
+    int year = 0, month = 0, day = 0, hour = 0;
+    if (ReadServiceTime(timeText.str(), year, month, day, hour)) return PeriodKey(year, month, day, hour);
+    const COleDateTime time = CQueryItem::ParseTime(timeText);
+    if (!time.IsValid()) return std::nullopt;
+    return PeriodKey(time);
+}
+
+void CAnalysisContext::AddPeriod(const COleDateTime& start) {
+    m_labels.Add(PeriodText(start));
+    m_keys.push_back(PeriodKey(start));
+}
+
 void CAnalysisContext::BuildPeriodLabels() {
     m_labels.RemoveAll();
+    m_keys.clear();
     COleDateTime start = m_start, end = m_end;
     if (!start.IsValid() || !end.IsValid()) return;
     CString changeLabel;
@@ -119,7 +163,7 @@ void CAnalysisContext::BuildPeriodLabels() {
         start = Midnight(start);
         end = Midnight(end);
         for (COleDateTime t = start; t <= end; CQueryItem::StepTime(t, kUnitMonth, 1)) {
-            m_labels.Add(PeriodText(t));
+            AddPeriod(t);
             t = Midnight(t);
         }
         return;
@@ -132,7 +176,7 @@ void CAnalysisContext::BuildPeriodLabels() {
         for (int k = 0; k <= days; ++k) {
             const COleDateTime t = start + COleDateTimeSpan(k, 0, 0, 0);
             const int dom = t.GetDay();
-            if (IsDay() || dom == 1 || dom == 11 || dom == 21) m_labels.Add(PeriodText(t));
+            if (IsDay() || dom == 1 || dom == 11 || dom == 21) AddPeriod(t);
         }
         return;
     }
@@ -141,11 +185,12 @@ void CAnalysisContext::BuildPeriodLabels() {
     end = COleDateTime(end.GetYear(), end.GetMonth(), end.GetDay(), end.GetHour(), 0, 0);
     const long hours = long((end - start).GetTotalDays() * 24 + kHalfSecond);
     for (long k = 0; k <= hours; ++k)
-        m_labels.Add(PeriodText(start + COleDateTimeSpan(0, int(k), 0, 0)));
+        AddPeriod(start + COleDateTimeSpan(0, int(k), 0, 0));
 }
 
-CString CAnalysisContext::Cell(const CStringArray& row, int column) const {
-    return column >= 1 && column - 1 < row.GetSize() ? row[column - 1] : CString();
+const CString& CAnalysisContext::Cell(const CStringArray& row, int column) const {
+    static const CString kNone;
+    return column >= 1 && column - 1 < row.GetSize() ? row[column - 1] : kNone;
 }
 
 int CAnalysisContext::GroupDataType(const CStringArray& row) const {
@@ -228,6 +273,7 @@ void CAnalysisContext::Fold(CAnalysisRecord& record, const CStringArray& row, in
 
 // What each value column shows: the accumulated value, the mean of the averages (a mean of
 // the period is what the average column of a period means), nothing where no value was taken.
+// The texts are made only when cells are shown: a comparison reads the values alone.
 void CAnalysisContext::Finish(CAnalysisRecord& record, int dataType) const {
     for (int role : {kRoleValue, kRoleAverage, kRoleMaximum, kRoleMinimum})
         for (int c : m_roles[role]) {
@@ -237,10 +283,21 @@ void CAnalysisContext::Finish(CAnalysisRecord& record, int dataType) const {
             if (value && role == kRoleAverage && dataType == 2) value = *value / record.counts[i];
             if (value && dataType == 2 && role == kRoleValue && Missing(*value)) value.reset();
             record.values[i] = value;
-            CString text;
-            if (value) text.Format("%lf", *value);
-            record.cells[c] = text;
         }
+}
+
+CString CAnalysisContext::CellText(const CAnalysisRecord& record, int column) const {
+    if (column < 0 || column >= record.cells.GetSize()) return {};
+    if (std::size_t(column) >= record.values.size() || !IsValueColumn(column)) return record.cells[column];
+    CString text;
+    if (const std::optional<double>& value = record.values[std::size_t(column)]) text.Format("%lf", *value);
+    return text;
+}
+
+bool CAnalysisContext::IsValueColumn(int column) const {
+    for (ETotalRole role : {kRoleValue, kRoleAverage, kRoleMaximum, kRoleMinimum})
+        if (std::find(m_roles[role].begin(), m_roles[role].end(), column) != m_roles[role].end()) return true;
+    return false;
 }
 
 void CAnalysisContext::Compute() {
@@ -249,9 +306,9 @@ void CAnalysisContext::Compute() {
     m_statistics.clear();
     BuildPeriodLabels();
     if (!m_rows || !m_columns || m_timeColumn < 1) return;
-    std::map<CString, int> periodOf;
-    for (int i = 0; i < m_labels.GetSize(); ++i)
-        periodOf.emplace(m_labels[i], i);
+    std::unordered_map<long long, int> periodOf;
+    for (std::size_t i = 0; i < m_keys.size(); ++i)
+        periodOf.emplace(m_keys[i], int(i));
 
     struct Group {
         CString key;
@@ -260,16 +317,18 @@ void CAnalysisContext::Compute() {
         std::optional<CAnalysisRecord> all;
     };
     std::vector<Group> groups;
-    std::map<CString, std::size_t> groupIndex;
+    std::unordered_map<CString, std::size_t> groupIndex;
     for (int r = 0; r < m_rows->GetSize(); ++r) {
         const CStringArray& row = (*m_rows)[r];
-        CString key;
-        for (std::size_t k = 0; k < m_roles[kRoleGroup].size(); ++k)
-            key += (k ? "," : "") + Cell(row, m_roles[kRoleGroup][k]);
-        const COleDateTime time = CQueryItem::ParseTime(Cell(row, m_timeColumn));
-        if (!time.IsValid()) continue;
-        auto period = periodOf.find(PeriodText(time));
+        const std::optional<long long> periodKey = RowPeriodKey(Cell(row, m_timeColumn));
+        if (!periodKey) continue;
+        auto period = periodOf.find(*periodKey);
         if (period == periodOf.end()) continue;
+        CString key;
+        for (std::size_t k = 0; k < m_roles[kRoleGroup].size(); ++k) {
+            if (k) key += ",";
+            key += Cell(row, m_roles[kRoleGroup][k]);
+        }
         auto [at, added] = groupIndex.emplace(key, groups.size());
         if (added) groups.push_back({key, GroupDataType(row), {}, std::nullopt});
         Group& group = groups[at->second];
@@ -325,7 +384,7 @@ void CAnalysisContext::FillGrid(CGridIterator& grid) const {
             number.Format("%d", row);
             grid.AddSparseCell({row, 0, number});
             for (int c = 1; c < columns && c < record.cells.GetSize(); ++c)
-                grid.AddSparseCell({row, c, record.cells[c]});
+                grid.AddSparseCell({row, c, CellText(record, c)});
         }
     grid.CloseMatrix();
     grid.SetFixedRowCount(1);

@@ -33,7 +33,7 @@ enum ETotalRole {
 struct CAnalysisRecord {
     CString group;                             // the TOTAL(GY) texts, joined by ","
     int period = 0;                            // index of the step's first period label
-    CStringArray cells;                        // one text per column (index as the columns; 0 unused)
+    CStringArray cells;                        // texts of the other columns (index as the columns; 0 unused)
     std::vector<double> sums;                  // accumulator per column
     std::vector<int> counts;                   // values folded in per column (AVGV: those not missing)
     std::vector<std::optional<double>> values; // what a value column shows; none when missing
@@ -89,6 +89,14 @@ public:
     // The text of a time as a period label of the current type ("%Y-%m-%d %H", "%Y-%m-%d" for
     // days and ten-day periods, "%Y-%m"); a time inside a ten-day period gives its first day.
     CString PeriodText(const COleDateTime& time) const;
+    // The text of a record's cell: a value column's value as "%lf" (empty without a value),
+    // any other column's text as copied from its rows.
+    CString CellText(const CAnalysisRecord& record, int column) const;
+    // The period a time falls in, as a number that orders and identifies it (year, month, day,
+    // hour of its start); the periods of the axis are looked up by it.
+    long long PeriodKey(const COleDateTime& time) const;
+    // The key of each period label, in axis order.
+    const std::vector<long long>& PeriodKeys() const { return m_keys; }
 
 private:
     void BuildPeriodLabels();
@@ -96,7 +104,12 @@ private:
     void Fold(CAnalysisRecord& record, const CStringArray& row, int dataType) const;
     void Finish(CAnalysisRecord& record, int dataType) const;
     int GroupDataType(const CStringArray& row) const;
-    CString Cell(const CStringArray& row, int column) const;
+    const CString& Cell(const CStringArray& row, int column) const;
+    bool IsValueColumn(int column) const;
+    void AddPeriod(const COleDateTime& start);
+    long long PeriodKey(int year, int month, int day, int hour) const;
+    // The key of the period of a row's time text; none for a text that is no time.
+    std::optional<long long> RowPeriodKey(const CString& timeText) const;
 
     const CColumnList* m_columns = nullptr;
     const CObjectArray<CStringArray>* m_rows = nullptr;
@@ -111,6 +124,7 @@ private:
     int m_dataType = 2;
     CDWordArray m_tableIds;
     CStringArray m_labels;
+    std::vector<long long> m_keys;
     std::vector<CAnalysisRecord> m_records;
     std::vector<CAnalysisRecord> m_statistics;
     std::optional<CRowColours> m_colours;

@@ -43,8 +43,9 @@ ETotalRole RoleOfKind(int valueKind) {
 
 } // namespace
 
-CString ComparisonPeriodLabel(const COleDateTime& time, int timeType) {
-    return time.Format(timeType == 3 ? "%Y-%m-%d %H" : "%Y-%m-%d");
+long long ComparisonPeriodKey(const COleDateTime& time, int timeType) {
+    return ((time.GetYear() * 100LL + time.GetMonth()) * 100 + time.GetDay()) * 100 +
+           (timeType == 3 ? time.GetHour() : 0);
 }
 
 CComparisonAxis ComparisonAxis(const COleDateTime& from, const COleDateTime& to, int timeType, int interval) {
@@ -68,7 +69,7 @@ CComparisonAxis ComparisonAxis(const COleDateTime& from, const COleDateTime& to,
     for (; t <= range.end; t += step) {
         if (!PeriodStartsOn(t, timeType)) continue;
         if (counter++ % interval != 0) continue;
-        axis.rowOfPeriod.emplace(ComparisonPeriodLabel(t, timeType), axis.rowLabels.GetSize());
+        axis.rowOfPeriod.emplace(ComparisonPeriodKey(t, timeType), axis.rowLabels.GetSize());
         axis.rowLabels.Add(RowLabel(t, timeType));
     }
     return axis;
@@ -121,12 +122,10 @@ CYearComparison CompareYears(CTableQuery& query) {
             result.decimals = d.Decimals().value_or(2);
         }
         for (const CAnalysisRecord& record : context.Records()) {
-            const COleDateTime t = CQueryItem::ParseTime(context.PeriodLabels()[record.period]);
-            if (!t.IsValid()) continue;
-            const COleDateTime onAxis(t.GetYear() + axis.referenceYear - year, t.GetMonth(), t.GetDay(),
-                                      t.GetHour(), 0, 0);
-            if (!onAxis.IsValid()) continue;
-            auto row = axis.rowOfPeriod.find(ComparisonPeriodLabel(onAxis, type));
+            // The key holds year, month, day and hour: the same period in the reference year.
+            const long long key = context.PeriodKeys()[std::size_t(record.period)];
+            const long long shifted = key + (axis.referenceYear - year) * 1000000LL;
+            auto row = axis.rowOfPeriod.find(shifted);
             if (row == axis.rowOfPeriod.end()) continue; // outside the matrix
             result.values[std::size_t(row->second)][j] = record.values[std::size_t(column)];
         }

@@ -28,11 +28,11 @@ struct CYearComparison {
 struct CComparisonAxis {
     int referenceYear = 2000;
     CStringArray rowLabels;
-    std::map<CString, int> rowOfPeriod; // full period label in the reference year -> row
+    std::map<long long, int> rowOfPeriod; // period in the reference year (ComparisonPeriodKey) -> row
 };
 CComparisonAxis ComparisonAxis(const COleDateTime& from, const COleDateTime& to, int timeType, int interval);
-// The full label of a period on the axis: "%Y-%m-%d %H" for hours, "%Y-%m-%d" otherwise.
-CString ComparisonPeriodLabel(const COleDateTime& time, int timeType);
+// A period of the axis as a number: year, month, day and (for hours) hour of its start.
+long long ComparisonPeriodKey(const COleDateTime& time, int timeType);
 
 // Runs the request's years one by one for its first station and condenses each; the request
 // is left as it was. Failed statements are in the engine's RefreshErrors.

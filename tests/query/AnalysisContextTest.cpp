@@ -59,7 +59,7 @@ protected:
         return m_context;
     }
     std::string Cell(std::size_t record, int column) const {
-        return m_context.Records().at(record).cells[column].str();
+        return m_context.CellText(m_context.Records().at(record), column).str();
     }
 
     CColumnList m_columns;
@@ -178,7 +178,7 @@ TEST_F(AnalysisContextTest, GroupsStepsAndTheGridWithStatistics) {
     EXPECT_EQ(Cell(2, 1), "8");
     ASSERT_EQ(m_context.Statistics().size(), 2u);
     EXPECT_EQ(m_context.Statistics()[0].cells[2].str(), "统计 2025-05-01 至 2025-05-03");
-    EXPECT_EQ(m_context.Statistics()[1].cells[5].str(), "20.000000");
+    EXPECT_EQ(m_context.CellText(m_context.Statistics()[1], 5).str(), "20.000000");
 
     m_context.SetRowColours({true, 0x111111, 0x222222});
     CGridIterator grid;
