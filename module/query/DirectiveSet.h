@@ -72,13 +72,13 @@ public:
     bool HasLackTime() const { return Has("LACKTIME"); }
     bool HasAnalyQuery() const { return Has("ANALYQUERY"); }
     bool HasRtevState() const { return Has("RTEVSTATE"); }
-    std::optional<int> Decimals() const;          // DEC(n)
+    std::optional<int> Decimals() const;       // DEC(n)
     std::optional<int> SignificantDigits() const; // AVAIL(n)
     bool HasShowTime() const { return Has("SHOWTIME"); }
     CString ShowTime() const;
     bool HasTotalRole(std::string_view role) const;
-    int TotalDcharDigits() const;             // TOTAL(DCHAR, n), default 2
-    CDWordArray TotalTables() const;          // TOTAL(TABLE, t1, t2, ...)
+    int TotalDcharDigits() const; // TOTAL(DCHAR, n), default 2
+    CDWordArray TotalTables() const; // TOTAL(TABLE, t1, t2, ...)
     std::optional<CStringArray> Calc() const; // (pass, function, column, ...)
     CString FieldTime() const;
     // STAT: the kind and the further columns named (the current column's own name left out).
