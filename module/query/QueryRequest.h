@@ -7,15 +7,15 @@ enum EComposeForm { kFormNone = 0, kFormAllStations = 1, kFormGivenStations = 2 
 
 struct CQueryRequest {
     int form = kFormNone;
-    CStringArray keys;         // selected station or point ids, as text
-    bool stationInput = false; // the typed station condition replaces the id condition
+    CStringArray keys;              // selected station or point ids, as text
+    bool stationInput = false;      // the typed station condition replaces the id condition
     CString typedStationCondition;
-    CString startTime; // "%Y-%m-%d %H:%M:%S"
+    CString startTime;              // "%Y-%m-%d %H:%M:%S"
     CString endTime;
-    CString filter;             // condition built on the condition page
-    bool tableIdOption = false; // tables partitioned by a TABID column
+    CString filter;                 // condition built on the condition page
+    bool tableIdOption = false;     // tables partitioned by a TABID column
     int tableId = 0;
-    bool analysis = false; // the multi-year analysis of "HISVIEW"
+    bool analysis = false;          // the multi-year analysis of "HISVIEW"
     CDWordArray years;
     int analysisType = 3;           // the analysis bar's time type: 3 hour, 4 day, 5 ten-day, 6 month
     int analysisInterval = 1;       // periods per step
@@ -33,7 +33,7 @@ struct CKeyColumns {
     CString furtherKeySuffix; // ",%s" per further PK column
     int timeIndex = -1;
     CString timeName;
-    int changeIndex = -1; // the CHANGETIME column
+    int changeIndex = -1;     // the CHANGETIME column
     CString changeLabel;
     int changeCount = 0;
     int changeClass = 0;
