@@ -28,6 +28,7 @@ struct DemoElement {
     CStringArray stations;
     const char* from;
     const char* to;
+    bool analysis = false; // the years compared side by side (HISVIEW)
 };
 
 // One element for each kind of table an operator looks at: hourly river levels, daily rainfall
@@ -70,6 +71,13 @@ std::vector<DemoElement> DemoElements() {
     };
 }
 
+// The history of the level at Yichang, years side by side, chosen in the analysis bar.
+DemoElement AnalysisElement() {
+    return {{20, 2880}, "HISVIEW", "历史同期对比",        kTimeDay,
+            "READ",     {"10021"}, "2026-05-01 00:00:00", "2026-05-31 08:00:00",
+            true};
+}
+
 std::unique_ptr<CVexorQueryElemOBJ> MakeElement(const DemoElement& d) {
     auto e = std::make_unique<CVexorQueryElemOBJ>();
     e->m_rect = CRect(d.at, CSize(1020, 695));
@@ -87,6 +95,7 @@ std::unique_ptr<CVexorQueryElemOBJ> MakeElement(const DemoElement& d) {
     e->m_windowSettings.m_stationListHeight = 160;
     e->m_interfaceSettings.m_panelWidth = 200;
     e->m_sysViewSettings.m_text = d.caption;
+    e->m_queryOptions.m_analysisComparison = d.analysis ? 1 : 0;
     return e;
 }
 
@@ -117,7 +126,8 @@ int RunDemoDisplayCommand(const Args& args) {
         return *status;
     const std::string file = parsed.positional[0];
     const std::string db = parsed.Value("--db");
-    const std::vector<DemoElement> elements = DemoElements();
+    std::vector<DemoElement> elements = DemoElements();
+    elements.push_back(AnalysisElement());
     if (!db.empty() && !CheckTables(db, elements)) return 1;
     CDisplayDocument doc;
     for (const DemoElement& d : elements)

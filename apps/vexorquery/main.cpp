@@ -17,6 +17,9 @@ struct Command {
 
 const std::map<std::string, Command>& CommandTable() {
     static const std::map<std::string, Command> table = {
+        {"compare",
+         {RunCompareCommand, "compare --table HISVIEW --station ID --years Y,... --from MM-DD --to MM-DD ... "
+                             "  years side by side"}},
         {"display", {RunDisplayCommand, "display FILE          print every element of a display file"}},
         {"query",
          {RunQueryCommand, "query --table NAME ...  run one refresh of a configured table (--help for all)"}},

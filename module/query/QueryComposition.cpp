@@ -12,16 +12,17 @@ CString TrimmedUpper(CString s) {
     return s.Trim().MakeUpper();
 }
 
-// A time of the analysis years as "%Y-%m-%d %H:%M:%S". A day past the month's end (29 February
-// of a common year) becomes the month's last day instead of an unreadable time.
-CString YearTime(int year, const COleDateTime& t) {
+constexpr const char* kYearTimeFormat = "%Y-%m-%d %H:%M:%S";
+
+// The month, day and time of t in another year. A day past the month's end (29 February of a
+// common year) becomes the month's last day instead of an unreadable time.
+COleDateTime YearTime(int year, const COleDateTime& t) {
     using namespace std::chrono;
     int day = t.GetDay();
     unsigned monthEnd = unsigned(
         year_month_day_last{std::chrono::year{year}, month_day_last{month{unsigned(t.GetMonth())}}}.day());
     if (unsigned(day) > monthEnd) day = int(monthEnd);
-    return COleDateTime(year, t.GetMonth(), day, t.GetHour(), t.GetMinute(), t.GetSecond())
-        .Format("%Y-%m-%d %H:%M:%S");
+    return COleDateTime(year, t.GetMonth(), day, t.GetHour(), t.GetMinute(), t.GetSecond());
 }
 
 long long MonthDayTime(const COleDateTime& t) {
@@ -113,16 +114,24 @@ CString CQueryComposition::TimeCondition(const CString& timeColumn, const CStrin
     return c;
 }
 
+CYearRange CQueryComposition::YearRange(const COleDateTime& from, const COleDateTime& to, int year) {
+    // A whole year (the end one year after the start, same month, day and time) ends in the next
+    // year too, rather than shrinking to one instant.
+    const bool endsNextYear =
+        MonthDayTime(to) < MonthDayTime(from) || (MonthDayTime(to) == MonthDayTime(from) && to > from);
+    return {YearTime(year, from), YearTime(endsNextYear ? year + 1 : year, to)};
+}
+
 CString CQueryComposition::MultiYearCondition(const CString& timeColumn, const CString& start,
                                               const CString& end, const CDWordArray& years) {
     if (years.IsEmpty() || timeColumn.IsEmpty()) return {};
     COleDateTime from = CQueryItem::ParseTime(start), to = CQueryItem::ParseTime(end);
     if (!from.IsValid() || !to.IsValid()) return {};
-    bool endsNextYear = MonthDayTime(to) < MonthDayTime(from);
     CString joined;
     for (int i = 0; i < years.GetSize(); ++i) {
-        int y = int(years[i]);
-        CString range = TimeCondition(timeColumn, YearTime(y, from), YearTime(endsNextYear ? y + 1 : y, to));
+        const CYearRange year = YearRange(from, to, int(years[i]));
+        CString range =
+            TimeCondition(timeColumn, year.start.Format(kYearTimeFormat), year.end.Format(kYearTimeFormat));
         if (i == 0)
             joined = range;
         else

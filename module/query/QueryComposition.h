@@ -2,7 +2,13 @@
 // Turning a configured table, its directives and one request into the SELECT statements of a
 // refresh. Pure text work: nothing here talks to the database.
 #include "DirectiveSet.h"
+#include "OleDateTime.h"
 #include "QueryRequest.h"
+
+struct CYearRange {
+    COleDateTime start;
+    COleDateTime end;
+};
 
 class CQueryComposition {
 public:
@@ -17,6 +23,9 @@ public:
     // " col IN(1,2) " for number ids, " (col LIKE '%a%'  OR col LIKE '%b%' ) " for text ids.
     static CString IdCondition(const CKeyColumns& keys, const CStringArray& values);
     static CString TimeCondition(const CString& timeColumn, const CString& start, const CString& end);
+    // The range of one analysis year: the month, day and time of from and to in that year; an
+    // end whose month, day and time precede the start's falls in the next year.
+    static CYearRange YearRange(const COleDateTime& from, const COleDateTime& to, int year);
     static CString MultiYearCondition(const CString& timeColumn, const CString& start, const CString& end,
                                       const CDWordArray& years);
     static CString FixedConditions(const CColumnList& columns);

@@ -17,6 +17,9 @@ struct CQueryRequest {
     int tableId = 0;
     bool analysis = false;          // the multi-year analysis of "HISVIEW"
     CDWordArray years;
+    int analysisType = 3;           // the analysis bar's time type: 3 hour, 4 day, 5 ten-day, 6 month
+    int analysisInterval = 1;       // periods per step
+    int valueKind = 0;              // 0 instantaneous, 1 average, 2 maximum, 3 minimum
     bool totals = false;            // a column carries TOTAL(TABLE, ...)
     bool hourlyShift = false;       // hourly rainfall: the period was moved one hour later
     CString directStationCondition; // direct display: " ( ... )" from the bar's filter lists

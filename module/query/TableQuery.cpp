@@ -129,6 +129,15 @@ void CTableQuery::Refresh(CGridIterator& grid, int argument) {
     if (argument != 1 && argument != -1) return;
     grid.SetDisplayModeInit();
     grid.SetBkColor(m_options.gridBackground);
+    if (IsAnalysisMode()) {
+        // The years side by side instead of the rows: each year is queried on its own.
+        m_refreshErrors.clear();
+        m_comparison = CompareYears(*this);
+        FillYearComparison(m_comparison, grid,
+                           {m_options.alternateRows, m_options.firstRowColor, m_options.secondRowColor});
+        if (m_options.modifyDirection == "V") grid.ChangeRowColDirect();
+        return;
+    }
     FillGrid(grid);
     const long results = ResultRowCount();
     if (m_options.reverseTimeOrder && m_keys.timeIndex >= 1 && results > 0 &&

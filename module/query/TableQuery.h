@@ -8,6 +8,7 @@
 #include "QueryClient.h"
 #include "QueryComposition.h"
 #include "QueryTableSettings.h"
+#include "YearComparison.h"
 
 #include <memory>
 #include <optional>
@@ -115,6 +116,9 @@ public:
     // A record's cells as texts of their own; false (record untouched) for no such record.
     bool CopyRecord(long index, CStringArray& record) const;
 
+    // The year comparison the last refresh in analysis mode showed.
+    const CYearComparison& Comparison() const { return m_comparison; }
+
     // Writing edited rows back. Shown values are one text per visible column (index i-1 for
     // column i), as the grid shows them. A row read from the database (record >= 0) is keyed
     // by its stored key values and only the columns whose shown text changed are written,
@@ -190,6 +194,7 @@ private:
     CQueryComposition m_composition;
     CKeyColumns m_keys;
     std::vector<CStatisticsRow> m_statistics;
+    CYearComparison m_comparison;
     CRowStore m_records;
     CString m_loadError;
     CString m_writeError;

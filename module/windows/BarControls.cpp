@@ -7,6 +7,7 @@
 #include "QueryItem.h"
 
 #include <QApplication>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -86,6 +87,12 @@ QFont SetUpBarWidget(QWidget& bar, const char* className, const CQueryBarRecords
     const QFont qfont = LogFontToQFont(font);
     bar.setFont(qfont);
     return qfont;
+}
+
+QIcon BarIcon(int resource) {
+    QStyle* style = QApplication::style();
+    return style->standardIcon(resource == 924 ? QStyle::SP_FileDialogNewFolder
+                                               : QStyle::SP_FileDialogContentsView);
 }
 
 CNotify BarNotifyBlock(const QWidget& bar, int code, const QPoint& at, const CString& stationText) {

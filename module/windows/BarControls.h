@@ -12,6 +12,7 @@
 
 class CListBox;
 class QFont;
+class QIcon;
 class QWidget;
 class QPoint;
 
@@ -33,6 +34,8 @@ std::optional<CDirectEntryResult> AskDirectEntry(CQueryBarModel& model, const CR
 // button face without one), the mouse followed for the drag cursor; answers the window font of
 // the element, which bar takes (宋体 at 15 pixels when the element has none).
 QFont SetUpBarWidget(QWidget& bar, const char* className, const CQueryBarRecords& records);
+// The icons of direct entry (924) and quick search (925).
+QIcon BarIcon(int resource);
 
 // The bar notification block: the code, where the mouse was, the current station text and the
 // bar's rectangle in its parent.

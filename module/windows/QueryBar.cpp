@@ -1,6 +1,7 @@
 // The query bar: its controls, made for the groups the model loaded, and filled from it.
 #include "QueryBar.h"
 
+#include "BarControls.h"
 #include "Button.h"
 #include "ButtonST.h"
 #include "CJFlatButton.h"
@@ -15,17 +16,6 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QStyle>
-
-namespace {
-
-// The icons of direct entry (924) and quick search (925).
-QIcon BarIcon(int resource) {
-    QStyle* style = QApplication::style();
-    return style->standardIcon(resource == 924 ? QStyle::SP_FileDialogNewFolder
-                                               : QStyle::SP_FileDialogContentsView);
-}
-
-} // namespace
 
 CQueryBar::CQueryBar(const CQueryBarRecords& records, int controlId, CWnd* owner, QWidget* parent)
     : QWidget(parent), CWnd(*this, controlId, owner), m_records(records),

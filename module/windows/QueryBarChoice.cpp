@@ -1,5 +1,6 @@
 #include "QueryBarChoice.h"
 
+#include "AnalyQueryBar.h"
 #include "LackTimeQueryBar.h"
 #include "QueryBar.h"
 #include "UseGridWindow.h"
@@ -22,8 +23,9 @@ CQueryBarWindow* CreateQueryBar(EBarKind kind, const CQueryBarRecords& records, 
     switch (kind) {
     case EBarKind::LackTime:
         return AttachedBar<CLackTimeQueryBar>(records, owner);
-    case EBarKind::Analysis: // the analysis bar comes with its own query; until then this
-    case EBarKind::Ordinary: // table gets the station-and-time bar
+    case EBarKind::Analysis:
+        return AttachedBar<CAnalyQueryBar>(records, owner);
+    case EBarKind::Ordinary:
         return AttachedBar<CQueryBar>(records, owner);
     }
     return nullptr;

@@ -177,6 +177,7 @@ void CQueryWindow::RunRefresh(int argument, int form) {
         // New rows are read from the top, not from where the old ones were scrolled to.
         if (argument == 1) m_gridCtrl->scrollToTop();
     }
+    UpdateChart();
     ShowRefreshOutcome();
     if (m_widget) m_widget->update();
 }
@@ -237,6 +238,9 @@ void CQueryWindow::Layout() {
     if (m_gridCtrl)
         m_gridCtrl->setGeometry(area.left(), area.top() + stripHeight, gridWidth,
                                 area.height() - stripHeight);
+    if (m_chartView)
+        m_chartView->setGeometry(area.left(), area.top() + stripHeight, gridWidth,
+                                 area.height() - stripHeight);
     m_splitter = panel >= 1 ? CRect(area.left() + gridWidth + 1, area.top(), area.left() + gridWidth + 2,
                                     area.top() + area.height())
                             : CRect();

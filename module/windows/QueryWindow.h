@@ -36,6 +36,7 @@ public:
     static constexpr int kCmdDelete = 33504;
     static constexpr int kCmdAdd = 33505;
     static constexpr int kCmdPrint = 33506;
+    static constexpr int kCmdChart = 33507; // analysis: the years as a chart, or back to the grid
 
     CQueryWindow();
     ~CQueryWindow() override;
@@ -75,6 +76,8 @@ public:
     CQueryDialog* QueryDialog() const { return m_dialog.data(); }
     // The refresh whose query is running on a worker thread; null when none is.
     CRefreshWait* RunningRefresh() const { return m_wait; }
+    // The chart of the year comparison, while it is shown in place of the grid (analysis mode).
+    QWidget* ChartView() const { return m_chartView.data(); }
 
     void Layout() override;
     void Paint(QPainter& painter) override;
@@ -100,6 +103,9 @@ private:
     void OnBarNotify(const CNotify& notify);
     void OnGridNotify(const CNotify& notify);
     void ShowMenu(CPoint screen);
+    // The year comparison's chart (QueryWindowChart.cpp).
+    void ToggleChart();
+    void UpdateChart();
 
     // Sorting and editing (QueryWindowEdit.cpp).
     void SortByHeader(long column);
@@ -153,6 +159,7 @@ private:
 
     QPointer<QLabel> m_titleStrip;
     QPointer<QWidget> m_barWidget;
+    QPointer<QWidget> m_chartView;
     QPointer<CQueryDialog> m_dialog;
     CQueryBarWindow* m_bar = nullptr; // the bar of m_barWidget, valid while it lives
 };

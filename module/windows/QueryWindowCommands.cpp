@@ -16,6 +16,7 @@ void CQueryWindow::ShowMenu(CPoint screen) {
         {kCmdPrint, "打印"},           {kCmdExport, "输出"},
     };
     if (m_windowSettings && m_windowSettings->m_dataEntryMenu) items.push_back({kCmdAdd, "增加"});
+    if (m_query.IsAnalysisMode()) items.push_back({kCmdChart, m_chartView ? "表格" : "曲线图"});
     if (int command = ui::TrackPopupMenu(items, screen)) OnCommand(command);
 }
 
@@ -41,6 +42,9 @@ void CQueryWindow::OnCommand(int command) {
         break;
     case kCmdAdd:
         AddData();
+        break;
+    case kCmdChart:
+        ToggleChart();
         break;
     default:
         break;

@@ -105,8 +105,9 @@ TEST_F(DemoCommandTest, ScaleOneBuildsTheFullDemoAndReplacesAnOldFileOnlyWithFor
         testdb::Rows("SELECT COUNT(*),COUNT(DISTINCT STCD),MIN(TM),MAX(TM) FROM KES.RIVER_HOUR");
     ASSERT_EQ(hours.size(), 1u);
     EXPECT_EQ(hours[0], "204384,20,2025-10-01 00:00:00,2026-11-30 23:00:00,");
+    // The day table reaches back to 2019 for the years the analysis compares.
     std::vector<std::string> days = testdb::Rows("SELECT MIN(TIME),MAX(TIME) FROM KES.DAYDB");
-    EXPECT_EQ(days, std::vector<std::string>{"2024-01-01 08:00:00,2026-11-30 08:00:00,"});
+    EXPECT_EQ(days, std::vector<std::string>{"2019-01-01 08:00:00,2026-11-30 08:00:00,"});
     std::vector<std::string> real =
         testdb::Rows("SELECT COUNT(DISTINCT SENID),MIN(TIME),MAX(TIME) FROM KES.REAL");
     EXPECT_EQ(real, std::vector<std::string>{"4,2026-11-01 00:00:00,2026-11-21 23:55:00,"});

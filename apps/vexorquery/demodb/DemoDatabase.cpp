@@ -59,6 +59,7 @@ void Build(CDemoWriter& writer, const DemoOptions& options) {
     WriteStationData(writer, plan);
     WriteReservoirData(writer, plan);
     WritePointData(writer, plan);
+    WriteEarlierYears(writer, plan);
     WriteRealTimeData(writer, plan);
     say("建索引 …");
     CreateIndexes(writer);

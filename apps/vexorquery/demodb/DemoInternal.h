@@ -32,6 +32,7 @@ struct DataPlan {
 void WriteStationData(CDemoWriter& writer, const DataPlan& plan);   // river, rain, ten-day, month, sediment
 void WriteReservoirData(CDemoWriter& writer, const DataPlan& plan); // reservoir days, curves
 void WritePointData(CDemoWriter& writer, const DataPlan& plan);     // period tables, HISVIEW
+void WriteEarlierYears(CDemoWriter& writer, const DataPlan& plan);  // DAYDB, HISVIEW 2019-2023 (not compact)
 void WriteRealTimeData(CDemoWriter& writer, const DataPlan& plan);  // RTEV, REAL, RTDB, SCHLOG
 
 // First days of the hourly and the real-time stretch.

@@ -16,7 +16,7 @@ ERefreshOutcome CQueryBarModel::WriteStations(const CRefreshInput& input) {
     if (station && m_options.m_directDisplay == 1) {
         keys.Copy(station->keys);
     } else if (station) {
-        for (int i : input.selectedItems)
+        for (int i : selectedItems)
             if (i >= 0 && i < station->GetCount()) keys.Add(station->keys[i]);
     }
     if (!m_directEntry && m_options.m_directDisplay != 1 && station && keys.IsEmpty())

@@ -105,6 +105,11 @@ void CQueryBarModel::BeginDirectEntry() {
 }
 
 CDirectEntryResult CQueryBarModel::ConfirmDirectEntry(const CString& station, const CRefreshInput& input) {
+    return ConfirmDirectEntry(station, [&] { return Refresh(input); });
+}
+
+CDirectEntryResult CQueryBarModel::ConfirmDirectEntry(const CString& station,
+                                                      const std::function<ERefreshOutcome()>& refresh) {
     CDirectEntryResult result;
     CString wanted = station;
     wanted.Trim();
@@ -121,7 +126,7 @@ CDirectEntryResult CQueryBarModel::ConfirmDirectEntry(const CString& station, co
     m_directEntry = true;
     m_directStation = station;
     m_currentStation = station;
-    result.outcome = Refresh(input);
+    result.outcome = refresh();
     if (const CSelectGroup* s = m_groups.Station(); s && !wanted.IsEmpty()) {
         for (int i = 0; i < s->GetCount(); ++i) {
             if (s->keys[i].Find(wanted.str()) < 0) continue;

@@ -10,6 +10,7 @@
 #include "TimeTypes.h"
 #include "WindowSettings.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -105,6 +106,9 @@ public:
     // key holds the text. A station the list does not hold as a key is refused (UnknownStation)
     // and the bar goes back to its list.
     CDirectEntryResult ConfirmDirectEntry(const CString& station, const CRefreshInput& input);
+    // The same with the bar's own refresh (a bar whose refresh reads more than CRefreshInput).
+    CDirectEntryResult ConfirmDirectEntry(const CString& station,
+                                          const std::function<ERefreshOutcome()>& refresh);
     // Cancel in the entry dialog: the bar goes back to its list, rather than querying an
     // empty station on every later refresh.
     void CancelDirectEntry() { m_directEntry = false; }
