@@ -9,7 +9,7 @@ constexpr const char* kTimeFormat = "%Y-%m-%d %H:%M:%S";
 
 } // namespace
 
-ERefreshOutcome CQueryBarModel::WriteStations(const CRefreshInput& input) {
+ERefreshOutcome CQueryBarModel::WriteStations(const std::vector<int>& selectedItems) {
     if (m_request.m_startFlag != 1) return ERefreshOutcome::Stop;
     CStringArray keys;
     const CSelectGroup* station = m_groups.Station();
@@ -33,7 +33,7 @@ ERefreshOutcome CQueryBarModel::WriteStations(const CRefreshInput& input) {
 }
 
 ERefreshOutcome CQueryBarModel::Refresh(const CRefreshInput& input) {
-    if (const ERefreshOutcome stations = WriteStations(input); stations != ERefreshOutcome::Go)
+    if (const ERefreshOutcome stations = WriteStations(input.selectedItems); stations != ERefreshOutcome::Go)
         return stations;
     CQueryRequest& request = m_engine.m_request;
     request.totals = m_hasTotals;

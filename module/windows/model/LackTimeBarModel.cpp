@@ -73,7 +73,7 @@ CTimeRange CLackTimeBarModel::InitialTimes() const {
 }
 
 ERefreshOutcome CLackTimeBarModel::Refresh(const CRefreshInput& input) {
-    if (const ERefreshOutcome stations = WriteStations(input); stations != ERefreshOutcome::Go)
+    if (const ERefreshOutcome stations = WriteStations(input.selectedItems); stations != ERefreshOutcome::Go)
         return stations;
     CQueryRequest& engineRequest = Engine().m_request;
     if (HasTimeBlock()) {

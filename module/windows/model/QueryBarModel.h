@@ -118,7 +118,7 @@ public:
     // The first step of every bar's refresh: the start flag, then the selected stations (all
     // of them with direct display, the typed one in direct entry) into the request; NoStation
     // when none is chosen. Go when the bar may go on with its times.
-    ERefreshOutcome WriteStations(const CRefreshInput& input);
+    ERefreshOutcome WriteStations(const std::vector<int>& selectedItems);
 
     // Time types.
     bool HasTotals() const { return m_hasTotals; }
