@@ -17,6 +17,9 @@ struct Command {
 
 const std::map<std::string, Command>& CommandTable() {
     static const std::map<std::string, Command> table = {
+        {"configure",
+         {RunConfigureCommand,
+          "configure FILE --element N --set FIELD=VALUE ...   change an element's configuration"}},
         {"display", {RunDisplayCommand, "display FILE          print every element of a display file"}},
         {"query",
          {RunQueryCommand, "query --table NAME ...  run one refresh of a configured table (--help for all)"}},
