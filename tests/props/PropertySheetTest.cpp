@@ -3,8 +3,10 @@
 // reopen, store and load the display; Cancel; numbers the pages refuse; every control under
 // its id with its text.
 #include "DemoDatabase.h"
+#include "FilterDlg.h"
 #include "FormControls.h"
 #include "Hooks.h"
+#include "KeyFilterDlg.h"
 #include "QueryPropertySheet.h"
 #include "QueryWindow.h"
 #include "TestDatabase.h"
@@ -14,7 +16,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -311,6 +315,81 @@ TEST_F(PropertySheetTest, EveryControlStandsUnderItsIdWithItsText) {
     });
     m_element.Property(&m_owner);
     EXPECT_EQ(look.opened, 1);
+}
+
+} // namespace
+
+namespace {
+
+int RiverRows() {
+    const std::vector<std::string> rows = testdb::Rows("SELECT COUNT(*) FROM KES.RIVER_HOUR");
+    return rows.empty() ? -1 : std::atoi(rows[0].c_str());
+}
+
+TEST_F(PropertySheetTest, FilterDialogPutsPiecesTogetherAndRefusesAConditionThatWouldWrite) {
+    CQueryClient client;
+    CTableQuery river(client);
+    river.Load("RIVER_HOUR", {});
+    const int rows = RiverRows();
+    ASSERT_GT(rows, 0);
+
+    // Z (水位) at least 12.5, or Q (流量) below 3: put together as an engineer clicks it.
+    CFilterDlg built(river.Settings().Columns(), "RIVER_HOUR", &m_owner);
+    SheetDriver build([](QWidget& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "筛选条件");
+        EXPECT_EQ(FindControl<QAbstractButton>(dialog, 1)->text(), "应用");
+        EXPECT_EQ(FindControl<QAbstractButton>(dialog, 2)->text(), "放弃");
+        auto& fields = *FindControl<QComboBox>(dialog, 1047);
+        EXPECT_EQ(fields.findText("时间"), -1) << "time columns are not offered";
+        auto choose = [&](const char* heading, int op, const char* value, int button) {
+            fields.setCurrentIndex(fields.findText(heading));
+            emit fields.activated(fields.currentIndex());
+            FindControl<QComboBox>(dialog, 1086)->setCurrentIndex(op);
+            FindControl<QLineEdit>(dialog, 1088)->setText(value);
+            FindControl<QAbstractButton>(dialog, button)->click();
+        };
+        choose("水位(m)", 1, "12.5", 1014);
+        EXPECT_EQ(FindControl<QLabel>(dialog, 1082)->text(), "Z");
+        choose("流量(m³/s)", 5, "3", 1007);
+        EXPECT_EQ(FindControl<QPlainTextEdit>(dialog, 1084)->toPlainText(), "Z>=12.5 OR Q<3");
+        return ui::IDOK;
+    });
+    EXPECT_EQ(built.DoModal(), ui::IDOK);
+    EXPECT_EQ(built.GetCondition(), " (Z>=12.5 OR Q<3) ");
+    EXPECT_TRUE(m_messages.empty());
+
+    for (const char* typed : {"1=1; DELETE FROM KES.RIVER_HOUR", "1=1; COMMIT; DELETE FROM KES.RIVER_HOUR",
+                              "Z>0; UPDATE KES.RIVER_HOUR SET Z=0"}) {
+        m_messages.clear();
+        CFilterDlg filter(river.Settings().Columns(), "RIVER_HOUR", &m_owner);
+        SheetDriver type([typed](QWidget& dialog) {
+            FindControl<QPlainTextEdit>(dialog, 1084)->setPlainText(typed);
+            return ui::IDOK;
+        });
+        EXPECT_EQ(filter.DoModal(), ui::IDCANCEL) << typed;
+        EXPECT_EQ(filter.GetCondition(), "");
+        ASSERT_EQ(m_messages.size(), 1u) << typed;
+        EXPECT_TRUE(m_messages[0].starts_with("条件不能使用: ")) << m_messages[0];
+        EXPECT_EQ(RiverRows(), rows) << typed;
+    }
+}
+
+TEST_F(PropertySheetTest, KeyFilterTakesAReadingConditionAndRefusesAWritingOne) {
+    const int rows = RiverRows();
+    CKeyFilterDlg example("例: STCD>60000000", "RIVER_HOUR", &m_owner);
+    SheetDriver ok([](QWidget&) { return ui::IDOK; });
+    EXPECT_EQ(example.DoModal(), ui::IDOK);
+    EXPECT_EQ(example.Condition(), " () ") << "the example counts as no condition";
+
+    CKeyFilterDlg reading("STCD>60000000", "RIVER_HOUR", &m_owner);
+    EXPECT_EQ(reading.DoModal(), ui::IDOK);
+    EXPECT_EQ(reading.Condition(), " (STCD>60000000) ");
+
+    CKeyFilterDlg writing("STCD>0) ; DELETE FROM KES.RIVER_HOUR WHERE (1=1", "RIVER_HOUR", &m_owner);
+    EXPECT_EQ(writing.DoModal(), ui::IDCANCEL);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(m_messages[0].starts_with("条件不能使用: ")) << m_messages[0];
+    EXPECT_EQ(RiverRows(), rows);
 }
 
 } // namespace
