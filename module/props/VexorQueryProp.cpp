@@ -78,7 +78,9 @@ void CVexorQueryProp::Load() {
     const CQueryPageValues v = CQueryPageValues::Load(m_query, m_window);
     FindControl<QComboBox>(*this, kTableList)->setEditText(ToQString(v.tableName.str()));
     CheckRadio(*this, {kAllStations, kGivenStations}, v.allStations ? 0 : 1);
-    FindControl<QLineEdit>(*this, kStationEdit)->setText(ToQString(v.stationText.str()));
+    auto* stations = FindControl<QLineEdit>(*this, kStationEdit);
+    stations->setText(ToQString(v.stationText.str()));
+    stations->setCursorPosition(0); // a long list is read from its first station
     CheckRadio(*this, {kWrite, kRead, kReadWrite}, v.access);
     CheckRadio(*this, {kHorizontal, kVertical}, v.direction);
     CheckRadio(*this, {kPanelStyle, kMenuStyle, kDriveStyle}, v.queryStyle);
