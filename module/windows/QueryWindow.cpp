@@ -117,6 +117,9 @@ void CQueryWindow::ApplySettings() {
     // Settings read at last, after a start without them, or another table chosen in the
     // property sheet: the new table's headings show at once instead of the old rows.
     if (m_grid.GetRowCount() <= 1 || newTable) {
+        // The rows of another table go, and with them a change begun in one of them.
+        m_edit.Clear();
+        m_resultRows = 0;
         m_query.ShowHeadings(m_grid);
         if (m_gridCtrl) m_gridCtrl->Refresh();
     }
