@@ -43,10 +43,10 @@ enum : int {
 
 } // namespace
 
-CVexorQueryProp::CVexorQueryProp(CQuerySettings& query, const CString& windowText, CQueryOptions& options,
-                                 CWnd* owner, QWidget* parent)
+CVexorQueryProp::CVexorQueryProp(CQuerySettings& query, const CString& windowText, CWnd* owner,
+                                 QWidget* parent)
     : QWidget(parent), CWnd(*this, kDialogId, owner), m_ui(std::make_unique<Ui::CVexorQueryProp>()),
-      m_query(query), m_options(options) {
+      m_query(query) {
     m_ui->setupUi(this);
     ReplaceControl(*this, kPanelBackground, *new CCJColorPicker(kPanelBackground, this, this));
     // The data-entry forms come with the generating-unit entry, which is not built yet.

@@ -13,16 +13,13 @@
 namespace Ui {
 class CVexorQueryProp;
 }
-class CQueryOptions;
 
 class CVexorQueryProp : public QWidget, public CWnd {
 public:
     static constexpr int kDialogId = 901;
 
-    // query is the sheet's copy of the element's query settings; options is the element's own
-    // record, which "高级设置" edits in place.
-    CVexorQueryProp(CQuerySettings& query, const CString& windowText, CQueryOptions& options, CWnd* owner,
-                    QWidget* parent);
+    // query is the sheet's copy of the element's query settings.
+    CVexorQueryProp(CQuerySettings& query, const CString& windowText, CWnd* owner, QWidget* parent);
     ~CVexorQueryProp() override;
 
     // Reads the controls back into the query settings and the window-settings property string;
@@ -40,6 +37,5 @@ private:
     std::unique_ptr<Ui::CVexorQueryProp> m_ui;
     CQuerySettings& m_query;
     CWindowSettings m_window;
-    CQueryOptions& m_options;
     LOGFONT m_windowFont;
 };
