@@ -1,16 +1,23 @@
 #include "HostOptions.h"
 
+#include "WholeNumber.h"
+
 const char* const kHostUsage =
     "usage: vexorhost [--db URI] [--edit|--run] [--module PATH]... [--snapshot PNG [--after-refresh]] "
-    "[DISPLAY]\n"
+    "[--property N [--page K]] [DISPLAY]\n"
     "  --db URI         data source: sqlite:PATH or a PostgreSQL connection string\n"
     "                   (default: VEXOR_DB, the config file, the demo database)\n"
     "  --edit, --run    open the display for editing (default) or run it\n"
     "  --module PATH    load this module besides those of the plug-in folders\n"
     "  --snapshot PNG   run the display headless, write the whole canvas to PNG and exit\n"
-    "  --after-refresh  with --snapshot: let every element show and query first\n";
+    "  --after-refresh  with --snapshot: let every element show and query first\n"
+    "  --property N     with --snapshot and --edit: picture the open property sheet of element N\n"
+    "                   (numbered as 'vexorquery display' numbers them) instead of the display\n"
+    "  --page K         with --property: the sheet's page K (1 the first, default 1)\n";
 
 bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& o, std::string& error) {
+    bool propertyGiven = false;
+    bool pageGiven = false;
     auto value = [&](std::size_t& i, std::string& into) {
         if (i + 1 >= args.size() || args[i + 1].empty()) {
             error = args[i] + " needs a value";
@@ -37,6 +44,16 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& o, std:
             o.modules.push_back(path);
         } else if (a == "--snapshot") {
             if (!value(i, o.snapshot)) return false;
+        } else if (a == "--property" || a == "--page") {
+            std::string text;
+            if (!value(i, text)) return false;
+            long long n = 0;
+            if (!ReadWholeNumber(text, 1, 1000000, n)) {
+                error = a + " needs a number from 1, not '" + text + "'";
+                return false;
+            }
+            (a == "--property" ? o.property : o.page) = int(n);
+            (a == "--property" ? propertyGiven : pageGiven) = true;
         } else if (a == "--after-refresh") {
             o.afterRefresh = true;
         } else if (a.starts_with("-") && a != "-") {
@@ -52,6 +69,22 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& o, std:
     if (o.afterRefresh && o.snapshot.empty()) {
         error = "--after-refresh belongs to --snapshot";
         return false;
+    }
+    if (pageGiven && !propertyGiven) {
+        error = "--page belongs to --property";
+        return false;
+    }
+    if (propertyGiven) {
+        if (o.snapshot.empty() || o.afterRefresh || (o.modeGiven && o.mode == HostOptions::Mode::Run)) {
+            error = "--property goes with --snapshot and --edit (a sheet opens while the display is edited)";
+            return false;
+        }
+        if (o.display.empty()) {
+            error = "--property needs a display file";
+            return false;
+        }
+        o.mode = HostOptions::Mode::Edit;
+        return true;
     }
     if (!o.snapshot.empty()) {
         if (o.display.empty()) {

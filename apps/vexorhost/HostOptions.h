@@ -1,6 +1,7 @@
 #pragma once
 // The command line of vexorhost:
-//   vexorhost [--db URI] [--edit|--run] [--module PATH]... [--snapshot PNG [--after-refresh]] [DISPLAY]
+//   vexorhost [--db URI] [--edit|--run] [--module PATH]... [--snapshot PNG [--after-refresh]]
+//             [--property N [--page K]] [DISPLAY]
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@ struct HostOptions {
     std::vector<std::string> modules; // module files loaded besides the plug-in folders
     std::string snapshot;             // PNG to write headless, then exit
     bool afterRefresh = false;        // the snapshot waits for one show-and-query
+    int property = 0;                 // with snapshot: picture element N's property sheet instead
+    int page = 1;                     // its page K
     std::string display;              // display file to open
 };
 

@@ -3,23 +3,20 @@
 #include "AtomicFile.h"
 #include "DisplayView.h"
 #include "DriveRecords.h"
+#include "Hooks.h"
+#include "Wnd.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QImage>
+#include <QTabWidget>
 
 void RefreshAll(DisplayView& view) {
     view.Drive(ShowDrive(), nullptr);
     QApplication::processEvents();
 }
 
-bool WriteCanvasPng(DisplayView& view, const QString& path, QString& error) {
-    QApplication::processEvents();
-    const QImage image = view.RenderCanvas();
-    if (image.isNull()) {
-        error = "the display canvas is empty";
-        return false;
-    }
+bool WriteImagePng(const QImage& image, const QString& path, QString& error) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -34,4 +31,44 @@ bool WriteCanvasPng(DisplayView& view, const QString& path, QString& error) {
         return false;
     }
     return true;
+}
+
+bool WriteCanvasPng(DisplayView& view, const QString& path, QString& error) {
+    QApplication::processEvents();
+    const QImage image = view.RenderCanvas();
+    if (image.isNull()) {
+        error = "the display canvas is empty";
+        return false;
+    }
+    return WriteImagePng(image, path, error);
+}
+
+bool WritePropertySheetPng(DisplayView& view, int element, int page, const QString& path, QString& error) {
+    if (element < 1 || element > int(view.Elements().size())) {
+        error = QString("the display has no element %1").arg(element);
+        return false;
+    }
+    QImage picture;
+    // The sheet is shown, pictured on the asked page and cancelled instead of waiting for the user.
+    const ui::ModalResponder previous = ui::SetModalResponder([&](CWnd& dialog) {
+        QWidget& sheet = dialog.GetWidget();
+        auto* pages = sheet.findChild<QTabWidget*>();
+        if (!pages || page < 1 || page > pages->count()) {
+            error = QString("the property sheet has no page %1").arg(page);
+            return ui::IDCANCEL;
+        }
+        pages->setCurrentIndex(page - 1);
+        sheet.show();
+        QApplication::processEvents();
+        picture = sheet.grab().toImage();
+        sheet.hide();
+        return ui::IDCANCEL;
+    });
+    view.OpenProperties(view.Elements()[std::size_t(element - 1)].get());
+    ui::SetModalResponder(previous);
+    if (picture.isNull()) {
+        if (error.isEmpty()) error = QString("element %1 opened no property sheet").arg(element);
+        return false;
+    }
+    return WriteImagePng(picture, path, error);
 }

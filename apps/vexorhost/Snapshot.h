@@ -10,6 +10,10 @@ class DisplayView;
 // on failure.
 bool WriteCanvasPng(DisplayView& view, const QString& path, QString& error);
 
+// The property sheet of element number `element` (1 the first of the display), opened as 属性
+// opens it, pictured on page `page` (1 the first) and cancelled.
+bool WritePropertySheetPng(DisplayView& view, int element, int page, const QString& path, QString& error);
+
 // Lets every element show and query: one show record (the host sent the one an element skips
 // as the display started running).
 void RefreshAll(DisplayView& view);

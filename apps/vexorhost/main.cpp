@@ -117,7 +117,10 @@ int main(int argc, char** argv) {
         }
         const QString png = QString::fromStdString(options.snapshot);
         QString snapError;
-        if (!WriteCanvasPng(window.View(), png, snapError)) {
+        const bool written = options.property > 0 ? WritePropertySheetPng(window.View(), options.property,
+                                                                          options.page, png, snapError)
+                                                  : WriteCanvasPng(window.View(), png, snapError);
+        if (!written) {
             std::fprintf(stderr, "vexorhost: snapshot failed: %s\n", snapError.toStdString().c_str());
             return 1;
         }

@@ -1,8 +1,6 @@
 #include "CommandLine.h"
 
-#include <cassert>
 #include <cstdio>
-#include <limits>
 
 namespace cli {
 namespace {
@@ -99,30 +97,6 @@ int UsageError(std::string_view command, const std::string& reason, const char* 
     std::fprintf(stderr, "vexorquery %.*s: %s\n%s", int(command.size()), command.data(), reason.c_str(),
                  usage);
     return 1;
-}
-
-bool ReadWholeNumber(std::string_view text, long long min, long long max, long long& value) {
-    assert(min <= max);
-    std::size_t pos = 0;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) negative = text[pos++] == '-';
-    if (pos == text.size()) return false;
-    // Accumulated as a negative number, whose range covers the smallest long long.
-    long long n = 0;
-    constexpr long long lowest = std::numeric_limits<long long>::min();
-    for (; pos < text.size(); ++pos) {
-        if (!IsDigit(text[pos])) return false;
-        int digit = text[pos] - '0';
-        if (n < (lowest + digit) / 10) return false;
-        n = n * 10 - digit;
-    }
-    if (!negative) {
-        if (n == lowest) return false;
-        n = -n;
-    }
-    if (n < min || n > max) return false;
-    value = n;
-    return true;
 }
 
 bool ReadTime(std::string_view text, std::string& normal) {

@@ -2,6 +2,8 @@
 // Reading the vexorquery command line: options and their values, whole numbers and times.
 // Everything here refuses what it does not fully understand (trailing characters, numbers out
 // of range, dates that do not exist) instead of reading a prefix of it.
+#include "WholeNumber.h"
+
 #include <cstddef>
 #include <map>
 #include <optional>
@@ -47,8 +49,8 @@ std::optional<int> ReadCommandArgs(std::string_view command, const std::vector<s
 // "vexorquery COMMAND: REASON" and the usage on standard error; answers exit status 1.
 int UsageError(std::string_view command, const std::string& reason, const char* usage);
 
-// A whole decimal number from min to max, nothing before or after its digits but one sign.
-bool ReadWholeNumber(std::string_view text, long long min, long long max, long long& value);
+// A whole decimal number from min to max (see WholeNumber.h).
+using ::ReadWholeNumber;
 
 // "YYYY-MM-DD HH:MM:SS" or a leading part of it ending after a field (YYYY, YYYY-MM,
 // YYYY-MM-DD, ...), year 1000 to 9999, a real date and time of day. Fields left out are the

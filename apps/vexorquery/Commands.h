@@ -7,6 +7,7 @@
 using Args = std::vector<std::string>;
 
 int RunCompareCommand(const Args& args);
+int RunConfigureCommand(const Args& args);
 int RunDisplayCommand(const Args& args);
 int RunDemoDbCommand(const Args& args);
 int RunDemoDisplayCommand(const Args& args);

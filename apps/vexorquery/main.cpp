@@ -20,6 +20,9 @@ const std::map<std::string, Command>& CommandTable() {
         {"compare",
          {RunCompareCommand, "compare --table HISVIEW --station ID --years Y,... --from MM-DD --to MM-DD ... "
                              "  years side by side"}},
+        {"configure",
+         {RunConfigureCommand,
+          "configure FILE --element N --set FIELD=VALUE ...   change an element's configuration"}},
         {"display", {RunDisplayCommand, "display FILE          print every element of a display file"}},
         {"query",
          {RunQueryCommand, "query --table NAME ...  run one refresh of a configured table (--help for all)"}},

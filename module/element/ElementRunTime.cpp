@@ -1,5 +1,5 @@
 // The element at run time: the one window of its mode inside the owner window, its placement,
-// the drive records of the display, and the property sheet.
+// and the drive records of the display.
 #include "VexorQueryElemOBJ.h"
 
 #include "HostServices.h"
@@ -274,11 +274,6 @@ void CVexorQueryElemOBJ::MoveTo(const CRect& position) {
     m_windowRect = WindowRect();
     CElementWindow* window = CurrentModeWindow();
     if (window && window->HasSystemWindow()) window->MoveWindow(m_windowRect);
-}
-
-int CVexorQueryElemOBJ::Property(CWnd*) {
-    ShowHostStatus("数据查询：属性页尚未提供，未打开任何页面");
-    return 1;
 }
 
 int CVexorQueryElemOBJ::ObjectDrive(const CDrawObjectDrive& drive) {

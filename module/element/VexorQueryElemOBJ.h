@@ -3,6 +3,7 @@
 // a point query or a settings-table viewer, and carries the whole configuration of it inside
 // the display file.
 #include "DrawObject.h"
+#include "ElementProperties.h"
 #include "ElementWindow.h"
 #include "InterfaceSettings.h"
 #include "PointQuerySettings.h"
@@ -59,7 +60,12 @@ public:
     void MoveTo(const CRect& position) override;
     void Draw(CDC&) override {}
     void MoveDraw(CDC&) override {}
+    // Runs the property sheet over copies of the configuration; OK applies them.
     int Property(CWnd* owner) override;
+    // What the sheet's pages start from.
+    CElementPropertyPages PropertyPages();
+    // Takes the pages back as OK does: the records, then the window of the (new) mode again.
+    void ApplyProperties(const CElementPropertyPages& pages);
     void ShowObjWnd(int show) override;
     int ObjectDrive(const CDrawObjectDrive& drive) override;
 

@@ -3,6 +3,7 @@
 #include "DayLog.h"
 #include "ElementTypeRegistry.h"
 #include "HostServices.h"
+#include "QueryPropertySheet.h"
 #include "VexorQueryElemOBJ.h"
 #include "WindowFactory.h"
 
@@ -30,6 +31,7 @@ void Attach() {
     s.moveCursor = CDrawObject::kCursorSizeAll;
     s.resizeCursor = CDrawObject::kCursorCross;
     InstallElementWindows();
+    SetPropertySheetRunner(RunQueryPropertySheet);
     // Lost log entries are said in the host's status line too, where the operator looks.
     daylog::SetFailureReporter([](const std::string& message) { ShowHostStatus(CString(message)); });
     DrawObjectRegister();
@@ -41,6 +43,7 @@ void Detach() {
     if (!s.attached) return;
     DrawObjectUnregister();
     daylog::SetFailureReporter(nullptr);
+    SetPropertySheetRunner(nullptr);
     RemoveElementWindows();
     s.attached = false;
 }

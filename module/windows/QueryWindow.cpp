@@ -110,14 +110,19 @@ void CQueryWindow::ApplySettings() {
     // The rows of missing-data statistics are gaps, not records of the table: nothing to write.
     if (m_query.IsLackTimeMode()) m_accessWord = "READ";
     if (m_gridCtrl) m_gridCtrl->SetEditable(EditingAllowed(m_accessWord));
+    const bool newTable = table != m_loadedTable;
     // A bar serves one table: a new table gets a new bar.
-    if (m_widget && (table != m_loadedTable || !Bar())) {
+    if (m_widget && (newTable || !Bar())) {
         m_loadedTable = table;
         CreateBar();
     }
     m_loadedTable = table;
-    // Settings read at last, after a start without them: the headings show at once.
-    if (m_grid.GetRowCount() <= 1) {
+    // Settings read at last, after a start without them, or another table chosen in the
+    // property sheet: the new table's headings show at once instead of the old rows.
+    if (m_grid.GetRowCount() <= 1 || newTable) {
+        // The rows of another table go, and with them a change begun in one of them.
+        m_edit.Clear();
+        m_resultRows = 0;
         m_query.ShowHeadings(m_grid);
         if (m_gridCtrl) m_gridCtrl->Refresh();
     }

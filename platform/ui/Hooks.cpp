@@ -25,6 +25,16 @@ ColorResponder& Color() {
     return responder;
 }
 
+FontResponder& Font() {
+    static FontResponder responder;
+    return responder;
+}
+
+ModalResponder& Modal() {
+    static ModalResponder responder;
+    return responder;
+}
+
 std::string Trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string::npos) return {};
@@ -102,6 +112,24 @@ ColorResponder SetColorResponder(ColorResponder responder) {
 int ChooseColor(COLORREF initial, COLORREF& chosen) {
     if (Color()) return Color()(initial, chosen);
     return IDCANCEL;
+}
+
+FontResponder SetFontResponder(FontResponder responder) {
+    return std::exchange(Font(), std::move(responder));
+}
+
+int ChooseFont(LOGFONT& font) {
+    if (Font()) return Font()(font);
+    return IDCANCEL;
+}
+
+ModalResponder SetModalResponder(ModalResponder responder) {
+    return std::exchange(Modal(), std::move(responder));
+}
+
+int RunModal(CWnd& dialog, const std::function<int()>& run) {
+    if (Modal()) return Modal()(dialog);
+    return run();
 }
 
 } // namespace ui

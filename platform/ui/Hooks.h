@@ -5,10 +5,13 @@
 // question answers Cancel, a file or colour dialog answers Cancel and the wait cursor does
 // nothing, so nothing ever blocks.
 #include "CString.h"
+#include "LogFont.h"
 #include "Types.h"
 
 #include <functional>
 #include <vector>
+
+class CWnd;
 
 namespace ui {
 
@@ -71,5 +74,18 @@ std::vector<FileFilter> ParseFileFilter(const CString& filter);
 using ColorResponder = std::function<int(COLORREF initial, COLORREF& chosen)>;
 ColorResponder SetColorResponder(ColorResponder responder);
 int ChooseColor(COLORREF initial, COLORREF& chosen);
+
+// The font dialog: answers IDOK with font replaced by the chosen one, or IDCANCEL.
+using FontResponder = std::function<int(LOGFONT& font)>;
+FontResponder SetFontResponder(FontResponder responder);
+int ChooseFont(LOGFONT& font);
+
+// The windows' own modal dialogs (property sheets and their dialogs). An installed responder
+// gets the dialog, with its controls reachable by id, instead of the user, and answers IDOK or
+// IDCANCEL as the button the user would have pressed; without one the dialog runs its own
+// modal loop (run).
+using ModalResponder = std::function<int(CWnd& dialog)>;
+ModalResponder SetModalResponder(ModalResponder responder);
+int RunModal(CWnd& dialog, const std::function<int()>& run);
 
 } // namespace ui

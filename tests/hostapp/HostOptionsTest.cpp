@@ -28,6 +28,14 @@ TEST(HostOptions, AcceptedCommandLines) {
         << error;
     EXPECT_EQ(snap.mode, HostOptions::Mode::Run) << "a snapshot is of the running display";
     EXPECT_TRUE(snap.afterRefresh);
+
+    HostOptions sheet;
+    ASSERT_TRUE(ParseHostOptions({"--edit", "d.vxd", "--property", "2", "--page", "2", "--snapshot", "p.png"},
+                                 sheet, error))
+        << error;
+    EXPECT_EQ(sheet.mode, HostOptions::Mode::Edit) << "a sheet opens while the display is edited";
+    EXPECT_EQ(sheet.property, 2);
+    EXPECT_EQ(sheet.page, 2);
 }
 
 TEST(HostOptions, RefusedCommandLines) {
@@ -40,6 +48,12 @@ TEST(HostOptions, RefusedCommandLines) {
         {"--after-refresh", "d.vxd"},
         {"--snapshot", "out.png"},
         {"--snapshot", "out.png", "--edit", "d.vxd"},
+        {"--property", "1", "d.vxd"},
+        {"--page", "2", "--snapshot", "out.png", "d.vxd"},
+        {"--property", "0", "--snapshot", "out.png", "d.vxd"},
+        {"--property", "1x", "--snapshot", "out.png", "d.vxd"},
+        {"--property", "1", "--run", "--snapshot", "out.png", "d.vxd"},
+        {"--property", "1", "--snapshot", "out.png", "--after-refresh", "d.vxd"},
     };
     for (const auto& args : bad) {
         HostOptions o;

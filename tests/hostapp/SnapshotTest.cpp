@@ -5,6 +5,7 @@
 #include "HostModules.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
@@ -87,6 +88,32 @@ TEST_F(Snapshot, AfterARefreshOnTheDemoDatabase) {
               0)
         << m_err;
     EXPECT_EQ(QImage(Path("after.png")).size(), CanvasOf(Path("demo.vxd")));
+}
+
+TEST_F(Snapshot, OfAnElementsPropertySheetLeavesTheDisplayAsItWas) {
+    QFile display(Path("demo.vxd"));
+    ASSERT_TRUE(display.open(QIODevice::ReadOnly));
+    const QByteArray before = display.readAll();
+    display.close();
+    ASSERT_EQ(Run(VEXORHOST_EXE, {"--edit", Path("demo.vxd"), "--property", "2", "--page", "2", "--snapshot",
+                                  Path("sheet.png")}),
+              0)
+        << m_err;
+    const QImage sheet(Path("sheet.png"));
+    ASSERT_FALSE(sheet.isNull());
+    EXPECT_GT(sheet.width(), 300);
+    EXPECT_LT(sheet.width(), 1020) << "the sheet, not the canvas";
+    ASSERT_TRUE(display.open(QIODevice::ReadOnly));
+    EXPECT_EQ(display.readAll(), before);
+
+    EXPECT_EQ(
+        Run(VEXORHOST_EXE, {"--edit", Path("demo.vxd"), "--property", "9", "--snapshot", Path("no.png")}), 1);
+    EXPECT_NE(m_err.find("no element 9"), std::string::npos) << m_err;
+    EXPECT_EQ(Run(VEXORHOST_EXE, {"--edit", Path("demo.vxd"), "--property", "1", "--page", "5", "--snapshot",
+                                  Path("no.png")}),
+              1);
+    EXPECT_NE(m_err.find("no page 5"), std::string::npos) << m_err;
+    EXPECT_FALSE(QFileInfo::exists(Path("no.png")));
 }
 
 TEST_F(Snapshot, FailuresExitOneWithoutLeavingAPicture) {

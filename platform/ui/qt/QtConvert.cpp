@@ -1,6 +1,7 @@
 #include "QtConvert.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -35,4 +36,16 @@ QFont LogFontToQFont(const LOGFONT& lf) {
     font.setUnderline(lf.lfUnderline != 0);
     font.setStrikeOut(lf.lfStrikeOut != 0);
     return font;
+}
+
+LOGFONT QFontToLogFont(const QFont& font, const LOGFONT& base) {
+    LOGFONT lf = base;
+    lf.lfFaceName = ToCString(font.family());
+    const int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    lf.lfHeight = -std::max(1, pixels);
+    lf.lfWeight = LONG(font.weight());
+    lf.lfItalic = font.italic() ? 1 : 0;
+    lf.lfUnderline = font.underline() ? 1 : 0;
+    lf.lfStrikeOut = font.strikeOut() ? 1 : 0;
+    return lf;
 }

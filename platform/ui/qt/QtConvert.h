@@ -17,6 +17,9 @@
 // application's family. lfHeight is in pixels (negative: character height, as the records
 // hold it; positive: cell height, taken as the same); 0 keeps the application's size.
 QFont LogFontToQFont(const LOGFONT& font);
+// The font as a record keeps it: the chosen face, pixel height (negative, character height),
+// weight and effects; the other fields come from base.
+LOGFONT QFontToLogFont(const QFont& font, const LOGFONT& base);
 // The CJK family used where a face is missing; empty when none is installed.
 QString FallbackCjkFamily();
 

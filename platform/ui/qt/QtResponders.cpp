@@ -11,6 +11,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QPointer>
 
 namespace ui {
@@ -68,11 +69,24 @@ ColorResponder QtColorResponder(QWidget* parent) {
     };
 }
 
+FontResponder QtFontResponder(QWidget* parent) {
+    QPointer<QWidget> owner(parent);
+    return [owner](LOGFONT& font) {
+        bool chosen = false;
+        const QFont picked = QFontDialog::getFont(&chosen, LogFontToQFont(font),
+                                                  owner ? owner.data() : QApplication::activeWindow());
+        if (!chosen) return IDCANCEL;
+        font = QFontToLogFont(picked, font);
+        return IDOK;
+    };
+}
+
 void InstallQtResponders(QWidget* parent) {
     InstallQtMessageBox(parent);
     SetWaitCursorResponder(QtWaitCursorResponder());
     SetSaveFileResponder(QtSaveFileResponder(parent));
     SetColorResponder(QtColorResponder(parent));
+    SetFontResponder(QtFontResponder(parent));
     SetPrintDialogResponder(QtPrintDialogResponder(parent));
     kes::SetCredentialResponder(QtLoginResponder(parent));
     SetPopupMenuResponder(QtPopupMenuResponder());

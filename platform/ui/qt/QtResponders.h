@@ -16,6 +16,7 @@ void InstallQtResponders(QWidget* parent = nullptr);
 WaitCursorResponder QtWaitCursorResponder();
 SaveFileResponder QtSaveFileResponder(QWidget* parent = nullptr);
 ColorResponder QtColorResponder(QWidget* parent = nullptr);
+FontResponder QtFontResponder(QWidget* parent = nullptr);
 
 // A filter text of pairs "description|patterns|...|" as the file dialog wants it: one entry
 // "description (patterns)" per pair, patterns separated by spaces.

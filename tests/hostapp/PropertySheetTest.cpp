@@ -1,0 +1,113 @@
+// The real module's property sheet in the host's edit mode, as an engineer uses it: double
+// click an element, change the table, OK; Cancel leaves the display unmodified; the choice is
+// in the saved display file.
+#include "DataSource.h"
+#include "DemoDatabase.h"
+#include "DisplayView.h"
+#include "FormControls.h"
+#include "Hooks.h"
+#include "HostModules.h"
+#include "MainWindow.h"
+#include "Wnd.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Answers every modal dialog of the module as the test says.
+class DialogAnswers {
+public:
+    explicit DialogAnswers(std::function<int(QWidget&)> answer)
+        : m_old(ui::SetModalResponder([answer](CWnd& dialog) { return answer(dialog.GetWidget()); })) {}
+    ~DialogAnswers() { ui::SetModalResponder(m_old); }
+    DialogAnswers(const DialogAnswers&) = delete;
+    DialogAnswers& operator=(const DialogAnswers&) = delete;
+
+private:
+    ui::ModalResponder m_old;
+};
+
+std::string RunTool(const QStringList& args) {
+    QProcess p;
+    p.start(VEXORQUERY_EXE, args);
+    p.waitForFinished(120000);
+    return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError()).toStdString();
+}
+
+void DoubleClick(QWidget* area, QPoint at) {
+    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(at), area->mapToGlobal(QPointF(at)),
+                      Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(area, &click);
+}
+
+TEST(PropertySheet, DoubleClickChangesTheTableOnOkOnlyAndTheSavedDisplayKeepsIt) {
+    QTemporaryDir dir;
+    const std::string db = "sqlite:" + dir.filePath("demo.sqlite").toStdString();
+    demo::DemoOptions options;
+    options.compact = true;
+    std::string error;
+    ASSERT_TRUE(demo::BuildDemoDatabase(db, options, error)) << error;
+    kes::SetDataSource(db);
+    struct SourceReset {
+        ~SourceReset() { kes::SetDataSource(""); }
+    } reset;
+    const QString display = dir.filePath("d.vxd");
+    RunTool({"demo-display", display});
+
+    HostModules modules;
+    ASSERT_TRUE(modules.Load({}, {VEXOR_QUERY_MODULE}).errors.empty());
+    {
+        MainWindow window;
+        window.show();
+        QString openError;
+        ASSERT_TRUE(window.OpenDisplay(display, openError)) << openError.toStdString();
+        DisplayView& view = window.View();
+        QWidget* area = view.viewport();
+        ASSERT_FALSE(view.IsModified());
+
+        int opened = 0;
+        auto chooseRainDay = [&opened](QWidget& sheet) {
+            ++opened;
+            EXPECT_EQ(sheet.windowTitle().toStdString(), "系统设置查询属性");
+            sheet.findChild<QTabWidget*>()->setCurrentIndex(1);
+            FindControl<QComboBox>(*FindControl(sheet, 901), 1020)->setEditText("RAIN_DAY");
+            return ui::IDCANCEL;
+        };
+        {
+            DialogAnswers cancel(chooseRainDay);
+            DoubleClick(area, QPoint(100, 100));
+        }
+        EXPECT_EQ(opened, 1) << "the double click opened the sheet";
+        EXPECT_FALSE(view.IsModified()) << "a cancelled sheet leaves the display unmodified";
+        {
+            DialogAnswers ok([&](QWidget& sheet) {
+                chooseRainDay(sheet);
+                return ui::IDOK;
+            });
+            DoubleClick(area, QPoint(100, 100));
+        }
+        EXPECT_EQ(opened, 2);
+        EXPECT_TRUE(view.IsModified());
+        QString saveError;
+        ASSERT_TRUE(window.SaveDisplay(display, saveError)) << saveError.toStdString();
+    }
+    const std::string shown = RunTool({"display", display});
+    const std::size_t first = shown.find("element 1:");
+    const std::size_t second = shown.find("element 2:");
+    ASSERT_NE(second, std::string::npos) << shown;
+    EXPECT_NE(shown.substr(first, second - first).find("query.tableName: \"RAIN_DAY\""), std::string::npos)
+        << shown;
+}
+
+} // namespace
