@@ -38,7 +38,7 @@ refuse "请输入一个介于 1 和 999 之间的整数" --element 1 --set inter
 refuse "the property sheet keeps" --element 1 --set query.accessMode=ANY
 refuse "the property sheet keeps" --element 1 --set interface.panelWidth=-5
 refuse "cannot be set this way" --element 1 --set window.fonts[0]=x
-refuse "element 9 is no data-query element" --element 9 --set query.tableName=X
+refuse "element 99 is no data-query element" --element 99 --set query.tableName=X
 # A refusal anywhere leaves even the good changes before it unwritten.
 refuse "no field" --element 1 --set query.tableName=RAIN_DAY --set nothing=1
 refuse "FIELD=VALUE" --element 1 --set query.tableName
