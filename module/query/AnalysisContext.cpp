@@ -25,7 +25,7 @@ bool Missing(double value) {
 
 // The fields of a time text as the data service writes it ("YYYY-MM-DD HH:MM:SS" or a leading
 // part down to the hour); false for any other form, which is then read by ParseTime.
-bool ReadServiceTime(const std::string& t, int& year, int& month, int& day, int& hour) {
+bool ReadServiceTime(std::string_view t, int& year, int& month, int& day, int& hour) {
     auto digits = [&](std::size_t at, std::size_t n, int& into) {
         if (t.size() < at + n) return false;
         into = 0;
@@ -130,10 +130,10 @@ long long CAnalysisContext::PeriodKey(int year, int month, int day, int hour) co
     return ((year * 100LL + month) * 100 + day) * 100 + hour;
 }
 
-std::optional<long long> CAnalysisContext::RowPeriodKey(const CString& timeText) const {
+std::optional<long long> CAnalysisContext::RowPeriodKey(std::string_view timeText) const {
     int year = 0, month = 0, day = 0, hour = 0;
-    if (ReadServiceTime(timeText.str(), year, month, day, hour)) return PeriodKey(year, month, day, hour);
-    const COleDateTime time = CQueryItem::ParseTime(timeText);
+    if (ReadServiceTime(timeText, year, month, day, hour)) return PeriodKey(year, month, day, hour);
+    const COleDateTime time = CQueryItem::ParseTime(CString(timeText));
     if (!time.IsValid()) return std::nullopt;
     return PeriodKey(time);
 }
@@ -188,23 +188,22 @@ void CAnalysisContext::BuildPeriodLabels() {
         AddPeriod(start + COleDateTimeSpan(0, int(k), 0, 0));
 }
 
-const CString& CAnalysisContext::Cell(const CStringArray& row, int column) const {
-    static const CString kNone;
-    return column >= 1 && column - 1 < row.GetSize() ? row[column - 1] : kNone;
+std::string_view CAnalysisContext::Cell(long row, int column) const {
+    return column >= 1 ? m_rows->Cell(row, column - 1) : std::string_view();
 }
 
-int CAnalysisContext::GroupDataType(const CStringArray& row) const {
-    if (m_dtypeColumn >= 1) return PointDataTypeOf(Cell(row, m_dtypeColumn));
+int CAnalysisContext::GroupDataType(long row) const {
+    if (m_dtypeColumn >= 1) return PointDataTypeOf(CString(Cell(row, m_dtypeColumn)));
     return m_dataType;
 }
 
-CAnalysisRecord CAnalysisContext::NewRecord(const CStringArray& row, const CString& group) const {
+CAnalysisRecord CAnalysisContext::NewRecord(long row, const CString& group) const {
     CAnalysisRecord record;
     record.group = group;
     const int columns = m_columns ? m_columns->GetSize() : 0;
     record.cells.SetSize(columns);
     for (int c = 1; c < columns; ++c)
-        record.cells[c] = Cell(row, c);
+        record.cells[c] = CString(Cell(row, c));
     // A time column holds the time of the value taken, none until one is.
     for (ETotalRole role : {kRoleValueTime, kRoleAverageTime, kRoleMaximumTime, kRoleMinimumTime})
         for (int c : m_roles[role])
@@ -219,16 +218,16 @@ CAnalysisRecord CAnalysisContext::NewRecord(const CStringArray& row, const CStri
     return record;
 }
 
-void CAnalysisContext::Fold(CAnalysisRecord& record, const CStringArray& row, int dataType) const {
+void CAnalysisContext::Fold(CAnalysisRecord& record, long row, int dataType) const {
     auto copyTimes = [&](ETotalRole role) {
         for (int c : m_roles[role])
-            record.cells[c] = Cell(row, c);
+            record.cells[c] = CString(Cell(row, c));
     };
     auto each = [&](ETotalRole role, auto&& fold) {
         for (int c : m_roles[role]) {
             double& sum = record.sums[std::size_t(c)];
             int& count = record.counts[std::size_t(c)];
-            fold(sum, count, std::atof(Cell(row, c).GetString()));
+            fold(sum, count, TextToDouble(Cell(row, c)));
         }
     };
     switch (dataType) {
@@ -318,8 +317,7 @@ void CAnalysisContext::Compute() {
     };
     std::vector<Group> groups;
     std::unordered_map<CString, std::size_t> groupIndex;
-    for (long r = 0; r < m_rows->GetSize(); ++r) {
-        const CStringArray row = m_rows->CopyRow(r);
+    for (long row = 0; row < m_rows->GetSize(); ++row) {
         const std::optional<long long> periodKey = RowPeriodKey(Cell(row, m_timeColumn));
         if (!periodKey) continue;
         auto period = periodOf.find(*periodKey);

@@ -5,11 +5,11 @@
 // by the data type of the group's point; then lays the records and one statistics row per
 // group into a grid. Toolkit-free: the query window, the command line and the tests use it.
 #include "Arrays.h"
-#include "RowStore.h"
 #include "DirectiveSet.h"
 #include "GridIterator.h"
 #include "LackTime.h"
 #include "OleDateTime.h"
+#include "RowStore.h"
 
 #include <optional>
 #include <vector>
@@ -101,16 +101,17 @@ public:
 
 private:
     void BuildPeriodLabels();
-    CAnalysisRecord NewRecord(const CStringArray& row, const CString& group) const;
-    void Fold(CAnalysisRecord& record, const CStringArray& row, int dataType) const;
+    // Rows are read in place, by their number in the row store.
+    CAnalysisRecord NewRecord(long row, const CString& group) const;
+    void Fold(CAnalysisRecord& record, long row, int dataType) const;
     void Finish(CAnalysisRecord& record, int dataType) const;
-    int GroupDataType(const CStringArray& row) const;
-    const CString& Cell(const CStringArray& row, int column) const;
+    int GroupDataType(long row) const;
+    std::string_view Cell(long row, int column) const;
     bool IsValueColumn(int column) const;
     void AddPeriod(const COleDateTime& start);
     long long PeriodKey(int year, int month, int day, int hour) const;
     // The key of the period of a row's time text; none for a text that is no time.
-    std::optional<long long> RowPeriodKey(const CString& timeText) const;
+    std::optional<long long> RowPeriodKey(std::string_view timeText) const;
 
     const CColumnList* m_columns = nullptr;
     const CRowStore* m_rows = nullptr;
