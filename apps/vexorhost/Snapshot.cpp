@@ -8,11 +8,24 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QTabWidget>
 
 void RefreshAll(DisplayView& view) {
     view.Drive(ShowDrive(), nullptr);
+    QApplication::processEvents();
+    // Windows that fill themselves in the background are waited for, a minute at the most.
+    auto loading = [&view] {
+        for (const QWidget* w : view.viewport()->findChildren<QWidget*>())
+            if (w->property(ui::kLoadingProperty).toBool()) return true;
+        return false;
+    };
+    constexpr int kLongestWaitMs = 60'000;
+    QElapsedTimer waited;
+    waited.start();
+    while (loading() && waited.elapsed() < kLongestWaitMs)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
     QApplication::processEvents();
 }
 

@@ -71,6 +71,7 @@ void CSysLookWidow::Refresh(int) {
     m_stopAgain.stop();
     m_load.reset();
     m_loadStep = 0;
+    if (m_widget) m_widget->setProperty(ui::kLoadingProperty, false);
     if (!m_stylesLoaded && m_sysView) {
         CQueryClient client;
         m_styles = LoadDisplayStyles(client, m_sysView->m_text);
@@ -90,6 +91,7 @@ void CSysLookWidow::StartLoad() {
     }
     const unsigned load = ++m_loadNumber;
     m_loadStep = 1;
+    m_widget->setProperty(ui::kLoadingProperty, true);
     m_load = std::make_unique<CBackgroundInventory>(
         kes::ResolveDataSource(), std::move(tables),
         [this, load](const CInventoryRow& row) {
@@ -119,6 +121,7 @@ void CSysLookWidow::LoadEnded(unsigned load) {
     if (load != m_loadNumber || m_loadStep != 1) return;
     m_stopAgain.stop();
     m_loadStep = 2;
+    if (m_widget) m_widget->setProperty(ui::kLoadingProperty, false);
 }
 
 void CSysLookWidow::CancelLoad() {

@@ -24,6 +24,11 @@ constexpr int IDCANCEL = 2;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
+// A window that fills itself in the background (the system view counting its tables) sets this
+// dynamic property of its widget to true until it is done, so that a picture of the display
+// taken "after the first refresh" can wait for it.
+constexpr const char* kLoadingProperty = "loading";
+
 using MessageBoxResponder = std::function<int(const CString& text, const CString& caption, unsigned type)>;
 
 // Installs a responder and returns the one it replaces (an empty one restores the default).

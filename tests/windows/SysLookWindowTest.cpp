@@ -2,6 +2,7 @@
 // and PostgreSQL: its grid against `vexorquery inventory` on the same tables, the header styles
 // and sort, stored column widths, a load stopped or its window closed while a count is running,
 // and the element making it in its system view mode.
+#include "Hooks.h"
 #include "SysLookWidow.h"
 
 #include "DataSource.h"
@@ -194,8 +195,12 @@ TEST_P(SysLookWindowTest, ALoadStoppedOrClosedWhileACountRunsLeavesTheRowsCounte
     CSysLookWidow& window = Open();
     ASSERT_TRUE(WaitRows(window, 1));
     EXPECT_EQ(window.LoadStep(), 1);
+    // A picture of the display waits while the viewer says it is loading.
+    QWidget& widget = *window.Widget();
+    EXPECT_TRUE(widget.property(ui::kLoadingProperty).toBool());
     window.CancelLoad();
     ASSERT_TRUE(WaitLoaded(window));
+    EXPECT_FALSE(widget.property(ui::kLoadingProperty).toBool());
     ASSERT_EQ(window.Rows().size(), 1u);
     EXPECT_EQ(window.Grid().GetRowCount(), 2);
     EXPECT_EQ(window.Grid().GetItemText(1, 1), "STATION");
