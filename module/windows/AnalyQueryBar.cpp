@@ -71,12 +71,7 @@ void CAnalyQueryBar::CreateControls() {
 }
 
 void CAnalyQueryBar::FillControls() {
-    for (std::size_t i = 0; i < m_filters.size(); ++i) {
-        m_filters[i]->ResetContent();
-        for (const CString& entry : m_stations.FilterEntries(int(i)))
-            m_filters[i]->AddString(entry);
-        m_filters[i]->SetCurSel(0);
-    }
+    FillFilterCombos(m_filters, m_stations);
     FillStations();
     for (std::size_t i = 0; i < m_typeButtons.size(); ++i)
         m_typeButtons[i]->SetCheck(int(i) == m_model.TypeButton());
@@ -112,10 +107,7 @@ void CAnalyQueryBar::FillIntervals() {
 void CAnalyQueryBar::OnChildNotify(const CNotify& n) {
     const int id = n.controlId;
     if (id >= kFirstFilter && id < kFirstFilter + 50 && n.code == CBN_SELCHANGE) {
-        std::vector<int> selections;
-        for (CComboBox* combo : m_filters)
-            selections.push_back(combo->GetCurSel());
-        if (m_stations.Cascade(selections))
+        if (CascadeFilters(m_filters, nullptr, m_stations))
             Refresh();
         else
             FillStations();

@@ -1,5 +1,7 @@
 #include "BarControls.h"
 
+#include "Button.h"
+#include "ComboBox.h"
 #include "Hooks.h"
 #include "InputBox.h"
 #include "ListBox.h"
@@ -87,6 +89,24 @@ QFont SetUpBarWidget(QWidget& bar, const char* className, const CQueryBarRecords
     const QFont qfont = LogFontToQFont(font);
     bar.setFont(qfont);
     return qfont;
+}
+
+void FillFilterCombos(const std::vector<CComboBox*>& filters, const CQueryBarModel& model) {
+    for (std::size_t i = 0; i < filters.size(); ++i) {
+        CComboBox* combo = filters[i];
+        combo->ResetContent();
+        for (const CString& entry : model.FilterEntries(int(i)))
+            combo->AddString(entry);
+        combo->SetCurSel(0);
+    }
+}
+
+bool CascadeFilters(const std::vector<CComboBox*>& filters, CButton* selectAll, CQueryBarModel& model) {
+    if (selectAll) selectAll->SetCheck(0);
+    std::vector<int> selections;
+    for (CComboBox* combo : filters)
+        selections.push_back(combo->GetCurSel());
+    return model.Cascade(selections);
 }
 
 QIcon BarIcon(int resource) {

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+class CButton;
+class CComboBox;
 class CListBox;
 class QFont;
 class QIcon;
@@ -22,6 +24,13 @@ void FillStationTexts(CListBox& list, const CStringArray& texts);
 std::vector<int> SelectedStations(const CListBox& list);
 // Selects the items; in a single-selection list the last one becomes the selection.
 void SelectStations(CListBox& list, const std::vector<int>& items);
+
+// The filter lists above the station list: each filled with its group's entries, the first
+// chosen.
+void FillFilterCombos(const std::vector<CComboBox*>& filters, const CQueryBarModel& model);
+// A filter list changed: select-all is cleared and the model narrows the groups below it; true
+// when the bar's refresh is to follow (the model says so), else only the station list changes.
+bool CascadeFilters(const std::vector<CComboBox*>& filters, CButton* selectAll, CQueryBarModel& model);
 
 // Shows the message of a refused refresh ("请选择站号!", "开始时间不能大于结束时间!");
 // true when the refresh goes on.

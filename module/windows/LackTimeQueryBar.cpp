@@ -94,16 +94,11 @@ void CLackTimeQueryBar::CreateControls() {
 }
 
 void CLackTimeQueryBar::FillControls() {
+    FillFilterCombos(m_filters, m_model);
+    // A list of fewer than two names is no choice: its label is painted instead.
     const std::vector<int> filters = m_model.Groups().FilterIndices();
-    for (std::size_t i = 0; i < m_filters.size(); ++i) {
-        CComboBox* combo = m_filters[i];
-        combo->ResetContent();
-        for (const CString& entry : m_model.FilterEntries(int(i)))
-            combo->AddString(entry);
-        combo->SetCurSel(0);
-        // A list of fewer than two names is no choice: its label is painted instead.
-        combo->setVisible(m_model.Groups()[filters[i]].displayTexts.GetSize() >= 2);
-    }
+    for (std::size_t i = 0; i < m_filters.size(); ++i)
+        m_filters[i]->setVisible(m_model.Groups()[filters[i]].displayTexts.GetSize() >= 2);
     FillStationList();
     for (std::size_t i = 0; i < m_unitButtons.size(); ++i)
         m_unitButtons[i]->SetCheck(int(i) == m_model.Unit());
@@ -130,11 +125,7 @@ void CLackTimeQueryBar::OnChildNotify(const CNotify& n) {
     const int id = n.controlId;
     const bool singleList = m_stations && !m_stations->IsMultipleSelection();
     if (id >= kFirstFilter && id < kFirstFilter + 50 && n.code == CBN_SELCHANGE) {
-        if (m_selectAllBox) m_selectAllBox->SetCheck(0);
-        std::vector<int> selections;
-        for (CComboBox* combo : m_filters)
-            selections.push_back(combo->GetCurSel());
-        if (m_model.Cascade(selections))
+        if (CascadeFilters(m_filters, m_selectAllBox, m_model))
             Refresh();
         else
             FillStationList();

@@ -108,13 +108,7 @@ void CQueryBar::CreateControls() {
 }
 
 void CQueryBar::FillControls() {
-    for (std::size_t i = 0; i < m_filters.size(); ++i) {
-        CComboBox* combo = m_filters[i];
-        combo->ResetContent();
-        for (const CString& entry : m_model.FilterEntries(int(i)))
-            combo->AddString(entry);
-        combo->SetCurSel(0);
-    }
+    FillFilterCombos(m_filters, m_model);
     FillStationList();
     if (!m_typeButtons.empty()) {
         for (std::size_t i = 0; i < m_typeButtons.size(); ++i)

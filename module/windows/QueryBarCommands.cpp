@@ -35,11 +35,7 @@ void CQueryBar::keyPressEvent(QKeyEvent* event) {
 void CQueryBar::OnChildNotify(const CNotify& n) {
     const int id = n.controlId;
     if (id >= kFirstFilter && id < kFirstFilter + 50 && n.code == CBN_SELCHANGE) {
-        if (m_selectAllBox) m_selectAllBox->SetCheck(0);
-        std::vector<int> selections;
-        for (CComboBox* combo : m_filters)
-            selections.push_back(combo->GetCurSel());
-        if (m_model.Cascade(selections))
+        if (CascadeFilters(m_filters, m_selectAllBox, m_model))
             Refresh();
         else
             FillStationList();
