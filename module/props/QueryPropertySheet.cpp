@@ -2,6 +2,7 @@
 
 #include "Hooks.h"
 #include "QtConvert.h"
+#include "SPointQueryProp.h"
 #include "SelectProp.h"
 #include "VexorQueryProp.h"
 
@@ -21,8 +22,10 @@ CQueryPropertySheet::CQueryPropertySheet(CElementPropertyPages& pages, CWnd* own
     setWindowTitle("系统设置查询属性");
     m_selectPage = new CSelectProp(pages.interfaceText, this, m_tabs);
     m_queryPage = new CVexorQueryProp(pages.query, pages.windowText, this, m_tabs);
+    m_pointPage = new CSPointQueryProp(pages.pointText, this, m_tabs);
     m_tabs->addTab(m_selectPage, "功能选择");
     m_tabs->addTab(m_queryPage, "系统设置与简单查询");
+    m_tabs->addTab(m_pointPage, "点数据查询");
     m_shown[0] = true;
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
         if (index >= 0 && index < int(m_shown.size())) m_shown[size_t(index)] = true;
@@ -49,6 +52,7 @@ bool CQueryPropertySheet::SavePages() {
         ui::MessageBox(message);
         return false;
     }
+    if (m_shown[2]) m_pointPage->Save(saved.pointText);
     saved.query = m_pages.query;
     m_pages = saved;
     return true;

@@ -1,6 +1,6 @@
 #pragma once
-// The element's property sheet "系统设置查询属性": the pages "功能选择" and "系统设置与简单查询"
-// over the element's configuration (see ElementProperties.h), OK and Cancel.
+// The element's property sheet "系统设置查询属性": the pages "功能选择", "系统设置与简单查询" and
+// "点数据查询" over the element's configuration (see ElementProperties.h), OK and Cancel.
 #include "ElementProperties.h"
 #include "Wnd.h"
 
@@ -8,6 +8,7 @@
 
 #include <array>
 
+class CSPointQueryProp;
 class CSelectProp;
 class CVexorQueryProp;
 class QTabWidget;
@@ -31,7 +32,8 @@ private:
     QTabWidget* m_tabs;
     CSelectProp* m_selectPage;
     CVexorQueryProp* m_queryPage;
-    std::array<bool, 2> m_shown{};
+    CSPointQueryProp* m_pointPage;
+    std::array<bool, 3> m_shown{};
     bool m_saved = false;
 };
 

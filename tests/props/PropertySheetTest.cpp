@@ -7,8 +7,11 @@
 #include "FormControls.h"
 #include "Hooks.h"
 #include "KeyFilterDlg.h"
+#include "ListToolStrip.h"
+#include "PointQueryWindow.h"
 #include "QueryPropertySheet.h"
 #include "QueryWindow.h"
+#include "SPointQueryProp.h"
 #include "TestDatabase.h"
 #include "VexorQueryElemOBJ.h"
 #include "WindowFactory.h"
@@ -18,6 +21,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
@@ -228,6 +232,8 @@ TEST_F(PropertySheetTest, CancelAndRefusedNumbersChangeNothing) {
 
 TEST_F(PropertySheetTest, APageNeverOpenedKeepsWhatItWasGiven) {
     m_element.m_querySettings.m_timeInterval = 0; // the page would show and keep 1
+    m_element.m_pointSettings.m_points.Add(std::make_unique<CPointEntry>());
+    m_element.m_pointSettings.m_points[0].m_values[0] = 7; // the point page would keep 1
     SheetDriver firstPageOnly([](QWidget& sheet) {
         Control<QLineEdit>(sheet, 900, 1103).setText("-5");
         return ui::IDOK;
@@ -235,6 +241,8 @@ TEST_F(PropertySheetTest, APageNeverOpenedKeepsWhatItWasGiven) {
     m_element.Property(&m_owner);
     EXPECT_EQ(m_element.m_interfaceSettings.m_panelWidth, 175);
     EXPECT_EQ(m_element.m_querySettings.m_timeInterval, 0);
+    EXPECT_EQ(m_element.m_pointSettings.m_points[0].m_values[0], 7);
+    EXPECT_EQ(m_element.m_pointSettings.m_dataType, 0) << "the point page would store hourly";
 }
 
 TEST_F(PropertySheetTest, RowColoursAndElementChoiceFollowTheirBoxesAndAdvancedNeedsATable) {
@@ -311,6 +319,71 @@ TEST_F(PropertySheetTest, EveryControlStandsUnderItsIdWithItsText) {
         auto& types = Control<QComboBox>(sheet, 901, 1059);
         EXPECT_EQ(types.count(), 4);
         EXPECT_EQ(types.itemText(3), "月");
+        return ui::IDCANCEL;
+    });
+    m_element.Property(&m_owner);
+    EXPECT_EQ(look.opened, 1);
+}
+
+// Page 3 as an engineer fills it: 点数据查询 chosen on 功能选择, two points added through
+// "选择站号" (answered like the user), 日数据 and 读; OK gives the element those points and its
+// point window shows them; the sheet opened again shows them too.
+TEST_F(PropertySheetTest, PointPageAddsPickedPointsThatTheElementAndItsPointWindowShow) {
+    int pickerOpened = 0;
+    int pickerListed = 0;
+    SheetDriver configure([&](QWidget& dialog) {
+        if (dialog.windowTitle() == "选择站号") {
+            ++pickerOpened;
+            auto* list = FindControl<QListWidget>(dialog, 1042);
+            pickerListed = list->count();
+            for (int i = 0; i < list->count(); ++i) {
+                const QString text = list->item(i)->text();
+                list->item(i)->setSelected(text.endsWith("(10021)") || text.endsWith("(10022)"));
+            }
+            FindControl<QAbstractButton>(dialog, 1038)->setChecked(false); // 最大值
+            return ui::IDOK;
+        }
+        Control<QAbstractButton>(dialog, 900, 1004).setChecked(true); // 点数据查询
+        ShowPage(dialog, 2);
+        QWidget& strip = Control<CListToolStrip>(dialog, 902, 1045);
+        EXPECT_EQ(static_cast<CListToolStrip&>(strip).Caption(), " 站号选择");
+        FindControl<QAbstractButton>(strip, 1001)->click();           // 增加新数据
+        Control<QAbstractButton>(dialog, 902, 1053).setChecked(true); // 日数据
+        Control<QAbstractButton>(dialog, 902, 1050).setChecked(true); // 读
+        return ui::IDOK;
+    });
+    m_element.Property(&m_owner);
+    EXPECT_EQ(pickerOpened, 1);
+    EXPECT_GE(pickerListed, 3) << "both filters blank: every point of ALLPOINT";
+
+    const CPointQuerySettings& s = m_element.m_pointSettings;
+    ASSERT_EQ(s.m_points.GetSize(), 2);
+    EXPECT_EQ(s.m_points[0].m_number, "10021");
+    EXPECT_EQ(s.m_points[1].m_number, "10022");
+    EXPECT_FALSE(s.m_points[0].m_name.IsEmpty());
+    EXPECT_EQ(s.m_points[1].m_values[1], 1);
+    EXPECT_EQ(s.m_points[1].m_values[2], 0) << "最大值 was not ticked";
+    EXPECT_EQ(s.m_dataType, kPointDaily);
+    EXPECT_EQ(s.m_accessMode, kPointRead);
+
+    auto* window = dynamic_cast<CPointQueryWindow*>(m_element.m_pointWindow.get());
+    ASSERT_NE(window, nullptr) << "the element shows its point window";
+    const CGridIterator& grid = window->Grid();
+    ASSERT_EQ(grid.GetColumnCount(), 4);
+    EXPECT_EQ(grid.GetItemText(0, 2), s.m_points[0].m_name);
+    EXPECT_EQ(grid.GetItemText(1, 1), "2026-10-01") << "daily rows";
+    EXPECT_NE(grid.GetItemText(1, 2), " ") << "the point's daily value";
+
+    SheetDriver look([](QWidget& sheet) {
+        ShowPage(sheet, 2);
+        auto* page = dynamic_cast<CSPointQueryProp*>(&Page(sheet, 902));
+        EXPECT_NE(page, nullptr);
+        if (!page) return ui::IDCANCEL;
+        EXPECT_EQ(page->Grid().GetRowCount(), 3);
+        EXPECT_EQ(page->Grid().GetItemText(2, 2), "10022");
+        EXPECT_EQ(page->Grid().GetItemText(2, 5), "0");
+        EXPECT_TRUE(Control<QAbstractButton>(sheet, 902, 1053).isChecked());
+        EXPECT_TRUE(Control<QAbstractButton>(sheet, 902, 1050).isChecked());
         return ui::IDCANCEL;
     });
     m_element.Property(&m_owner);
