@@ -2,6 +2,7 @@
 
 #include "Hooks.h"
 #include "HostServices.h"
+#include "PointCondDlg.h"
 #include "PopupMenu.h"
 #include "QueryBarModel.h"
 
@@ -154,6 +155,7 @@ void CPointQueryWindow::ShowMenu(CPoint screen) {
     const bool writing = m_settings && m_settings->m_accessMode != kPointRead;
     const std::vector<ui::MenuItem> items = {{kCmdModify, "修改", writing},
                                              {kCmdDelete, "删除", writing},
+                                             {kCmdConditions, "查询条件"},
                                              {kCmdPrint, "打印"},
                                              {kCmdExport, "输出"}};
     if (int command = ui::TrackPopupMenu(items, screen)) OnCommand(command);
@@ -162,9 +164,16 @@ void CPointQueryWindow::ShowMenu(CPoint screen) {
 void CPointQueryWindow::OnCommand(int command) {
     if (command == kCmdPrint) PrintGrid(kCaption);
     if (command == kCmdExport) ExportGrid(kCaption);
+    if (command == kCmdConditions) AskConditions();
     if (command == kCmdModify) {
         // The row being edited is written now, as leaving it would.
         if (!EditingAllowed()) BeginEdit();
         RowEntered(m_currentRow);
     }
+}
+
+void CPointQueryWindow::AskConditions() {
+    if (!m_settings) return;
+    CPointCondDlg dialog({*m_settings, m_timeInits}, m_widget.data(), m_widget.data());
+    if (dialog.DoModal() == ui::IDOK) Refresh(0);
 }

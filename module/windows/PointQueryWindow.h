@@ -22,6 +22,8 @@ public:
     static constexpr int kCmdModify = 33503;
     static constexpr int kCmdDelete = 33504;
     static constexpr int kCmdPrint = 33506;
+    // Dialog "数据查询条件": data source, statistic shown and period, then a refresh.
+    static constexpr int kCmdConditions = 33701;
 
     CPointQueryWindow() = default;
     ~CPointQueryWindow() override;
@@ -59,6 +61,7 @@ private:
     void ApplyColumnWidths();
     void SaveColumnWidths();
     void ShowNoData();
+    void AskConditions();
     // Editing (PointQueryWindowEdit.cpp).
     bool EditingAllowed() const;
     void BeginEdit();
@@ -73,6 +76,7 @@ private:
     long m_keptBarWidth = kBarWidth; // restored after a collapse
     bool m_noSaveWidths = false;     // while the window sets the widths itself
     bool m_loggedIn = false;         // a user who may modify data logged in ("读/写")
+    int m_timeInits = 0;             // periods "数据查询条件" has set up by itself
     long m_currentRow = -1;          // the grid row being edited, its texts when it was entered
     CStringArray m_rowBefore;
 

@@ -1,20 +1,25 @@
 // The point query window as an element in mode 1 makes it, on the offscreen platform over the
 // compact demo database (SQLite and PostgreSQL): the grid equals what `vexorquery points`
 // prints, the collapsed bar, the menu with export and print, saved column widths, access
-// modes, and the element's drive records, moves and show/hide.
+// modes, the run-time conditions of "查询条件", and the element's drive records, moves and show/hide.
 #include "PointQueryWindow.h"
 
 #include "DataSource.h"
 #include "DemoDatabase.h"
+#include "FormControls.h"
+#include "Hooks.h"
 #include "HostServices.h"
 #include "Login.h"
+#include "PointCondDlg.h"
 #include "PopupMenu.h"
 #include "PrintDialog.h"
 #include "TestDatabase.h"
+#include "TimeContorl.h"
 #include "VexorQueryElemOBJ.h"
 #include "WindowFactory.h"
 #include "WindowTestSupport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -193,7 +198,7 @@ TEST_P(PointQueryWindowTest, TheMenuExportsAndPrintsAndGreysChangesWhenReading) 
         return ui::IDOK;
     });
     RightClick(*window, 3, 2);
-    ASSERT_EQ(offered.size(), 4u);
+    ASSERT_EQ(offered.size(), 5u);
     EXPECT_EQ(offered[0].text.str(), "修改");
     EXPECT_FALSE(offered[0].enabled);
     EXPECT_FALSE(offered[1].enabled);
@@ -316,6 +321,89 @@ TEST_P(PointQueryWindowTest, AfterALoginTypedValuesAreStoredWhenTheRowIsLeft) {
     ClickCell(*window, 7, 2);
     EXPECT_EQ(messages.texts.back().rfind("写数据失败\n", 0), 0u) << messages.texts.back();
     EXPECT_NE(window->Grid().GetDisplayText(5, 3), "abc");
+}
+
+// "查询条件" from the grid's menu: "数据查询条件" takes 日数据 and a period, "刷新" shows daily
+// rows; a start after the end is refused with the values written and the grid left as it was;
+// points without a common statistic are warned about.
+TEST_P(PointQueryWindowTest, ConditionsFromTheMenuChooseDailyDataAndAPeriod) {
+    CPointQuerySettings& s = m_element.m_pointSettings;
+    for (int i = 0; i < s.m_points.GetSize(); ++i)
+        for (int k = 0; k < 4; ++k)
+            s.m_points[i].m_values[k] = k == kPointInstant ? 0 : 1;
+    m_element.SetParentWnd(&m_owner);
+    CPointQueryWindow* window = Window();
+    ASSERT_NE(window, nullptr);
+    std::vector<ui::MenuItem> offered;
+    ui::SetPopupMenuResponder([&](const std::vector<ui::MenuItem>& items, CPoint) {
+        offered = items;
+        return CPointQueryWindow::kCmdConditions;
+    });
+    std::vector<std::string> messages;
+    const ui::MessageBoxResponder oldMessages =
+        ui::SetMessageBoxResponder([&](const CString& text, const CString&, unsigned) {
+            messages.push_back(text.str());
+            return ui::IDOK;
+        });
+    COleDateTime start(2026, 11, 20, 0, 0, 0);
+    COleDateTime end(2026, 11, 25, 0, 0, 0);
+    int opened = 0;
+    bool instantEnabled = true;
+    int shownStatistic = -2;
+    const ui::ModalResponder oldModal = ui::SetModalResponder([&](CWnd& dialog) {
+        ++opened;
+        QWidget& form = dialog.GetWidget();
+        EXPECT_EQ(form.windowTitle(), "数据查询条件");
+        instantEnabled = FindControl(form, 1028)->isEnabled();
+        shownStatistic = CheckedRadio(form, {1028, 1037, 1038, 1041});
+        FindControl<QAbstractButton>(form, 1053)->click(); // 日数据
+        EXPECT_EQ(FindControl<CTimeContorl>(form, CPointCondDlg::kStartTime)->GetPrecision(),
+                  TIME_PRECISION_DAY);
+        FindControl<CTimeContorl>(form, CPointCondDlg::kStartTime)->SetTime(start);
+        FindControl<CTimeContorl>(form, CPointCondDlg::kEndTime)->SetTime(end);
+        return ui::IDOK; // 刷新
+    });
+
+    RightClick(*window, 1, 2);
+    ASSERT_EQ(opened, 1);
+    EXPECT_NE(std::find_if(offered.begin(), offered.end(),
+                           [](const ui::MenuItem& item) {
+                               return item.id == CPointQueryWindow::kCmdConditions && item.text == "查询条件";
+                           }),
+              offered.end());
+    EXPECT_FALSE(instantEnabled) << "no point offers the instantaneous value";
+    EXPECT_EQ(shownStatistic, kPointAverage) << "the first statistic every point offers";
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(s.m_dataType, kPointDaily);
+    EXPECT_EQ(s.m_valueKind, kPointAverage);
+    const CGridIterator& grid = window->Grid();
+    ASSERT_EQ(grid.GetRowCount(), 1 + 6) << "one row per day from the 20th to the 25th";
+    EXPECT_EQ(grid.GetDisplayText(1, 1), "2026-11-20");
+    EXPECT_EQ(grid.GetDisplayText(6, 1), "2026-11-25");
+    EXPECT_NE(grid.GetDisplayText(1, 2), " ") << "the daily average of the first point";
+
+    // The start after the end: refused, the dialog's values written, the grid as it was.
+    std::swap(start, end);
+    RightClick(*window, 1, 2);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "开始时间不能大于结束时间!");
+    EXPECT_EQ(s.m_startTime, start);
+    EXPECT_EQ(s.m_endTime, end);
+    EXPECT_EQ(grid.GetRowCount(), 1 + 6);
+
+    // A point that offers none of the statistics: the warning, and the dialog closes all the same.
+    std::swap(start, end);
+    s.m_points[0].m_values[kPointAverage] = 0;
+    s.m_points[1].m_values[kPointMaximum] = 0;
+    s.m_points[2].m_values[kPointMinimum] = 0;
+    messages.clear();
+    RightClick(*window, 1, 2);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "注意由于编辑时设置数据的特性错误，请重新编辑!");
+    EXPECT_EQ(s.m_valueKind, -1);
+    EXPECT_EQ(opened, 3);
+    ui::SetModalResponder(oldModal);
+    ui::SetMessageBoxResponder(oldMessages);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, PointQueryWindowTest,
