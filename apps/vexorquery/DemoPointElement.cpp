@@ -26,6 +26,9 @@ std::unique_ptr<CVexorQueryElemOBJ> DemoPointQueryElement() {
         auto point = std::make_unique<CPointEntry>();
         point->m_number = p.number;
         point->m_name = p.name;
+        // Each offers all four statistics, as the point picker ticks them.
+        for (int& offered : point->m_values)
+            offered = 1;
         s.m_points.Add(std::move(point));
     }
     // The point query reads the element's period.

@@ -74,6 +74,7 @@ void CSPointQueryProp::Load() {
 void CSPointQueryProp::FillGrid() {
     FillPointGrid(m_grid, m_settings.m_points);
     m_gridCtrl->Refresh();
+    m_gridCtrl->FitColumnsToContents();
 }
 
 void CSPointQueryProp::ChooseDisplayMode(int index) {
