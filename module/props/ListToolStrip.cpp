@@ -2,11 +2,16 @@
 
 #include "CJFlatButton.h"
 #include "Controls.h"
+#include "GridCtrl.h"
+#include "GridModel.h"
 #include "QtConvert.h"
 
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+
+#include <algorithm>
 
 namespace {
 
@@ -72,4 +77,20 @@ void CListToolStrip::resizeEvent(QResizeEvent*) {
             button->GetWidget().move(firstLeft + i * kButtonPitch, inside.top() + (inside.height() - 24) / 2);
     m_caption->setGeometry(inside.left() + 4, inside.top(), std::max(firstLeft - inside.left() - 8, 0),
                            inside.height());
+}
+
+bool SelectedRowSpan(const CGridCtrl& grid, long& first, long& last) {
+    const std::vector<long> rows = grid.GetSelectedRows();
+    if (rows.empty()) return false;
+    first = *std::min_element(rows.begin(), rows.end());
+    last = *std::max_element(rows.begin(), rows.end());
+    return true;
+}
+
+void SelectGridRows(CGridCtrl& grid, long first, long last) {
+    const CGridModel& model = grid.GetModel();
+    const QModelIndex top = model.IndexOf(first, 1);
+    const QModelIndex bottom = model.IndexOf(last, grid.GetGrid().GetColumnCount() - 1);
+    if (!top.isValid() || !bottom.isValid()) return;
+    grid.selectionModel()->select(QItemSelection(top, bottom), QItemSelectionModel::ClearAndSelect);
 }

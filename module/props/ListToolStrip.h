@@ -6,6 +6,7 @@
 
 #include <QFrame>
 
+class CGridCtrl;
 class QLabel;
 
 class CListToolStrip : public QFrame, public CWnd {
@@ -28,3 +29,10 @@ protected:
 private:
     QLabel* m_caption; // a Qt child of the strip
 };
+
+// The rows of the grid's selection that the strip's edits work on, first..last; false when no
+// row is selected.
+bool SelectedRowSpan(const CGridCtrl& grid, long& first, long& last);
+// Selects the grid's rows first..last from column 1 to its last column, as a move takes the
+// selection along.
+void SelectGridRows(CGridCtrl& grid, long first, long last);

@@ -3,7 +3,6 @@
 #include "CJColorPicker.h"
 #include "FormControls.h"
 #include "GridCtrl.h"
-#include "GridModel.h"
 #include "Hooks.h"
 #include "ListRowEdits.h"
 #include "ListToolStrip.h"
@@ -15,7 +14,6 @@
 #include "ui_SPointQueryProp.h"
 
 #include <QComboBox>
-#include <QItemSelectionModel>
 #include <QVBoxLayout>
 
 namespace {
@@ -103,10 +101,9 @@ void CSPointQueryProp::AddPoints() {
 }
 
 void CSPointQueryProp::EditSelectedRows(int notification) {
-    const std::vector<long> rows = m_gridCtrl->GetSelectedRows();
-    if (rows.empty()) return;
-    const long first = *std::min_element(rows.begin(), rows.end());
-    const long last = *std::max_element(rows.begin(), rows.end());
+    long first = 0;
+    long last = 0;
+    if (!SelectedRowSpan(*m_gridCtrl, first, last)) return;
     TakePointGrid(m_grid, m_settings.m_points);
     CObjectArray<CPointEntry>& points = m_settings.m_points;
     bool changed = false;
@@ -122,15 +119,8 @@ void CSPointQueryProp::EditSelectedRows(int notification) {
     }
     FillGrid();
     // A move takes the selection along; a move that could not be made keeps it.
-    if (shift != 0) SelectRows(changed ? first + shift : first, changed ? last + shift : last);
-}
-
-void CSPointQueryProp::SelectRows(long first, long last) {
-    const CGridModel& model = m_gridCtrl->GetModel();
-    const QModelIndex top = model.IndexOf(first, 1);
-    const QModelIndex bottom = model.IndexOf(last, m_grid.GetColumnCount() - 1);
-    if (!top.isValid() || !bottom.isValid()) return;
-    m_gridCtrl->selectionModel()->select(QItemSelection(top, bottom), QItemSelectionModel::ClearAndSelect);
+    if (shift != 0)
+        SelectGridRows(*m_gridCtrl, changed ? first + shift : first, changed ? last + shift : last);
 }
 
 void CSPointQueryProp::Save(CString& pointText) {

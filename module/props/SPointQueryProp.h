@@ -46,7 +46,6 @@ private:
     void AddPoints();
     // Delete, move up or move down on the selected rows, the list first taken from the cells.
     void EditSelectedRows(int notification);
-    void SelectRows(long first, long last);
     void ChooseDisplayMode(int index);
 
     std::unique_ptr<Ui::CSPointQueryProp> m_ui;

@@ -4,14 +4,12 @@
 #include "CJColorPicker.h"
 #include "ComboBox.h"
 #include "GridCtrl.h"
-#include "GridModel.h"
 #include "ListToolStrip.h"
 #include "QueryClient.h"
 #include "SysLookAddDlg.h"
 #include "SysLookChoices.h"
 
 #include <QGridLayout>
-#include <QItemSelectionModel>
 #include <QLabel>
 
 CSysLookSetDlg::CSysLookSetDlg(CSysViewSettings& settings, QWidget* parent)
@@ -87,10 +85,9 @@ void CSysLookSetDlg::AddEntry() {
 }
 
 void CSysLookSetDlg::EditSelectedRows(int notification) {
-    const std::vector<long> rows = m_gridCtrl->GetSelectedRows();
-    if (rows.empty()) return;
-    const long first = *std::min_element(rows.begin(), rows.end());
-    const long last = *std::max_element(rows.begin(), rows.end());
+    long first = 0;
+    long last = 0;
+    if (!SelectedRowSpan(*m_gridCtrl, first, last)) return;
     m_entries = EntriesFromGrid(m_grid);
     bool changed = false;
     long shift = 0;
@@ -105,15 +102,8 @@ void CSysLookSetDlg::EditSelectedRows(int notification) {
     }
     FillGrid();
     // A move takes the selection along; a move that could not be made keeps it.
-    if (shift != 0) SelectRows(changed ? first + shift : first, changed ? last + shift : last);
-}
-
-void CSysLookSetDlg::SelectRows(long first, long last) {
-    const CGridModel& model = m_gridCtrl->GetModel();
-    const QModelIndex top = model.IndexOf(first, 1);
-    const QModelIndex bottom = model.IndexOf(last, m_grid.GetColumnCount() - 1);
-    if (!top.isValid() || !bottom.isValid()) return;
-    m_gridCtrl->selectionModel()->select(QItemSelection(top, bottom), QItemSelectionModel::ClearAndSelect);
+    if (shift != 0)
+        SelectGridRows(*m_gridCtrl, changed ? first + shift : first, changed ? last + shift : last);
 }
 
 void CSysLookSetDlg::accept() {

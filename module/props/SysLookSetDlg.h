@@ -43,7 +43,6 @@ private:
     void AddEntry();
     // Delete, move up or move down on the selected rows, the list first taken from the cells.
     void EditSelectedRows(int notification);
-    void SelectRows(long first, long last);
 
     CSysViewSettings& m_settings;
     CStringArray m_displayModes;

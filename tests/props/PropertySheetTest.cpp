@@ -5,6 +5,7 @@
 #include "DemoDatabase.h"
 #include "FilterDlg.h"
 #include "FormControls.h"
+#include "GridCtrl.h"
 #include "Hooks.h"
 #include "KeyFilterDlg.h"
 #include "ListToolStrip.h"
@@ -384,10 +385,17 @@ TEST_F(PropertySheetTest, PointPageAddsPickedPointsThatTheElementAndItsPointWind
         EXPECT_EQ(page->Grid().GetItemText(2, 5), "0");
         EXPECT_TRUE(Control<QAbstractButton>(sheet, 902, 1053).isChecked());
         EXPECT_TRUE(Control<QAbstractButton>(sheet, 902, 1050).isChecked());
+        // The second point moved up takes the selection along; Cancel then keeps the order.
+        SelectGridRows(*page->GridCtrl(), 2, 2);
+        QWidget& strip = Control<CListToolStrip>(sheet, 902, 1045);
+        FindControl<QAbstractButton>(strip, 1009)->click();
+        EXPECT_EQ(page->Grid().GetItemText(1, 2), "10022");
+        EXPECT_EQ(page->GridCtrl()->GetSelectedRows(), std::vector<long>{1});
         return ui::IDCANCEL;
     });
     m_element.Property(&m_owner);
     EXPECT_EQ(look.opened, 1);
+    EXPECT_EQ(m_element.m_pointSettings.m_points[0].m_number, "10021");
 }
 
 } // namespace
