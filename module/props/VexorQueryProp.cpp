@@ -1,5 +1,6 @@
 #include "VexorQueryProp.h"
 
+#include "AdvancedSetDlg.h"
 #include "CJColorPicker.h"
 #include "FormControls.h"
 #include "Hooks.h"
@@ -122,6 +123,9 @@ void CVexorQueryProp::OpenAdvanced() {
         return;
     }
     m_query.m_tableName = table;
+    if (!m_options) return;
+    CAdvancedSetDlg dialog(m_window, *m_options, m_query, this, this);
+    dialog.DoModal();
 }
 
 bool CVexorQueryProp::Save(CString& windowText, CString& message) {

@@ -2,6 +2,7 @@
 // Page "系统设置与简单查询" (dialog 901): the table query (table, stations, time type, access
 // mode, query-bar style) and the window's look (panel colour, window font, menu entry), over a
 // copy of the query settings and of the window settings, which travel as their property string.
+#include "QueryOptions.h"
 #include "QuerySettings.h"
 #include "WindowSettings.h"
 #include "Wnd.h"
@@ -26,6 +27,9 @@ public:
     // false with the page's message when a number is refused (nothing is stored then).
     bool Save(CString& windowText, CString& message);
 
+    // The element's own query options, which "高级设置" edits in place.
+    void SetQueryOptions(CQueryOptions* options) { m_options = options; }
+
 private:
     void Load();
     void FillTableList();
@@ -38,4 +42,5 @@ private:
     CQuerySettings& m_query;
     CWindowSettings m_window;
     LOGFONT m_windowFont;
+    CQueryOptions* m_options = nullptr;
 };

@@ -18,3 +18,22 @@ CStringArray LoadTableList(CQueryClient& client) {
     client.ClearRows();
     return tables;
 }
+
+void ForEachTrimmedRow(CQueryClient& client, const CString& sql, int minFields,
+                       const std::function<void(const CStringArray& row)>& take) {
+    client.Query(sql);
+    for (int r = 0; r < client.GetRowCount(); ++r) {
+        CStringArray row = client.m_rows[r];
+        if (row.GetSize() < minFields) continue;
+        for (CString& text : row)
+            text.Trim();
+        take(row);
+    }
+    client.ClearRows();
+}
+
+CString NameWithCode(const CString& name, const CString& code) {
+    CString text;
+    text.Format("%s(%s)", name.GetString(), code.GetString());
+    return text;
+}
