@@ -16,7 +16,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -227,9 +226,9 @@ void CAdvancedSetDlg::AddFilterItem() {
 }
 
 void CAdvancedSetDlg::EditFilterRows(int notification) {
-    const std::vector<long> rows = m_filterCtrl->GetSelectedRows();
-    if (rows.empty()) return;
-    const long first = rows.front(), last = rows.back();
+    long first = 0;
+    long last = 0;
+    if (!SelectedRowSpan(*m_filterCtrl, first, last)) return;
     bool moved = false;
     long shift = 0;
     if (notification == CListToolStrip::kNotifyDelete) {
@@ -242,13 +241,7 @@ void CAdvancedSetDlg::EditFilterRows(int notification) {
         shift = 1;
     }
     FillFilterGrid();
-    if (!moved) return;
-    const CGridModel& model = m_filterCtrl->GetModel();
-    const QModelIndex top = model.IndexOf(first + shift, 1);
-    const QModelIndex bottom = model.IndexOf(last + shift, m_filterGrid.GetColumnCount() - 1);
-    if (top.isValid() && bottom.isValid())
-        m_filterCtrl->selectionModel()->select(QItemSelection(top, bottom),
-                                               QItemSelectionModel::ClearAndSelect);
+    if (moved) SelectGridRows(*m_filterCtrl, first + shift, last + shift);
 }
 
 void CAdvancedSetDlg::Initialise() {

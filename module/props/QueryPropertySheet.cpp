@@ -22,6 +22,7 @@ CQueryPropertySheet::CQueryPropertySheet(CElementPropertyPages& pages, CWnd* own
     setWindowTitle("系统设置查询属性");
     m_selectPage = new CSelectProp(pages.interfaceText, this, m_tabs);
     m_queryPage = new CVexorQueryProp(pages.query, pages.windowText, this, m_tabs);
+    m_queryPage->SetQueryOptions(pages.options);
     m_pointPage = new CSPointQueryProp(pages.pointText, this, m_tabs);
     m_tabs->addTab(m_selectPage, "功能选择");
     m_tabs->addTab(m_queryPage, "系统设置与简单查询");

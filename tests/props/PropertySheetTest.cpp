@@ -2,6 +2,9 @@
 // demo database: choose a table and stations, OK, and the element's window shows that table;
 // reopen, store and load the display; Cancel; numbers the pages refuse; every control under
 // its id with its text.
+#include "AddSelectDlg.h"
+#include "AdvancedSetDlg.h"
+#include "AdvancedSettings.h"
 #include "DemoDatabase.h"
 #include "FilterDlg.h"
 #include "FormControls.h"
@@ -10,9 +13,11 @@
 #include "KeyFilterDlg.h"
 #include "ListToolStrip.h"
 #include "PointQueryWindow.h"
+#include "QtConvert.h"
 #include "QueryPropertySheet.h"
 #include "QueryWindow.h"
 #include "SPointQueryProp.h"
+#include "StatSetDlg.h"
 #include "TestDatabase.h"
 #include "VexorQueryElemOBJ.h"
 #include "WindowFactory.h"
@@ -471,6 +476,172 @@ TEST_F(PropertySheetTest, KeyFilterTakesAReadingConditionAndRefusesAWritingOne) 
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_TRUE(m_messages[0].starts_with("条件不能使用: ")) << m_messages[0];
     EXPECT_EQ(RiverRows(), rows);
+}
+
+// Answers each modal dialog by its id: the sheet, "高级设置", "增加选择".
+int DialogId(const QWidget& dialog) {
+    return dialog.property("controlId").toInt();
+}
+
+CGridIterator& GridOf(QWidget& dialog, int id) {
+    return FindControl<CGridCtrl>(dialog, id)->GetGrid();
+}
+
+// Types a cell of a settings grid as the engineer does, through the grid control.
+void TypeCell(QWidget& dialog, int gridId, long row, long col, const char* text) {
+    CGridCtrl& ctrl = *FindControl<CGridCtrl>(dialog, gridId);
+    EXPECT_TRUE(
+        ctrl.GetModel().setData(ctrl.GetModel().IndexOf(row, col), QString::fromUtf8(text), Qt::EditRole));
+}
+
+TEST_F(PropertySheetTest, AdvancedSettingsGiveTheElementColumnsAndItemsThatItsWindowQueries) {
+    m_element.m_queryOptions.m_columnsTable = "RAIN_DAY"; // made for another table before
+    int filterItems = -1;
+    std::vector<int> opened;
+    SheetDriver drive([&](QWidget& dialog) {
+        opened.push_back(DialogId(dialog));
+        switch (DialogId(dialog)) {
+        case CAdvancedSetDlg::kDialogId: {
+            EXPECT_EQ(dialog.windowTitle(), "高级设置");
+            EXPECT_EQ(GridOf(dialog, 942).GetRowCount(), 1) << "no columns until 初始化设置";
+            FindControl<QAbstractButton>(dialog, 1002)->click();
+            CGridIterator& columns = GridOf(dialog, 942);
+            EXPECT_EQ(columns.GetItemText(1, 1), "STCD");
+            long z = -1;
+            for (long r = 1; r < columns.GetRowCount(); ++r)
+                if (columns.GetItemText(r, 1) == "Z") z = r;
+            EXPECT_GT(z, 0);
+            TypeCell(dialog, 942, z, 2, "水位(米)");
+            TypeCell(dialog, 942, z, 3, "15000(水势)");
+            EXPECT_TRUE(FindControl(dialog, 1083)->isHidden()) << "缺数统计 is not for RIVER_HOUR";
+            FindControl<QAbstractButton>(dialog, 1062)->click();                          // ID条件
+            FindControl<QAbstractButton>(dialog, 1061)->click();                          // 时间条件
+            FindControl<QAbstractButton>(dialog, CListToolStrip::kButtonIds[0])->click(); // add
+            filterItems = int(GridOf(dialog, 943).GetRowCount()) - 1;
+            return ui::IDOK;
+        }
+        case CAddSelectDlg::kDialogId: {
+            EXPECT_TRUE(FindControl(dialog, 1003)->isHidden()) << "filter mode";
+            auto& schemes = *FindControl<QComboBox>(dialog, 1047);
+            schemes.setCurrentIndex(schemes.findText("测站(1)"));
+            emit schemes.activated(schemes.currentIndex());
+            EXPECT_EQ(FindControl<QLineEdit>(dialog, 1098)->text(), "测站");
+            auto& values = *FindControl<QListWidget>(dialog, 1042);
+            EXPECT_GT(values.count(), 2);
+            EXPECT_EQ(values.selectedItems().size(), values.count()) << "every value chosen at first";
+            FindControl<QAbstractButton>(dialog, 1069)->click(); // 全选 off
+            values.item(0)->setSelected(true);
+            values.item(2)->setSelected(true);
+            return ui::IDOK;
+        }
+        default:
+            ShowPage(dialog, 1);
+            Control<QAbstractButton>(dialog, 901, 1060).setChecked(true);
+            Control<QAbstractButton>(dialog, 901, 1016).click();
+            return ui::IDOK;
+        }
+    });
+    m_element.Property(&m_owner);
+    EXPECT_EQ(opened, (std::vector<int>{0, 904, 905}));
+    EXPECT_TRUE(m_messages.empty()) << m_messages.front();
+    EXPECT_EQ(filterItems, 1);
+
+    const CQueryOptions& o = m_element.m_queryOptions;
+    EXPECT_EQ(o.m_columnsTable, "RIVER_HOUR");
+    EXPECT_EQ(o.m_timeCondition, 1);
+    EXPECT_EQ(o.m_idCondition, 1);
+    ASSERT_EQ(o.m_selectItems.GetSize(), 2);
+    const CSelectItem& filter = o.m_selectItems[0];
+    EXPECT_EQ(filter.kind, kSelectFilter);
+    EXPECT_EQ(filter.table, "STATION");
+    EXPECT_EQ(filter.keyColumn, "STCD");
+    std::vector<std::string> codes = testdb::Rows("SELECT STCD FROM KES.STATION ORDER BY STCD");
+    ASSERT_GT(codes.size(), 2u);
+    for (std::string& code : codes)
+        code.pop_back(); // the value's ","
+    EXPECT_EQ(filter.condition, "(" + codes[0] + "," + codes[2] + ")");
+    EXPECT_EQ(o.m_selectItems[1].kind, kSelectTime);
+    EXPECT_EQ(o.m_selectItems[1].keyColumn, "TM");
+    EXPECT_EQ(m_element.m_querySettings.m_advanced, 1);
+
+    // The window queries with the element's own columns: the heading typed into the grid.
+    const std::vector<std::string> headings = HeaderRow(Window().Grid());
+    EXPECT_NE(std::find(headings.begin(), headings.end(), "水位(米)"), headings.end());
+    EXPECT_EQ(std::find(headings.begin(), headings.end(), "水位(m)"), headings.end());
+    int z = -1;
+    for (int i = 1; i < o.m_columns.GetSize(); ++i)
+        if (o.m_columns[i].colname == "Z") z = i;
+    ASSERT_GT(z, 0);
+    EXPECT_EQ(o.m_columns[z].Projmodeid, "15000");
+}
+
+TEST_F(PropertySheetTest, StationMappingKeyFilterAndStatisticsAndWhatCancelKeeps) {
+    CQuerySettings query = m_element.m_querySettings;
+    query.m_advanced = 1;
+    CWindowSettings window;
+    CQueryOptions options;
+    CQueryClient client;
+    InitialiseColumns(client, "RIVER_HOUR", options);
+    options.m_idCondition = 1;
+    std::vector<int> opened;
+    CString keyFilter = "STCD>60000000";
+    CString scheme = "测站(1)";
+    SheetDriver drive([&](QWidget& dialog) {
+        opened.push_back(DialogId(dialog));
+        switch (DialogId(dialog)) {
+        case CAddSelectDlg::kDialogId: {
+            EXPECT_FALSE(FindControl(dialog, 1003)->isHidden()) << "station mode";
+            EXPECT_TRUE(FindControl(dialog, 1042)->isHidden());
+            auto& schemes = *FindControl<QComboBox>(dialog, 1047);
+            if (scheme.IsEmpty()) return ui::IDCANCEL;
+            schemes.setCurrentIndex(schemes.findText(ToQString(scheme.str())));
+            emit schemes.activated(schemes.currentIndex());
+            FindControl<QAbstractButton>(dialog, 1003)->click();
+            return ui::IDOK;
+        }
+        case CKeyFilterDlg::kDialogId:
+            FindControl<QPlainTextEdit>(dialog, 1099)->setPlainText(ToQString(keyFilter.str()));
+            return ui::IDOK;
+        case CStatSetDlg::kDialogId:
+            FindControl<QLineEdit>(dialog, 1136)->setText("3");
+            FindControl<QAbstractButton>(dialog, 1134)->setChecked(true);
+            return ui::IDOK;
+        default:
+            return ui::IDCANCEL;
+        }
+    });
+    {
+        CAdvancedSetDlg dialog(window, options, query, &m_owner);
+        FindControl<QAbstractButton>(dialog, 1068)->click(); // 增加
+        EXPECT_EQ(FindControl<QLineEdit>(dialog, 1097)->text(), "测站(1)");
+        FindControl<QAbstractButton>(dialog, 1061)->click(); // 时间条件
+        FindControl<QAbstractButton>(dialog, 1133)->click(); // 统计信息
+        FindControl<QAbstractButton>(dialog, CListToolStrip::kButtonIds[1])
+            ->click(); // delete, nothing chosen
+        EXPECT_EQ(dialog.DoModal(), ui::IDCANCEL);
+    }
+    EXPECT_EQ(opened, (std::vector<int>{905, 910, 918, 904}));
+    ASSERT_EQ(options.m_selectItems.GetSize(), 2) << "增加 and 时间条件 stay after Cancel";
+    const CSelectItem& station = options.m_selectItems[0];
+    EXPECT_EQ(station.kind, kSelectStation);
+    EXPECT_EQ(station.table, "STATION");
+    EXPECT_EQ(station.keyColumn, "STCD");
+    EXPECT_EQ(station.condition, " (STCD>60000000) ");
+    EXPECT_EQ(options.m_selectItems[1].kind, kSelectTime);
+    EXPECT_EQ(options.m_decimalsInstant, 3);
+    EXPECT_EQ(options.m_statisticsEnabled, 1);
+    EXPECT_EQ(options.m_timeCondition, 0) << "the box itself is stored by OK only";
+
+    // A station item whose scheme is gone is told; the dialog then has no scheme to take.
+    options.m_selectItems[0].schemeId = "999";
+    scheme.Empty();
+    opened.clear();
+    {
+        CAdvancedSetDlg dialog(window, options, query, &m_owner);
+        FindControl<QAbstractButton>(dialog, 1068)->click();
+    }
+    EXPECT_EQ(m_messages, std::vector<std::string>{"库中没有此号!请重新设置!"});
+    EXPECT_EQ(options.m_selectItems[0].schemeId, "999") << "Cancel leaves the station item";
 }
 
 } // namespace
