@@ -1,40 +1,26 @@
-// The analysis bar's rows top to bottom, their painted labels, and the mouse messages it passes
-// to its window as the station-and-time bar does.
+// The analysis bar's rows top to bottom and their painted labels.
 #include "AnalyQueryBar.h"
 
 #include "Button.h"
 #include "ButtonST.h"
-#include "CJFlatButton.h"
 #include "ComboBox.h"
 #include "ListBox.h"
-#include "QueryBar.h"
 #include "TimeContorl.h"
 
-#include <QMouseEvent>
-#include <QPainter>
-
 namespace {
-constexpr int kMargin = 5;
-constexpr int kRowGap = 7;
-constexpr int kIconSize = 20;
-constexpr int kRefreshWidth = 60;
 constexpr int kYearRows = 6;
 } // namespace
 
-void CAnalyQueryBar::resizeEvent(QResizeEvent*) {
-    Layout();
-}
-
 void CAnalyQueryBar::Layout() {
     if (!m_station) return;
-    m_labels.clear();
+    ClearLabels();
     const QFontMetrics metrics(m_font);
     const int rowHeight = metrics.height() + 2;
     const int x = kMargin;
     const int w = std::max(width() - 2 * kMargin, 10);
     int y = kMargin;
     auto label = [&](int left, int top, int width, const char* text) {
-        m_labels.push_back({QRect(left, top, width, rowHeight), QString::fromUtf8(text)});
+        AddLabel(QRect(left, top, width, rowHeight), text);
     };
     auto labelWidth = [&](const char* text) {
         return metrics.horizontalAdvance(QString::fromUtf8(text)) + 6;
@@ -95,28 +81,4 @@ void CAnalyQueryBar::Layout() {
         m_refresh->raise();
     }
     update();
-}
-
-void CAnalyQueryBar::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setFont(m_font);
-    painter.setPen(palette().color(QPalette::WindowText));
-    for (const Label& l : m_labels)
-        painter.drawText(l.rect, Qt::AlignLeft | Qt::AlignVCenter, l.text);
-}
-
-void CAnalyQueryBar::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton)
-        Notify(CQueryBar::kNotifyRightDown, event->position().toPoint());
-    else if (event->button() == Qt::LeftButton)
-        Notify(CQueryBar::kNotifyLeftDown, event->position().toPoint());
-}
-
-void CAnalyQueryBar::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) Notify(CQueryBar::kNotifyLeftUp, event->position().toPoint());
-}
-
-void CAnalyQueryBar::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        Notify(CQueryBar::kNotifyLeftDoubleClick, event->position().toPoint());
 }

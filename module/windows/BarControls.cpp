@@ -47,6 +47,9 @@ bool AcceptRefresh(ERefreshOutcome outcome) {
     case ERefreshOutcome::BadTimeRange:
         ui::MessageBox(kMsgBadTimeRange, "数据查询");
         return false;
+    case ERefreshOutcome::NoYear:
+        ui::MessageBox(kMsgSelectYear, "数据查询");
+        return false;
     case ERefreshOutcome::Go:
         return true;
     case ERefreshOutcome::UnknownStation: // answered by direct entry, which knows the text
@@ -56,14 +59,15 @@ bool AcceptRefresh(ERefreshOutcome outcome) {
     return false;
 }
 
-std::optional<CDirectEntryResult> AskDirectEntry(CQueryBarModel& model, const CRefreshInput& input) {
+std::optional<CDirectEntryResult> AskDirectEntry(CQueryBarModel& model,
+                                                 const std::function<ERefreshOutcome()>& refresh) {
     model.BeginDirectEntry();
     CString station;
     if (ui::InputBox("输入信息", "直接输入站号", station) != ui::IDOK) {
         model.CancelDirectEntry();
         return std::nullopt;
     }
-    CDirectEntryResult result = model.ConfirmDirectEntry(station, input);
+    CDirectEntryResult result = model.ConfirmDirectEntry(station, refresh);
     if (result.outcome == ERefreshOutcome::UnknownStation) {
         CString message;
         message.Format(kMsgUnknownStation, CString(station).Trim().GetString());

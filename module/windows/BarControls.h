@@ -7,6 +7,7 @@
 #include "QueryBarWindow.h"
 #include "Wnd.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -32,12 +33,13 @@ void FillFilterCombos(const std::vector<CComboBox*>& filters, const CQueryBarMod
 // when the bar's refresh is to follow (the model says so), else only the station list changes.
 bool CascadeFilters(const std::vector<CComboBox*>& filters, CButton* selectAll, CQueryBarModel& model);
 
-// Shows the message of a refused refresh ("请选择站号!", "开始时间不能大于结束时间!");
+// Shows the message of a refused refresh ("请选择站号!", "开始时间不能大于结束时间!", "请选择年份!");
 // true when the refresh goes on.
 bool AcceptRefresh(ERefreshOutcome outcome);
-// Direct entry: asks for a station number and refreshes the model with it; nullopt when the
+// Direct entry: asks for a station number and runs the bar's refresh with it; nullopt when the
 // dialog was cancelled. A station the list does not hold has been reported already.
-std::optional<CDirectEntryResult> AskDirectEntry(CQueryBarModel& model, const CRefreshInput& input);
+std::optional<CDirectEntryResult> AskDirectEntry(CQueryBarModel& model,
+                                                 const std::function<ERefreshOutcome()>& refresh);
 
 // Makes bar the window of a bar class: its class name, the panel colour as background (the
 // button face without one), the mouse followed for the drag cursor; answers the window font of

@@ -51,11 +51,11 @@ TEST_F(AnalyBarModelTest, RefreshNeedsAStationAndAYearAndThenWritesTheRequest) {
     CQueryRequest& request = a.bar.engine.m_request;
 
     a.bar.request.m_startFlag = 0;
-    EXPECT_EQ(a.analy.Refresh(Input({station}, {"2025"})), EAnalyOutcome::Stop);
+    EXPECT_EQ(a.analy.Refresh(Input({station}, {"2025"})), ERefreshOutcome::Stop);
     a.bar.request.m_startFlag = 1;
-    EXPECT_EQ(a.analy.Refresh(Input({}, {"2025"})), EAnalyOutcome::NoStation);
+    EXPECT_EQ(a.analy.Refresh(Input({}, {"2025"})), ERefreshOutcome::NoStation);
     // No year: nothing is sent, and the period and years stay as they were.
-    EXPECT_EQ(a.analy.Refresh(Input({station}, {})), EAnalyOutcome::NoYear);
+    EXPECT_EQ(a.analy.Refresh(Input({station}, {})), ERefreshOutcome::NoYear);
     EXPECT_TRUE(request.years.IsEmpty());
     EXPECT_TRUE(request.startTime.IsEmpty());
 
@@ -63,7 +63,7 @@ TEST_F(AnalyBarModelTest, RefreshNeedsAStationAndAYearAndThenWritesTheRequest) {
     a.analy.SelectValueKind(3);
     a.analy.SelectInterval(1);
     // The list shows the latest year first; the request takes them from the last entry up.
-    ASSERT_EQ(a.analy.Refresh(Input({station}, {"2026", "2024"})), EAnalyOutcome::Go);
+    ASSERT_EQ(a.analy.Refresh(Input({station}, {"2026", "2024"})), ERefreshOutcome::Go);
     ASSERT_EQ(request.years.GetSize(), 2);
     EXPECT_EQ(request.years[0], 2024u);
     EXPECT_EQ(request.years[1], 2026u);

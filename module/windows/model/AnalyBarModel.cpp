@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr const char* kTimeFormat = "%Y-%m-%d %H:%M:%S";
 constexpr int kUnitMonth = 4;
 
 COleDateTime OneYearLater(const COleDateTime& t) {
@@ -82,32 +81,22 @@ void CAnalyBarModel::SelectInterval(int index) {
     if (index >= 0) m_engine.m_request.analysisInterval = index + 1;
 }
 
-EAnalyOutcome CAnalyBarModel::Refresh(const CAnalyRefreshInput& input) {
-    switch (m_stations.WriteStations(input.selectedItems)) {
-    case ERefreshOutcome::Go:
-        break;
-    case ERefreshOutcome::NoStation:
-        return EAnalyOutcome::NoStation;
-    default:
-        return EAnalyOutcome::Stop;
-    }
-    if (input.selectedYears.IsEmpty()) return EAnalyOutcome::NoYear;
+ERefreshOutcome CAnalyBarModel::Refresh(const CAnalyRefreshInput& input) {
+    if (const ERefreshOutcome stations = m_stations.WriteStations(input.selectedItems);
+        stations != ERefreshOutcome::Go)
+        return stations;
+    if (input.selectedYears.IsEmpty()) return ERefreshOutcome::NoYear;
 
     CQueryRequest& request = m_engine.m_request;
     const CAnalysisPeriod period =
         AnalysisPeriod(TimeType(), m_options.m_hourlyRainfall == 1, input.start, input.end);
-    m_request.m_startTime = period.start;
-    m_request.m_endTime = period.end;
-    m_request.m_startTimeText = period.start.Format(kTimeFormat);
-    m_request.m_endTimeText = period.end.Format(kTimeFormat);
+    WriteRequestPeriod(m_request, m_engine, period.start, period.end);
     m_request.m_timeTypeIndex = TimeType() - kTypeHour;
-    request.startTime = m_request.m_startTimeText;
-    request.endTime = m_request.m_endTimeText;
     request.totals = true;
     request.hourlyShift = TimeType() == kTypeHour && m_options.m_hourlyRainfall == 1;
     request.analysisType = TimeType();
     request.years.RemoveAll();
     for (int i = input.selectedYears.GetSize() - 1; i >= 0; --i)
         request.years.Add(DWORD(std::atoi(input.selectedYears[i].GetString())));
-    return EAnalyOutcome::Go;
+    return ERefreshOutcome::Go;
 }

@@ -6,25 +6,15 @@
 
 #include <vector>
 
-inline constexpr const char* kMsgSelectYear = "请选择年份!";
 inline constexpr const char* kYearSpanStatement = "SELECT MAX(TIME),MIN(TIME) FROM KES.DAYDB ";
 
 enum EValueKind { kValueInstant = 0, kValueAverage = 1, kValueMaximum = 2, kValueMinimum = 3 };
 inline constexpr int kAnalysisTypeButtons = 4; // 时 日 旬 月
 inline constexpr int kValueKindButtons = 4;    // 瞬间值 平均值 最大值 最小值
 
-enum class EAnalyOutcome {
-    Stop,      // the request's start flag is off
-    NoStation, // show kMsgSelectStation
-    NoYear,    // show kMsgSelectYear; nothing is sent
-    Go         // send 1135, then 1132
-};
-
-// The controls as the window reads them for a refresh.
-struct CAnalyRefreshInput {
-    std::vector<int> selectedItems; // station items (one: the combo box)
-    COleDateTime start;
-    COleDateTime end;
+// The controls as the window reads them for a refresh: the station (one item: the drop-down),
+// the times, and the years.
+struct CAnalyRefreshInput : CRefreshInput {
     CStringArray selectedYears; // the texts of the selected years, in list order
 };
 
@@ -53,7 +43,8 @@ public:
     int ValueKind() const;
     void SelectInterval(int index);
 
-    EAnalyOutcome Refresh(const CAnalyRefreshInput& input);
+    // Stop, NoStation or NoYear, each leaving the period of the request as it was; else Go.
+    ERefreshOutcome Refresh(const CAnalyRefreshInput& input);
 
 private:
     CQueryBarModel& m_stations;

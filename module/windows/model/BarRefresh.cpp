@@ -3,12 +3,6 @@
 #include "RequestPeriod.h"
 #include "TableQuery.h"
 
-namespace {
-
-constexpr const char* kTimeFormat = "%Y-%m-%d %H:%M:%S";
-
-} // namespace
-
 ERefreshOutcome CQueryBarModel::WriteStations(const std::vector<int>& selectedItems) {
     if (m_request.m_startFlag != 1) return ERefreshOutcome::Stop;
     CStringArray keys;
@@ -46,12 +40,7 @@ ERefreshOutcome CQueryBarModel::Refresh(const CRefreshInput& input) {
         request.hourlyShift = m_typeButton == 0 && m_hasTotals && m_options.m_hourlyRainfall == 1;
         const CRequestPeriod period = RequestPeriod(TableTimeRules(m_engine.Settings()), TimeTypeCode(),
                                                     request.hourlyShift, input.start, input.end);
-        m_request.m_startTime = period.start;
-        m_request.m_endTime = period.end;
-        m_request.m_startTimeText = period.start.Format(kTimeFormat);
-        m_request.m_endTimeText = period.end.Format(kTimeFormat);
-        request.startTime = m_request.m_startTimeText;
-        request.endTime = m_request.m_endTimeText;
+        WriteRequestPeriod(m_request, m_engine, period.start, period.end);
     }
 
     if (m_interface.m_elementChoice == 1 && input.elementChecks) {

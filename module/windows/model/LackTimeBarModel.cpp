@@ -1,14 +1,13 @@
 #include "LackTimeBarModel.h"
 
 #include "QueryItem.h"
+#include "RequestPeriod.h"
 #include "TableQuery.h"
 #include "TimePrecision.h"
 
 #include <algorithm>
 
 namespace {
-
-constexpr const char* kTimeFormat = "%Y-%m-%d %H:%M:%S";
 
 bool ReadPeriodEnd(const CString& text, COleDateTime& time) {
     return CQueryItem::ReadTime(text, time) > 0 && time.IsValid();
@@ -75,18 +74,11 @@ CTimeRange CLackTimeBarModel::InitialTimes() const {
 ERefreshOutcome CLackTimeBarModel::Refresh(const CRefreshInput& input) {
     if (const ERefreshOutcome stations = WriteStations(input.selectedItems); stations != ERefreshOutcome::Go)
         return stations;
-    CQueryRequest& engineRequest = Engine().m_request;
     if (HasTimeBlock()) {
         if (input.end < input.start) return ERefreshOutcome::BadTimeRange;
         // Gaps are counted between the times as chosen, to the second.
-        CQuerySettings& request = Request();
-        request.m_startTime = input.start;
-        request.m_endTime = input.end;
-        request.m_startTimeText = input.start.Format(kTimeFormat);
-        request.m_endTimeText = input.end.Format(kTimeFormat);
-        engineRequest.startTime = request.m_startTimeText;
-        engineRequest.endTime = request.m_endTimeText;
+        WriteRequestPeriod(Request(), Engine(), input.start, input.end);
     }
-    engineRequest.totals = HasTotals();
+    Engine().m_request.totals = HasTotals();
     return ERefreshOutcome::Go;
 }

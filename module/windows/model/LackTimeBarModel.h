@@ -25,7 +25,7 @@ public:
 
     // Loads the groups as the station-and-time bar does. The unit and the interval are those
     // of the request, brought into the lists, so the bar shows what a refresh asks for.
-    int Attach();
+    int Attach() override;
 
     int Unit() const { return Request().m_timeTypeIndex; }
     int IntervalIndex() const { return Request().m_timeInterval - 1; }

@@ -28,6 +28,7 @@ enum EBarNotify {
 
 inline constexpr const char* kMsgSelectStation = "请选择站号!";
 inline constexpr const char* kMsgBadTimeRange = "开始时间不能大于结束时间!";
+inline constexpr const char* kMsgSelectYear = "请选择年份!";
 // A station typed in direct entry that the station list does not hold (%s: the text typed).
 inline constexpr const char* kMsgUnknownStation = "站号 %s 不在站点列表中!";
 
@@ -51,6 +52,7 @@ enum class ERefreshOutcome {
     NoStation,      // show kMsgSelectStation; the request is unchanged
     BadTimeRange,   // show kMsgBadTimeRange; stations are written, times are not
     UnknownStation, // show kMsgUnknownStation; the request is unchanged
+    NoYear,         // the year comparison: show kMsgSelectYear; nothing is sent
     Go              // send 1135, then 1132
 };
 
@@ -74,7 +76,7 @@ public:
 
     // Loads the groups and the time types; answers kNotifyCollapse when there is neither a
     // station list nor a time block, else kNotifyShow.
-    int Attach();
+    virtual int Attach();
 
     CSelectionGroups& Groups() { return m_groups; }
     const CSelectionGroups& Groups() const { return m_groups; }

@@ -3,6 +3,7 @@
 #include "DirectiveSet.h"
 #include "QueryComposition.h"
 #include "QueryItem.h"
+#include "QuerySettings.h"
 #include "TableQuery.h"
 #include "TimePrecision.h"
 
@@ -87,4 +88,14 @@ void RequestForDates(CTableQuery& query, const CString& from, const CString& to)
     const CRequestPeriod period = RequestPeriod(rules, type, false, start, end);
     request.startTime = from.IsEmpty() ? CString() : period.start.Format(kTimeFormat);
     request.endTime = to.IsEmpty() ? CString() : period.end.Format(kTimeFormat);
+}
+
+void WriteRequestPeriod(CQuerySettings& request, CTableQuery& engine, const COleDateTime& start,
+                        const COleDateTime& end) {
+    request.m_startTime = start;
+    request.m_endTime = end;
+    request.m_startTimeText = start.Format(kTimeFormat);
+    request.m_endTimeText = end.Format(kTimeFormat);
+    engine.m_request.startTime = request.m_startTimeText;
+    engine.m_request.endTime = request.m_endTimeText;
 }

@@ -11,6 +11,7 @@
 
 #include <vector>
 
+class CQuerySettings;
 class CQueryTableSettings;
 class CTableQuery;
 
@@ -36,6 +37,10 @@ struct CRequestPeriod {
 // The request's bounds for the times the controls hold, under the time type typeCode.
 CRequestPeriod RequestPeriod(const CTableTimeRules& rules, int typeCode, bool hourlyShift, COleDateTime start,
                              COleDateTime end);
+// A bar's refresh writes the bounds it asks for into the window's request, as times and as texts,
+// and the texts into the engine's request.
+void WriteRequestPeriod(CQuerySettings& request, CTableQuery& engine, const COleDateTime& start,
+                        const COleDateTime& end);
 
 // The request of a refresh given only dates (the command line), as the bar makes it for the
 // table's own time type: each date as the time controls would hold it, then RequestPeriod; the
