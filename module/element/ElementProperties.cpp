@@ -26,7 +26,7 @@ CElementPropertyPages CVexorQueryElemOBJ::PropertyPages() {
     CopyQueryFieldsToWindowSettings();
     CElementPropertyPages pages;
     pages.interfaceText = m_interfaceSettings.Encode();
-    pages.sysView = &m_sysViewSettings;
+    pages.sysView = m_sysViewSettings;
     pages.query = m_querySettings;
     pages.windowText = m_windowSettings.Encode();
     pages.options = &m_queryOptions;
@@ -37,6 +37,7 @@ CElementPropertyPages CVexorQueryElemOBJ::PropertyPages() {
 void CVexorQueryElemOBJ::ApplyProperties(const CElementPropertyPages& pages) {
     HideWindow();
     m_interfaceSettings.Decode(pages.interfaceText);
+    m_sysViewSettings = pages.sysView; // in place: the viewer window refers to it
     m_querySettings = pages.query;
     if (m_tableWindow) {
         m_tableWindow->QuerySettings() = m_querySettings;

@@ -1,5 +1,6 @@
 #include "VexorQueryProp.h"
 
+#include "AddDataFormDlg.h"
 #include "CJColorPicker.h"
 #include "FormControls.h"
 #include "Hooks.h"
@@ -49,8 +50,6 @@ CVexorQueryProp::CVexorQueryProp(CQuerySettings& query, const CString& windowTex
       m_query(query) {
     m_ui->setupUi(this);
     ReplaceControl(*this, kPanelBackground, *new CCJColorPicker(kPanelBackground, this, this));
-    // The data-entry forms come with the generating-unit entry, which is not built yet.
-    FindControl(*this, kChooseForm)->setEnabled(false);
     m_window.Decode(windowText);
     Load();
     connect(FindControl<QCheckBox>(*this, kAdvancedFlag), &QCheckBox::toggled, this, [this](bool on) {
@@ -61,6 +60,8 @@ CVexorQueryProp::CVexorQueryProp(CQuerySettings& query, const CString& windowTex
             [this] { ChooseWindowFont(); });
     connect(FindControl<QPushButton>(*this, kAdvanced), &QPushButton::clicked, this,
             [this] { OpenAdvanced(); });
+    connect(FindControl<QPushButton>(*this, kChooseForm), &QPushButton::clicked, this,
+            [this] { ChooseEntryForm(); });
 }
 
 CVexorQueryProp::~CVexorQueryProp() = default;
@@ -108,6 +109,14 @@ void CVexorQueryProp::ChooseWindowFont() {
     LOGFONT font = m_windowFont;
     if (ui::ChooseFont(font) == ui::IDOK) m_windowFont = font;
     ShowWindowFont();
+}
+
+void CVexorQueryProp::ChooseEntryForm() {
+    CAddDataFormDlg dialog(this);
+    if (ui::RunModal(dialog, [&dialog] {
+            return dialog.exec() == QDialog::Accepted ? ui::IDOK : ui::IDCANCEL;
+        }) == ui::IDOK)
+        FindControl<QLineEdit>(*this, kFormName)->setText(ToQString(dialog.SelectedForm().str()));
 }
 
 CString CVexorQueryProp::TableText() const {
