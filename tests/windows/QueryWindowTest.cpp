@@ -387,7 +387,7 @@ TEST_P(QueryWindowTest, MenuOffersWritingOnlyWhenAllowedAndExportsAndPrints) {
     const QPoint at = ctrl.visualRect(ctrl.model()->index(0, 0)).center();
     QContextMenuEvent menu(QContextMenuEvent::Mouse, at, ctrl.viewport()->mapToGlobal(at));
     QApplication::sendEvent(ctrl.viewport(), &menu);
-    ASSERT_EQ(offered.size(), 5u);
+    ASSERT_EQ(offered.size(), 6u);
     EXPECT_EQ(offered[0].text, "修改");
     EXPECT_FALSE(offered[0].enabled);
     EXPECT_FALSE(offered[1].enabled);
