@@ -160,6 +160,6 @@ bool CVexorQueryProp::Save(CString& windowText, CString& message) {
     v.dataEntryMenu = FindControl<QCheckBox>(*this, kDataEntry)->isChecked();
     v.entryFormName = ToCString(FindControl<QLineEdit>(*this, kFormName)->text());
     v.Save(m_query, m_window);
-    windowText = m_window.Encode();
+    windowText = m_window.Encode(m_query);
     return true;
 }

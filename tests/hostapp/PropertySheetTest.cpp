@@ -54,17 +54,27 @@ void DoubleClick(QWidget* area, QPoint at) {
     QApplication::sendEvent(area, &click);
 }
 
+// The compact demo database in dir, the data service pointed at it while this lives.
+struct DemoSource {
+    explicit DemoSource(const QTemporaryDir& dir)
+        : uri("sqlite:" + dir.filePath("demo.sqlite").toStdString()) {
+        demo::DemoOptions options;
+        options.compact = true;
+        built = demo::BuildDemoDatabase(uri, options, error);
+        kes::SetDataSource(uri);
+    }
+    ~DemoSource() { kes::SetDataSource(""); }
+    DemoSource(const DemoSource&) = delete;
+    DemoSource& operator=(const DemoSource&) = delete;
+    std::string uri;
+    std::string error;
+    bool built = false;
+};
+
 TEST(PropertySheet, DoubleClickChangesTheTableOnOkOnlyAndTheSavedDisplayKeepsIt) {
     QTemporaryDir dir;
-    const std::string db = "sqlite:" + dir.filePath("demo.sqlite").toStdString();
-    demo::DemoOptions options;
-    options.compact = true;
-    std::string error;
-    ASSERT_TRUE(demo::BuildDemoDatabase(db, options, error)) << error;
-    kes::SetDataSource(db);
-    struct SourceReset {
-        ~SourceReset() { kes::SetDataSource(""); }
-    } reset;
+    DemoSource source(dir);
+    ASSERT_TRUE(source.built) << source.error;
     const QString display = dir.filePath("d.vxd");
     RunTool({"demo-display", display});
 
@@ -144,16 +154,9 @@ QStringList PrintedHeadings(const std::string& db, const char* table) {
 // sheet leaves the display unmodified.
 TEST(PropertySheet, ADrawnElementTakesTableAndStationsThroughTheSheetAndKeepsThem) {
     QTemporaryDir dir;
-    const std::string db = "sqlite:" + dir.filePath("demo.sqlite").toStdString();
-    demo::DemoOptions options;
-    options.compact = true;
-    std::string error;
-    ASSERT_TRUE(demo::BuildDemoDatabase(db, options, error)) << error;
-    kes::SetDataSource(db);
-    struct SourceReset {
-        ~SourceReset() { kes::SetDataSource(""); }
-    } reset;
-    const QStringList rainDay = PrintedHeadings(db, "RAIN_DAY");
+    DemoSource source(dir);
+    ASSERT_TRUE(source.built) << source.error;
+    const QStringList rainDay = PrintedHeadings(source.uri, "RAIN_DAY");
     ASSERT_GE(rainDay.size(), 2) << rainDay.join(",").toStdString();
     const QString display = dir.filePath("drawn.vxd");
 

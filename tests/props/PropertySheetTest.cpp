@@ -167,7 +167,6 @@ TEST_F(PropertySheetTest, ChosenTableAndStationsReachTheElementItsWindowAndTheDi
     EXPECT_EQ(q.m_stations[1], "60110000");
     EXPECT_EQ(q.m_timeTypeIndex, kTimeDay);
     EXPECT_EQ(q.m_accessMode, "WRITE");
-    EXPECT_EQ(m_element.m_windowSettings.m_timeType, kTimeDay) << "the stored home of the time type follows";
     EXPECT_EQ(Window().QuerySettings().m_tableName, "RAIN_DAY");
     EXPECT_EQ(HeaderRow(Window().Grid()), HeadingsOf("RAIN_DAY")) << "the window shows the new table";
 
@@ -268,7 +267,6 @@ TEST_F(PropertySheetTest, RowColoursAndElementChoiceFollowTheirBoxesAndAdvancedN
     EXPECT_EQ(m_element.m_interfaceSettings.m_fixedColumns, 1);
     EXPECT_EQ(m_element.m_interfaceSettings.m_elementChoice, 1);
     EXPECT_EQ(m_element.m_querySettings.m_advanced, 1);
-    EXPECT_EQ(m_element.m_windowSettings.m_advanced, 1);
 }
 
 // "设置" edits the sheet's copy of the viewer's settings: kept on OK of the sheet, gone on its

@@ -89,7 +89,7 @@ protected:
     CGridIterator EngineAnswer(const CQueryWindow& w) {
         const CQuerySettings& q = m_window->QuerySettings();
         CTableQuery query(m_client);
-        query.Load(q.m_tableName, EngineOptionsFor(m_records.face, m_records.options, m_records.window, q));
+        query.Load(q.m_tableName, EngineOptionsFor(m_records.face, m_records.options, q));
         RequestFromSettings(q, kFormGivenStations, query.m_request);
         CGridIterator grid;
         query.Refresh(grid, 1);
