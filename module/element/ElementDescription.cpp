@@ -114,7 +114,8 @@ std::vector<CFieldLine> DescribeElement(const CVexorQueryElemOBJ& e) {
     l.Add("fillStyle", fmt::format("colour {} filled {} pattern {}", DescribeColor(fill.color), fill.filled,
                                    fill.pattern));
     l.Add("textStyle", fmt::format("colour {} font {}", DescribeColor(text.color), DescribeFont(text.font)));
-    DescribeRecord(out, "window.", e.m_windowSettings);
+    Lines window(out, "window.");
+    CWindowSettings::Fields(e.m_windowSettings, e.m_querySettings, window);
     DescribeRecord(out, "query.", e.m_querySettings);
     DescribeRecord(out, "interface.", e.m_interfaceSettings);
     DescribeRecord(out, "point.", e.m_pointSettings);

@@ -122,18 +122,30 @@ bool SetIn(Record& record, std::string_view prefix, std::string_view name, std::
     return true;
 }
 
-constexpr std::pair<std::string_view, std::string_view> kMirroredFields[] = {
-    {"window.queryStyle", "query.queryStyle"},  {"window.dynamicTime", "query.dynamicTime"},
-    {"window.timeType", "query.timeTypeIndex"}, {"window.timeInterval", "query.timeInterval"},
-    {"window.advanced", "query.advanced"},      {"window.timeOffset", "query.timeOffset"},
-};
+// The window settings with the query fields their string carries: a carried field set by its
+// window name is set in the query settings, its one home.
+bool SetInWindow(CVexorQueryElemOBJ& e, std::string_view name, std::string_view value, std::string& error) {
+    constexpr std::string_view prefix = "window.";
+    if (!name.starts_with(prefix)) return false;
+    CWindowSettings window = e.m_windowSettings;
+    CQuerySettings query = e.m_querySettings;
+    FieldSetter setter(prefix, name, value);
+    CWindowSettings::Fields(window, query, setter);
+    if (!setter.Found()) return false;
+    error = setter.Error();
+    if (error.empty()) {
+        e.m_windowSettings = std::move(window);
+        e.m_querySettings = std::move(query);
+    }
+    return true;
+}
 
 } // namespace
 
 bool SetElementField(CVexorQueryElemOBJ& e, std::string_view name, std::string_view value,
                      std::string& error) {
     error.clear();
-    const bool found = SetIn(e.m_windowSettings, "window.", name, value, error) ||
+    const bool found = SetInWindow(e, name, value, error) ||
                        SetIn(e.m_querySettings, "query.", name, value, error) ||
                        SetIn(e.m_interfaceSettings, "interface.", name, value, error) ||
                        SetIn(e.m_pointSettings, "point.", name, value, error) ||
@@ -150,9 +162,5 @@ bool SetElementField(CVexorQueryElemOBJ& e, std::string_view name, std::string_v
         }
         *further = CString(value);
     }
-    // Six query fields are stored in the window settings, which take them from the query
-    // settings whenever the element is stored: set there, a value would be lost.
-    for (const auto& [window, query] : kMirroredFields)
-        if (error.empty() && name == window) return SetElementField(e, query, value, error);
     return error.empty();
 }

@@ -23,12 +23,11 @@ const PropertySheetRunner& InstalledPropertySheetRunner() {
 }
 
 CElementPropertyPages CVexorQueryElemOBJ::PropertyPages() {
-    CopyQueryFieldsToWindowSettings();
     CElementPropertyPages pages;
     pages.interfaceText = m_interfaceSettings.Encode();
-    pages.sysView = &m_sysViewSettings;
+    pages.sysView = m_sysViewSettings;
     pages.query = m_querySettings;
-    pages.windowText = m_windowSettings.Encode();
+    pages.windowText = m_windowSettings.Encode(m_querySettings);
     pages.options = &m_queryOptions;
     pages.pointText = m_pointSettings.Encode();
     return pages;
@@ -37,16 +36,15 @@ CElementPropertyPages CVexorQueryElemOBJ::PropertyPages() {
 void CVexorQueryElemOBJ::ApplyProperties(const CElementPropertyPages& pages) {
     HideWindow();
     m_interfaceSettings.Decode(pages.interfaceText);
+    m_sysViewSettings = pages.sysView; // in place: the viewer window refers to it
     m_querySettings = pages.query;
     if (m_tableWindow) {
         m_tableWindow->QuerySettings() = m_querySettings;
         m_tableWindow->ApplySettings();
         m_tableWindow->StoreColumnWidths(m_interfaceSettings);
     }
+    // The carried query fields of the window string are those of the query settings above.
     m_windowSettings.Decode(pages.windowText);
-    // The window settings are the stored home of six query fields; the page set them in the
-    // query settings.
-    CopyQueryFieldsToWindowSettings();
     m_pointSettings.Decode(pages.pointText);
     ShowQueryWindow();
 }

@@ -3,22 +3,23 @@
 // the element knowing the window toolkit: the window layer installs a runner when the module
 // loads.
 //
-// The pages edit copies (the property strings and the query settings), which reach the element
-// only when the sheet closes with OK. The query options and the system-view settings are the
-// element's own records: the dialogs behind the pages edit them in place.
+// The pages edit copies (the property strings, the query settings and the system-view
+// settings), which reach the element only when the sheet closes with OK: what the viewer's
+// settings dialog changed is gone after Cancel, as every other change of the sheet. The query
+// options are the element's own record: the dialogs behind the pages edit it in place.
 #include "CString.h"
 #include "QuerySettings.h"
+#include "SysViewSettings.h"
 
 #include <functional>
 
 class CWnd;
 class CQueryOptions;
-class CSysViewSettings;
 
 struct CElementPropertyPages {
-    CString interfaceText; // "功能选择"
-    CSysViewSettings* sysView = nullptr;
-    CQuerySettings query; // "系统设置与简单查询"
+    CString interfaceText;    // "功能选择"
+    CSysViewSettings sysView; // "功能选择"'s "设置"
+    CQuerySettings query;     // "系统设置与简单查询"
     CString windowText;
     CQueryOptions* options = nullptr;
     CString pointText; // "点数据查询"

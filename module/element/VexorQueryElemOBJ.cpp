@@ -84,29 +84,10 @@ CElementWindow* CVexorQueryElemOBJ::CurrentModeWindow() const {
     }
 }
 
-void CVexorQueryElemOBJ::CopyQueryFieldsToWindowSettings() {
-    m_windowSettings.m_queryStyle = m_querySettings.m_queryStyle;
-    m_windowSettings.m_dynamicTime = m_querySettings.m_dynamicTime;
-    m_windowSettings.m_timeType = m_querySettings.m_timeTypeIndex;
-    m_windowSettings.m_timeInterval = m_querySettings.m_timeInterval;
-    m_windowSettings.m_advanced = m_querySettings.m_advanced;
-    m_windowSettings.m_timeOffset = m_querySettings.m_timeOffset;
-}
-
-void CVexorQueryElemOBJ::CopyQueryFieldsFromWindowSettings() {
-    m_querySettings.m_queryStyle = m_windowSettings.m_queryStyle;
-    m_querySettings.m_dynamicTime = m_windowSettings.m_dynamicTime;
-    m_querySettings.m_timeTypeIndex = m_windowSettings.m_timeType;
-    m_querySettings.m_timeInterval = m_windowSettings.m_timeInterval;
-    m_querySettings.m_advanced = m_windowSettings.m_advanced;
-    m_querySettings.m_timeOffset = m_windowSettings.m_timeOffset;
-}
-
 void CVexorQueryElemOBJ::Serialize(CArchive& ar) {
     CRectObj::Serialize(ar);
     if (ar.IsStoring()) {
-        CopyQueryFieldsToWindowSettings();
-        m_windowSettingsText = m_windowSettings.Encode();
+        m_windowSettingsText = m_windowSettings.Encode(m_querySettings);
         ar << m_windowSettingsText;
 
         CArchiveWriter writer(ar);
@@ -126,11 +107,10 @@ void CVexorQueryElemOBJ::Serialize(CArchive& ar) {
     }
 
     ar >> m_windowSettingsText;
-    m_windowSettings.Decode(m_windowSettingsText);
+    m_windowSettings.Decode(m_windowSettingsText, m_querySettings);
 
     CArchiveReader reader(ar);
-    CQuerySettings::Fields(m_querySettings, reader);
-    CopyQueryFieldsFromWindowSettings();
+    CQuerySettings::Fields(m_querySettings, reader); // the carried fields came with the window string
 
     ar >> m_interfaceSettingsText >> m_pointSettingsText >> m_queryOptionsText >> m_sysViewSettingsText;
     m_interfaceSettings.Decode(m_interfaceSettingsText);

@@ -109,8 +109,6 @@ private:
                           bool show);
     void DestroyWindow(std::unique_ptr<CElementWindow>& window, int& id);
     void DestroyWindow(std::unique_ptr<CTableWindow>& window, int& id);
-    void CopyQueryFieldsToWindowSettings();
-    void CopyQueryFieldsFromWindowSettings();
 };
 
 // Adds the element class to the classes display files may name (and removes it again).

@@ -87,6 +87,11 @@ void CFilterDlg::AddPiece(bool orJoin) {
     const QString value = TextToInt(column.Projmodeid.str()) >= 1
                               ? FindControl<QComboBox>(*this, kValueList)->currentText()
                               : FindControl<QLineEdit>(*this, kValueEdit)->text();
+    const CString refusal = ValueRefusal(column, ToCString(value));
+    if (!refusal.IsEmpty()) {
+        ui::MessageBox(refusal);
+        return;
+    }
     const CString piece = ComposePiece(column, op, ToCString(value));
     if (piece.IsEmpty()) return;
     m_pieces.Add(piece, orJoin);

@@ -20,7 +20,7 @@ CQueryPropertySheet::CQueryPropertySheet(CElementPropertyPages& pages, CWnd* own
     : QDialog(OwnerWidget(owner)), CWnd(*this, kSheetId, owner), m_pages(pages),
       m_tabs(new QTabWidget(this)) {
     setWindowTitle("系统设置查询属性");
-    m_selectPage = new CSelectProp(pages.interfaceText, this, m_tabs);
+    m_selectPage = new CSelectProp(pages.interfaceText, pages.sysView, this, m_tabs);
     m_queryPage = new CVexorQueryProp(pages.query, pages.windowText, this, m_tabs);
     m_queryPage->SetQueryOptions(pages.options);
     m_pointPage = new CSPointQueryProp(pages.pointText, this, m_tabs);

@@ -2,11 +2,14 @@
 
 #include "CJColorPicker.h"
 #include "FormControls.h"
+#include "Hooks.h"
 #include "PropertyPageValues.h"
+#include "SysLookSetDlg.h"
 #include "ui_SelectProp.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -27,13 +30,13 @@ enum : int {
 
 } // namespace
 
-CSelectProp::CSelectProp(const CString& interfaceText, CWnd* owner, QWidget* parent)
-    : QWidget(parent), CWnd(*this, kDialogId, owner), m_ui(std::make_unique<Ui::CSelectProp>()) {
+CSelectProp::CSelectProp(const CString& interfaceText, CSysViewSettings& sysView, CWnd* owner,
+                         QWidget* parent)
+    : QWidget(parent), CWnd(*this, kDialogId, owner), m_ui(std::make_unique<Ui::CSelectProp>()),
+      m_sysView(sysView) {
     m_ui->setupUi(this);
     for (int id : {kFirstRowColour, kSecondRowColour, kGridBackground})
         ReplaceControl(*this, id, *new CCJColorPicker(id, this, this));
-    // The settings dialog of the settings-table viewer ("系统查看") is not built yet.
-    FindControl(*this, kSysViewSettings)->setEnabled(false);
     m_face.Decode(interfaceText);
     Load();
     connect(FindControl<QCheckBox>(*this, kAlternateRows), &QCheckBox::toggled, this,
@@ -42,6 +45,8 @@ CSelectProp::CSelectProp(const CString& interfaceText, CWnd* owner, QWidget* par
         ShowElementChoice();
         if (!FindControl<QCheckBox>(*this, kFixedColumns)->isChecked()) m_face.m_elementChoice = 0;
     });
+    connect(FindControl<QPushButton>(*this, kSysViewSettings), &QPushButton::clicked, this,
+            [this] { OpenSysViewSettings(); });
 }
 
 CSelectProp::~CSelectProp() = default;
@@ -69,6 +74,14 @@ void CSelectProp::ShowRowColours() {
 
 void CSelectProp::ShowElementChoice() {
     FindControl(*this, kElementChoice)->setVisible(FindControl<QCheckBox>(*this, kFixedColumns)->isChecked());
+}
+
+void CSelectProp::OpenSysViewSettings() {
+    CSysLookSetDlg dialog(m_sysView, this);
+    const int answer = ui::RunModal(
+        dialog, [&dialog] { return dialog.exec() == QDialog::Accepted ? ui::IDOK : ui::IDCANCEL; });
+    // An answer given for the user stores the dialog as its "确定" would.
+    if (answer == ui::IDOK && dialog.result() != QDialog::Accepted) dialog.accept();
 }
 
 bool CSelectProp::Save(CString& interfaceText, CString& message) {

@@ -1,5 +1,6 @@
 #include "VexorQueryProp.h"
 
+#include "AddDataFormDlg.h"
 #include "AdvancedSetDlg.h"
 #include "CJColorPicker.h"
 #include "FormControls.h"
@@ -50,8 +51,6 @@ CVexorQueryProp::CVexorQueryProp(CQuerySettings& query, const CString& windowTex
       m_query(query) {
     m_ui->setupUi(this);
     ReplaceControl(*this, kPanelBackground, *new CCJColorPicker(kPanelBackground, this, this));
-    // The data-entry forms come with the generating-unit entry, which is not built yet.
-    FindControl(*this, kChooseForm)->setEnabled(false);
     m_window.Decode(windowText);
     Load();
     connect(FindControl<QCheckBox>(*this, kAdvancedFlag), &QCheckBox::toggled, this, [this](bool on) {
@@ -62,6 +61,8 @@ CVexorQueryProp::CVexorQueryProp(CQuerySettings& query, const CString& windowTex
             [this] { ChooseWindowFont(); });
     connect(FindControl<QPushButton>(*this, kAdvanced), &QPushButton::clicked, this,
             [this] { OpenAdvanced(); });
+    connect(FindControl<QPushButton>(*this, kChooseForm), &QPushButton::clicked, this,
+            [this] { ChooseEntryForm(); });
 }
 
 CVexorQueryProp::~CVexorQueryProp() = default;
@@ -111,6 +112,14 @@ void CVexorQueryProp::ChooseWindowFont() {
     ShowWindowFont();
 }
 
+void CVexorQueryProp::ChooseEntryForm() {
+    CAddDataFormDlg dialog(this);
+    if (ui::RunModal(dialog, [&dialog] {
+            return dialog.exec() == QDialog::Accepted ? ui::IDOK : ui::IDCANCEL;
+        }) == ui::IDOK)
+        FindControl<QLineEdit>(*this, kFormName)->setText(ToQString(dialog.SelectedForm().str()));
+}
+
 CString CVexorQueryProp::TableText() const {
     CString table = ToCString(FindControl<QComboBox>(*this, kTableList)->currentText());
     return table.Trim();
@@ -155,6 +164,6 @@ bool CVexorQueryProp::Save(CString& windowText, CString& message) {
     v.dataEntryMenu = FindControl<QCheckBox>(*this, kDataEntry)->isChecked();
     v.entryFormName = ToCString(FindControl<QLineEdit>(*this, kFormName)->text());
     v.Save(m_query, m_window);
-    windowText = m_window.Encode();
+    windowText = m_window.Encode(m_query);
     return true;
 }

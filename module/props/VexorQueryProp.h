@@ -36,6 +36,8 @@ private:
     void ShowWindowFont();
     void ChooseWindowFont();
     void OpenAdvanced();
+    // "...": the data-entry form chosen with dialog 916 replaces the form name.
+    void ChooseEntryForm();
     CString TableText() const;
 
     std::unique_ptr<Ui::CVexorQueryProp> m_ui;

@@ -106,7 +106,7 @@ void CQueryWindow::ApplySettings() {
 
     CString table = m_settings.m_tableName;
     table.Trim().MakeUpper();
-    m_query.Load(table, EngineOptionsFor(*m_face, *m_options, *m_windowSettings, m_settings));
+    m_query.Load(table, EngineOptionsFor(*m_face, *m_options, m_settings));
     // The rows of missing-data statistics are gaps, not records of the table: nothing to write.
     if (m_query.IsLackTimeMode()) m_accessWord = "READ";
     if (m_gridCtrl) m_gridCtrl->SetEditable(EditingAllowed(m_accessWord));

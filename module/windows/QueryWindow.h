@@ -36,7 +36,8 @@ public:
     static constexpr int kCmdDelete = 33504;
     static constexpr int kCmdAdd = 33505;
     static constexpr int kCmdPrint = 33506;
-    static constexpr int kCmdChart = 33507; // analysis: the years as a chart, or back to the grid
+    static constexpr int kCmdChart = 33507;  // analysis: the years as a chart, or back to the grid
+    static constexpr int kCmdFilter = 33508; // "筛选": the query once more, narrowed by dialog 913
 
     CQueryWindow();
     ~CQueryWindow() override;
@@ -126,6 +127,9 @@ private:
     void DeleteSelectedRows();
     // "增加": the unit entry form the window settings name, then the query again.
     void AddData();
+    // "筛选": the condition of "筛选条件" over the window's columns, and the query run once with
+    // it added; the next refresh queries without it again.
+    void FilterRows();
 
     CQueryClient m_client;
     CQueryClient m_barClient; // the bar's list lookups, which must not clear the result rows

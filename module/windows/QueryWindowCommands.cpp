@@ -1,6 +1,7 @@
 // The grid's menu of the table query window and what its commands do.
 #include "QueryWindow.h"
 
+#include "FilterDlg.h"
 #include "Hooks.h"
 #include "PopupMenu.h"
 #include "UnitEntrySheet.h"
@@ -13,7 +14,7 @@ void CQueryWindow::ShowMenu(CPoint screen) {
     const bool writing = EditingAllowed(m_accessWord);
     std::vector<ui::MenuItem> items = {
         {kCmdModify, "修改", writing}, {kCmdDelete, "删除", writing}, {kCmdRefresh, "刷新"},
-        {kCmdPrint, "打印"},           {kCmdExport, "输出"},
+        {kCmdPrint, "打印"},           {kCmdExport, "输出"},          {kCmdFilter, "筛选"},
     };
     if (m_windowSettings && m_windowSettings->m_dataEntryMenu) items.push_back({kCmdAdd, "增加"});
     if (m_query.IsAnalysisMode()) items.push_back({kCmdChart, m_chartView ? "表格" : "曲线图"});
@@ -45,6 +46,9 @@ void CQueryWindow::OnCommand(int command) {
         break;
     case kCmdChart:
         ToggleChart();
+        break;
+    case kCmdFilter:
+        FilterRows();
         break;
     default:
         break;
@@ -81,4 +85,15 @@ void CQueryWindow::AddData() {
     if (!m_windowSettings || !m_windowSettings->m_dataEntryMenu || !m_widget) return;
     OpenUnitEntryForm(m_windowSettings->m_entryFormName, m_widget);
     RunRefresh(1, kFormGivenStations);
+}
+
+void CQueryWindow::FilterRows() {
+    if (!m_widget) return;
+    CFilterDlg dialog(m_query.Settings().Columns(), m_settings.m_tableName, m_widget, m_widget);
+    if (dialog.DoModal() != ui::IDOK) return;
+    // The dialog ran the condition read-only against the table; the query reads only as well.
+    WriteBarRequest();
+    m_query.m_request.filter = dialog.GetCondition();
+    RunRefresh(1, FormOfSettings());
+    m_query.m_request.filter.Empty();
 }

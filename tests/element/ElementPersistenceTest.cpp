@@ -63,8 +63,7 @@ TEST(ElementPersistence, DefaultElementRoundTripsToDefaults) {
     CVexorQueryElemOBJ fresh;
     EXPECT_TRUE(loaded->m_queryOptions == fresh.m_queryOptions);
     EXPECT_TRUE(loaded->m_pointSettings == fresh.m_pointSettings);
-    // Storing makes the query settings' time fields the window settings' own.
-    EXPECT_EQ(loaded->m_windowSettings.m_dynamicTime, fresh.m_querySettings.m_dynamicTime);
+    EXPECT_EQ(loaded->m_querySettings.m_dynamicTime, fresh.m_querySettings.m_dynamicTime);
     EXPECT_EQ(loaded->m_windowSettings.m_colors[0], 0xC0C0C0u);
     EXPECT_EQ(loaded->m_interfaceSettings.m_panelWidth, 175);
     EXPECT_EQ(loaded->m_querySettings.m_accessMode, "READ");
@@ -77,8 +76,6 @@ TEST(ElementPersistence, QueryFieldsTravelThroughTheWindowSettings) {
     e.m_querySettings.m_timeInterval = 5;
     e.m_querySettings.m_timeOffset = 3;
     auto bytes = Store(e);
-    EXPECT_EQ(e.m_windowSettings.m_queryStyle, kStyleMenu); // storing copies them over
-    EXPECT_EQ(e.m_windowSettings.m_timeType, kTimeTenDay);
     auto loaded = Load(bytes);
     EXPECT_EQ(loaded->m_querySettings.m_queryStyle, kStyleMenu);
     EXPECT_EQ(loaded->m_querySettings.m_timeTypeIndex, kTimeTenDay);

@@ -113,12 +113,40 @@ template <class Record> Record ThroughPropertyString(const Record& r) {
     return back;
 }
 
+// The window settings through their string, which also carries six query fields.
+CWindowSettings ThroughWindowString(const CVexorQueryElemOBJ& e) {
+    CWindowSettings back;
+    back.Decode(e.m_windowSettings.Encode(e.m_querySettings));
+    return back;
+}
+
 } // namespace
 
 TEST(FieldLists, EveryFieldOfEveryRecordTravelsComparesAndIsDescribed) {
-    ExpectEveryFieldKeptComparedAndShown(&CVexorQueryElemOBJ::m_windowSettings, [](CVexorQueryElemOBJ& e) {
-        return ThroughPropertyString(e.m_windowSettings);
-    });
+    {
+        // The window settings' list also names the six query fields its string carries.
+        const CVexorQueryElemOBJ fresh;
+        const std::string freshText = Described(fresh);
+        CWindowSettings w;
+        CQuerySettings q;
+        FieldMover counter(-1);
+        CWindowSettings::Fields(w, q, counter);
+        ASSERT_EQ(counter.Count(), CWindowSettings::kItemCount);
+        for (int k = 0; k < counter.Count(); ++k) {
+            SCOPED_TRACE("window field " + std::to_string(k));
+            CVexorQueryElemOBJ e;
+            FieldMover mover(k);
+            CWindowSettings::Fields(e.m_windowSettings, e.m_querySettings, mover);
+            EXPECT_FALSE(e.m_windowSettings == fresh.m_windowSettings &&
+                         e.m_querySettings == fresh.m_querySettings);
+            EXPECT_NE(Described(e), freshText);
+            EXPECT_TRUE(ThroughWindowString(e) == e.m_windowSettings);
+            CWindowSettings window;
+            CQuerySettings carried = fresh.m_querySettings;
+            window.Decode(e.m_windowSettings.Encode(e.m_querySettings), carried);
+            EXPECT_TRUE(carried == e.m_querySettings) << "the carried query fields come back";
+        }
+    }
     ExpectEveryFieldKeptComparedAndShown(&CVexorQueryElemOBJ::m_interfaceSettings, [](CVexorQueryElemOBJ& e) {
         return ThroughPropertyString(e.m_interfaceSettings);
     });
@@ -144,12 +172,12 @@ TEST(FieldLists, EveryRecordWithEveryFieldSetComesBackWhole) {
     CVexorQueryElemOBJ e;
     SetEveryField(e);
     FieldMover all(FieldMover::kAll); // also the fields the fixture leaves alone
-    CWindowSettings::Fields(e.m_windowSettings, all);
+    CWindowSettings::Fields(e.m_windowSettings, e.m_querySettings, all);
     CInterfaceSettings::Fields(e.m_interfaceSettings, all);
     CPointQuerySettings::Fields(e.m_pointSettings, all);
     CQueryOptions::Fields(e.m_queryOptions, all);
     CSysViewSettings::Fields(e.m_sysViewSettings, all);
-    EXPECT_TRUE(ThroughPropertyString(e.m_windowSettings) == e.m_windowSettings);
+    EXPECT_TRUE(ThroughWindowString(e) == e.m_windowSettings);
     EXPECT_TRUE(ThroughPropertyString(e.m_interfaceSettings) == e.m_interfaceSettings);
     EXPECT_TRUE(ThroughPropertyString(e.m_pointSettings) == e.m_pointSettings);
     EXPECT_TRUE(ThroughPropertyString(e.m_queryOptions) == e.m_queryOptions);

@@ -33,39 +33,70 @@ template <class Record> void ExpectEveryPrefixDecodesSafelyAndCompletes(const Re
     EXPECT_TRUE(untouched == Record());
 }
 
+// The same for the window settings, whose string also carries six fields of query.
+void ExpectEveryWindowPrefixDecodesSafelyAndCompletes(const CWindowSettings& full,
+                                                      const CQuerySettings& query) {
+    CString joined = full.Encode(query);
+    int count = Items(joined).GetSize();
+    for (int n = 0; n <= count; ++n) {
+        CWindowSettings r;
+        CQuerySettings q = query;
+        r.Decode(FirstItems(joined, n), q);
+        r.Decode(joined, q);
+        EXPECT_TRUE(r == full && q == query) << "after a prefix of " << n << " items";
+    }
+}
+
 } // namespace
 
 TEST(PropertyStrings, RecordsRoundTripAndSurviveEveryShortList) {
     CVexorQueryElemOBJ e;
     SetEveryField(e);
-    ExpectEveryPrefixDecodesSafelyAndCompletes(e.m_windowSettings);
+    ExpectEveryWindowPrefixDecodesSafelyAndCompletes(e.m_windowSettings, e.m_querySettings);
     ExpectEveryPrefixDecodesSafelyAndCompletes(e.m_interfaceSettings);
     ExpectEveryPrefixDecodesSafelyAndCompletes(e.m_pointSettings);
     ExpectEveryPrefixDecodesSafelyAndCompletes(e.m_queryOptions);
     ExpectEveryPrefixDecodesSafelyAndCompletes(e.m_sysViewSettings);
-    EXPECT_EQ(Items(e.m_windowSettings.Encode()).GetSize(), CWindowSettings::kItemCount);
+    EXPECT_EQ(Items(e.m_windowSettings.Encode(e.m_querySettings)).GetSize(), CWindowSettings::kItemCount);
 }
 
 TEST(PropertyStrings, WindowSettingsReadColoursAndFontsOnlyFromAWholeList) {
     CVexorQueryElemOBJ source;
     SetEveryField(source);
-    source.m_windowSettings.m_queryStyle = 2;
-    CString joined = source.m_windowSettings.Encode();
+    source.m_querySettings.m_queryStyle = 2;
+    source.m_querySettings.m_dynamicTime = 0;
+    source.m_querySettings.m_timeInterval = 9;
+    CString joined = source.m_windowSettings.Encode(source.m_querySettings);
 
+    // The carried query fields a string without them gives are those they always had from it:
+    // dynamic time 1 and interval 3, not the query record's own starting values.
     CWindowSettings sixty;
-    sixty.Decode(FirstItems(joined, 60));
+    CQuerySettings sixtyQuery = source.m_querySettings;
+    sixty.Decode(FirstItems(joined, 60), sixtyQuery);
     EXPECT_TRUE(sixty == CWindowSettings());
+    EXPECT_EQ(sixtyQuery.m_queryStyle, kStylePanel);
+    EXPECT_EQ(sixtyQuery.m_dynamicTime, 1);
+    EXPECT_EQ(sixtyQuery.m_timeInterval, 3);
+    EXPECT_EQ(sixtyQuery.m_tableName, source.m_querySettings.m_tableName) << "only the carried fields";
 
     CWindowSettings sixtyOne;
-    sixtyOne.Decode(FirstItems(joined, 61));
+    CQuerySettings sixtyOneQuery;
+    sixtyOne.Decode(FirstItems(joined, 61), sixtyOneQuery);
     EXPECT_EQ(sixtyOne.m_colors, source.m_windowSettings.m_colors);
     EXPECT_EQ(sixtyOne.m_fonts, source.m_windowSettings.m_fonts);
-    EXPECT_EQ(sixtyOne.m_queryStyle, 0); // the list stops before the integers
+    EXPECT_EQ(sixtyOneQuery.m_queryStyle, kStylePanel); // the list stops before the integers
 
     CWindowSettings sixtyTwo;
-    sixtyTwo.Decode(FirstItems(joined, 62));
-    EXPECT_EQ(sixtyTwo.m_queryStyle, 2);
-    EXPECT_EQ(sixtyTwo.m_dynamicTime, 1);
+    CQuerySettings sixtyTwoQuery;
+    sixtyTwo.Decode(FirstItems(joined, 62), sixtyTwoQuery);
+    EXPECT_EQ(sixtyTwoQuery.m_queryStyle, 2);
+    EXPECT_EQ(sixtyTwoQuery.m_dynamicTime, 1);
+    EXPECT_EQ(sixtyTwoQuery.m_timeInterval, 3);
+
+    // Passed over where the query settings are had elsewhere.
+    CWindowSettings window;
+    window.Decode(joined);
+    EXPECT_TRUE(window == source.m_windowSettings);
 }
 
 TEST(PropertyStrings, InterfaceSettingsReadGroupsOnlyWhenPresent) {

@@ -1,5 +1,6 @@
 // Display files: several elements of the right classes, elements of modules that are not
-// loaded, the stored layout, and saving without ever leaving half a file.
+// loaded, the stored layout, a file written by an earlier build, and saving without ever
+// leaving half a file.
 #include "DisplayTestSupport.h"
 #include "RuntimeClassRegistry.h"
 
@@ -10,6 +11,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -170,4 +172,26 @@ TEST(DisplayDocument, MissingOrForeignFilesAreReportedNotLoaded) {
     EXPECT_FALSE(doc.LoadFile((dir / "notes.txt").string(), error));
     EXPECT_NE(error.message.find("not a display file"), std::string::npos) << error.message;
     std::filesystem::remove_all(dir);
+}
+
+// The demo display as an earlier build wrote it, its second element with the six query fields
+// the window string carries set away from their defaults: every element loads with them and
+// the file is stored again byte for byte.
+TEST(DisplayDocument, AFileOfAnEarlierBuildLoadsAndStoresByteForByte) {
+    EnsureElementClassRegistered();
+    std::ifstream in(STORED_DEMO_DISPLAY, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_GT(bytes.size(), 1000u);
+    CDisplayDocument doc;
+    CDisplayLoadError error;
+    ASSERT_TRUE(doc.Load(bytes, error)) << error.message;
+    ASSERT_EQ(doc.m_objects.size(), 9u);
+    const CQuerySettings& q = Element(doc, 1).m_querySettings;
+    EXPECT_EQ(q.m_queryStyle, kStyleMenu);
+    EXPECT_EQ(q.m_dynamicTime, 0);
+    EXPECT_EQ(q.m_timeTypeIndex, kTimeTenDay);
+    EXPECT_EQ(q.m_timeInterval, 77);
+    EXPECT_EQ(q.m_advanced, 1);
+    EXPECT_EQ(q.m_timeOffset, -5);
+    EXPECT_TRUE(doc.Store() == bytes);
 }

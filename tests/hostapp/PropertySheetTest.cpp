@@ -1,22 +1,25 @@
-// The real module's property sheet in the host's edit mode, as an engineer uses it: double
-// click an element, change the table, OK; Cancel leaves the display unmodified; the choice is
-// in the saved display file.
+// The real module's property sheet in the host's edit mode, as an engineer uses it: draw or
+// double click an element, change the table and stations, OK; Cancel leaves the display
+// unmodified; the choice is in the running grid, the reopened sheet and the saved display file.
 #include "DataSource.h"
 #include "DemoDatabase.h"
 #include "DisplayView.h"
 #include "FormControls.h"
 #include "Hooks.h"
 #include "HostModules.h"
+#include "HostTestSupport.h"
 #include "MainWindow.h"
 #include "Wnd.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -51,17 +54,27 @@ void DoubleClick(QWidget* area, QPoint at) {
     QApplication::sendEvent(area, &click);
 }
 
+// The compact demo database in dir, the data service pointed at it while this lives.
+struct DemoSource {
+    explicit DemoSource(const QTemporaryDir& dir)
+        : uri("sqlite:" + dir.filePath("demo.sqlite").toStdString()) {
+        demo::DemoOptions options;
+        options.compact = true;
+        built = demo::BuildDemoDatabase(uri, options, error);
+        kes::SetDataSource(uri);
+    }
+    ~DemoSource() { kes::SetDataSource(""); }
+    DemoSource(const DemoSource&) = delete;
+    DemoSource& operator=(const DemoSource&) = delete;
+    std::string uri;
+    std::string error;
+    bool built = false;
+};
+
 TEST(PropertySheet, DoubleClickChangesTheTableOnOkOnlyAndTheSavedDisplayKeepsIt) {
     QTemporaryDir dir;
-    const std::string db = "sqlite:" + dir.filePath("demo.sqlite").toStdString();
-    demo::DemoOptions options;
-    options.compact = true;
-    std::string error;
-    ASSERT_TRUE(demo::BuildDemoDatabase(db, options, error)) << error;
-    kes::SetDataSource(db);
-    struct SourceReset {
-        ~SourceReset() { kes::SetDataSource(""); }
-    } reset;
+    DemoSource source(dir);
+    ASSERT_TRUE(source.built) << source.error;
     const QString display = dir.filePath("d.vxd");
     RunTool({"demo-display", display});
 
@@ -108,6 +121,111 @@ TEST(PropertySheet, DoubleClickChangesTheTableOnOkOnlyAndTheSavedDisplayKeepsIt)
     ASSERT_NE(second, std::string::npos) << shown;
     EXPECT_NE(shown.substr(first, second - first).find("query.tableName: \"RAIN_DAY\""), std::string::npos)
         << shown;
+}
+
+// The headings the element's query window shows while the display runs, and those
+// `vexorquery query` prints for a table.
+QStringList ShownHeadings(MainWindow& window) {
+    window.SetRunning(true);
+    QWidget* area = window.View().viewport();
+    QStringList headings;
+    for (QWidget* w : area->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->property("windowClass").toString() == "CQueryWindow")
+            if (auto* grid = w->findChild<QTableView*>())
+                for (int c = 0; c < grid->model()->columnCount(); ++c)
+                    headings << grid->model()->headerData(c, Qt::Horizontal).toString().trimmed();
+    headings.removeAll("");
+    window.SetRunning(false);
+    return headings;
+}
+QStringList PrintedHeadings(const std::string& db, const char* table) {
+    QStringList headings = QString::fromStdString(RunTool({"query", "--db", QString::fromStdString(db),
+                                                           "--table", table, "--format", "tsv"}))
+                               .section('\n', 0, 0)
+                               .split('\t');
+    for (QString& h : headings)
+        h = h.trimmed();
+    headings.removeAll("");
+    return headings;
+}
+
+// An element drawn on a new display is given a table and stations through its sheet; the grid,
+// the reopened sheet and the saved and reopened display all show that choice; a cancelled
+// sheet leaves the display unmodified.
+TEST(PropertySheet, ADrawnElementTakesTableAndStationsThroughTheSheetAndKeepsThem) {
+    QTemporaryDir dir;
+    DemoSource source(dir);
+    ASSERT_TRUE(source.built) << source.error;
+    const QStringList rainDay = PrintedHeadings(source.uri, "RAIN_DAY");
+    ASSERT_GE(rainDay.size(), 2) << rainDay.join(",").toStdString();
+    const QString display = dir.filePath("drawn.vxd");
+
+    HostModules modules;
+    ASSERT_TRUE(modules.Load({}, {VEXOR_QUERY_MODULE}).errors.empty());
+    auto look = [](QWidget& sheet, const char* stations) {
+        sheet.findChild<QTabWidget*>()->setCurrentIndex(1);
+        QWidget& page = *FindControl(sheet, 901);
+        EXPECT_EQ(FindControl<QComboBox>(page, 1020)->currentText(), "RAIN_DAY");
+        EXPECT_TRUE(FindControl<QAbstractButton>(page, 1004)->isChecked());
+        EXPECT_EQ(FindControl<QLineEdit>(page, 1008)->text(), stations);
+        return ui::IDCANCEL;
+    };
+    {
+        MainWindow window;
+        window.show();
+        DisplayView& view = window.View();
+        QWidget* area = view.viewport();
+        view.SetCreateType("数据查询");
+        PlainDrag(area, QPoint(20, 20), QPoint(120, 80));
+        ASSERT_EQ(view.Elements().size(), 1u);
+        EXPECT_NE(ShownHeadings(window), rainDay);
+        {
+            DialogAnswers choose([](QWidget& sheet) {
+                sheet.findChild<QTabWidget*>()->setCurrentIndex(1);
+                QWidget& page = *FindControl(sheet, 901);
+                FindControl<QComboBox>(page, 1020)->setEditText("RAIN_DAY");
+                FindControl<QAbstractButton>(page, 1004)->setChecked(true);
+                FindControl<QLineEdit>(page, 1008)->setText("60105400,60110000");
+                return ui::IDOK;
+            });
+            DoubleClick(area, QPoint(60, 60));
+        }
+        EXPECT_EQ(ShownHeadings(window), rainDay) << "the element shows the chosen table's grid";
+        QString saveError;
+        ASSERT_TRUE(window.SaveDisplay(display, saveError)) << saveError.toStdString();
+        ASSERT_FALSE(view.IsModified());
+
+        int opened = 0;
+        {
+            DialogAnswers reopen([&](QWidget& sheet) {
+                ++opened;
+                look(sheet, "60105400,60110000");
+                // Changed and then cancelled.
+                FindControl<QComboBox>(*FindControl(sheet, 901), 1020)->setEditText("RIVER_HOUR");
+                FindControl<QLineEdit>(*FindControl(sheet, 901), 1008)->setText("60110000");
+                return ui::IDCANCEL;
+            });
+            DoubleClick(area, QPoint(60, 60));
+        }
+        EXPECT_EQ(opened, 1);
+        EXPECT_FALSE(view.IsModified()) << "a cancelled sheet leaves the display unmodified";
+        EXPECT_EQ(ShownHeadings(window), rainDay);
+    }
+    {
+        MainWindow window;
+        window.show();
+        QString openError;
+        ASSERT_TRUE(window.OpenDisplay(display, openError)) << openError.toStdString();
+        int opened = 0;
+        DialogAnswers reopened([&](QWidget& sheet) {
+            ++opened;
+            return look(sheet, "60105400,60110000");
+        });
+        DoubleClick(window.View().viewport(), QPoint(60, 60));
+        EXPECT_EQ(opened, 1) << "the reopened display's element opens its sheet";
+        EXPECT_EQ(ShownHeadings(window), rainDay);
+        EXPECT_FALSE(window.View().IsModified());
+    }
 }
 
 } // namespace

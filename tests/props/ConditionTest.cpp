@@ -40,7 +40,13 @@ TEST(FilterPieces, OfferShownTextAndNumberColumnsAndQuoteEveryValue) {
     EXPECT_EQ(ComposePiece(name, 1, "x' OR '1'='1"), "STNM not like '%x'' OR ''1''=''1%'");
     EXPECT_EQ(ComposePiece(name, 2, "a"), "") << "texts have two operators";
 
+    EXPECT_EQ(ValueRefusal(level, " 12.5 "), "");
+    EXPECT_EQ(ValueRefusal(level, " "), "") << "nothing typed counts as 0";
+    EXPECT_NE(ValueRefusal(level, "1 OR 1=1"), "");
+    EXPECT_EQ(ValueRefusal(name, "1 OR 1=1"), "") << "a text is quoted, not checked";
+
     const CQueryColumn mapped = Column("STCD", kValueNumber, 1, "3");
+    EXPECT_EQ(ValueRefusal(mapped, "宜昌站(60105400)"), "") << "a list entry gives its code";
     EXPECT_EQ(ComposePiece(mapped, 2, "宜昌站(60105400)"), "STCD=60105400");
     EXPECT_EQ(ComposePiece(mapped, 2, ""), "") << "nothing chosen from the list";
 

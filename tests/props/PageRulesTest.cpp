@@ -75,7 +75,6 @@ TEST(QueryPage, LoadsOddStoredValuesAsThePageShowsThemAndSavesTheWords) {
     EXPECT_EQ(q.m_modifyDirection, "H");
     EXPECT_EQ(q.m_tableName, "RIVER_HOUR");
     EXPECT_EQ(q.m_timeOffset, -3);
-    EXPECT_EQ(w.m_timeOffset, -3) << "the offset is copied into the window settings";
     EXPECT_EQ(q.m_startFlag, 0) << "the start flag is not the page's";
     for (int choice : {kAccessWrite, kAccessRead, kAccessReadWrite})
         EXPECT_EQ(AccessChoice(AccessWord(choice)), choice);
@@ -160,10 +159,11 @@ TEST(FieldSetter, SetsFieldsByTheirPrintedNamesAndRefusesWhatDoesNotFit) {
     EXPECT_EQ(e.m_windowSettings.m_colors[3], 255u);
     EXPECT_EQ(e.m_interfaceSettings.m_columnWidths.GetSize(), 2);
 
-    // A field the window settings store for the query settings is set in both.
+    // A query field the window string carries, set by its window name, is the query's.
     EXPECT_TRUE(SetElementField(e, "window.timeInterval", "6", error)) << error;
     EXPECT_EQ(e.m_querySettings.m_timeInterval, 6);
-    EXPECT_EQ(e.m_windowSettings.m_timeInterval, 6);
+    EXPECT_TRUE(SetElementField(e, "query.timeInterval", "7", error)) << error;
+    EXPECT_EQ(Line(e, "window.timeInterval"), "7");
 
     const CInterfaceSettings face = e.m_interfaceSettings;
     const struct {

@@ -2,9 +2,11 @@
 // demo database: choose a table and stations, OK, and the element's window shows that table;
 // reopen, store and load the display; Cancel; numbers the pages refuse; every control under
 // its id with its text.
+#include "AddDataFormDlg.h"
 #include "AddSelectDlg.h"
 #include "AdvancedSetDlg.h"
 #include "AdvancedSettings.h"
+#include "CJColorPicker.h"
 #include "DemoDatabase.h"
 #include "FilterDlg.h"
 #include "FormControls.h"
@@ -175,7 +177,6 @@ TEST_F(PropertySheetTest, ChosenTableAndStationsReachTheElementItsWindowAndTheDi
     EXPECT_EQ(q.m_stations[1], "60110000");
     EXPECT_EQ(q.m_timeTypeIndex, kTimeDay);
     EXPECT_EQ(q.m_accessMode, "WRITE");
-    EXPECT_EQ(m_element.m_windowSettings.m_timeType, kTimeDay) << "the stored home of the time type follows";
     EXPECT_EQ(Window().QuerySettings().m_tableName, "RAIN_DAY");
     EXPECT_EQ(HeaderRow(Window().Grid()), HeadingsOf("RAIN_DAY")) << "the window shows the new table";
 
@@ -280,7 +281,60 @@ TEST_F(PropertySheetTest, RowColoursAndElementChoiceFollowTheirBoxesAndAdvancedN
     EXPECT_EQ(m_element.m_interfaceSettings.m_fixedColumns, 1);
     EXPECT_EQ(m_element.m_interfaceSettings.m_elementChoice, 1);
     EXPECT_EQ(m_element.m_querySettings.m_advanced, 1);
-    EXPECT_EQ(m_element.m_windowSettings.m_advanced, 1);
+}
+
+// "设置" edits the sheet's copy of the viewer's settings: kept on OK of the sheet, gone on its
+// Cancel, as everything else the sheet changed. "..." puts the chosen entry form into the edit.
+TEST_F(PropertySheetTest, ViewerSettingsFollowTheSheetAndTheChosenEntryFormFillsTheEdit) {
+    m_element.m_sysViewSettings.m_background = 0xFFFFFF;
+    const std::vector<std::uint8_t> before = Stored(m_element);
+    std::string chosenForm;
+    auto answer = [&](int sheetAnswer, int viewerAnswer) {
+        return [&, sheetAnswer, viewerAnswer](QWidget& dialog) {
+            if (dialog.windowTitle() == "系统查看") {
+                FindControl<CCJColorPicker>(dialog, 1046)->SetColor(0x123456);
+                return viewerAnswer;
+            }
+            if (dialog.windowTitle() == "选择数据增加对话框") {
+                auto* forms = dynamic_cast<CAddDataFormDlg&>(dialog).FormList();
+                EXPECT_GE(forms->GetCount(), 2);
+                forms->SetCurSel(1);
+                chosenForm = dynamic_cast<CAddDataFormDlg&>(dialog).SelectedForm().str();
+                return ui::IDOK;
+            }
+            Control<QAbstractButton>(dialog, 900, 1090).click();
+            ShowPage(dialog, 1);
+            Control<QAbstractButton>(dialog, 901, 1111).click();
+            EXPECT_EQ(Control<QLineEdit>(dialog, 901, 1110).text().toStdString(), chosenForm);
+            return sheetAnswer;
+        };
+    };
+    {
+        SheetDriver cancelled(answer(ui::IDCANCEL, ui::IDOK));
+        m_element.Property(&m_owner);
+        EXPECT_EQ(cancelled.opened, 3);
+    }
+    EXPECT_EQ(m_element.m_sysViewSettings.m_background, 0xFFFFFFu) << "the sheet was cancelled";
+    EXPECT_EQ(Stored(m_element), before);
+    {
+        SheetDriver viewerCancelled(answer(ui::IDOK, ui::IDCANCEL));
+        m_element.Property(&m_owner);
+    }
+    EXPECT_EQ(m_element.m_sysViewSettings.m_background, 0xFFFFFFu) << "the viewer's dialog was cancelled";
+    {
+        SheetDriver kept(answer(ui::IDOK, ui::IDOK));
+        m_element.Property(&m_owner);
+    }
+    EXPECT_EQ(m_element.m_sysViewSettings.m_background, 0x123456u);
+    ASSERT_FALSE(chosenForm.empty());
+    EXPECT_EQ(m_element.m_windowSettings.m_entryFormName, chosenForm);
+
+    CVexorQueryElemOBJ loaded;
+    CArchive in(Stored(m_element));
+    in.SetObjectSchema(1);
+    loaded.Serialize(in);
+    EXPECT_EQ(loaded.m_sysViewSettings.m_background, 0x123456u);
+    EXPECT_EQ(loaded.m_windowSettings.m_entryFormName, chosenForm);
 }
 
 TEST_F(PropertySheetTest, EveryControlStandsUnderItsIdWithItsText) {

@@ -60,7 +60,7 @@ protected:
             item->kind = kind;
             item->condition = condition;
             options.m_selectItems.Add(std::move(item));
-            window.m_advanced = 1;
+            request.m_advanced = 1;
         }
     };
 

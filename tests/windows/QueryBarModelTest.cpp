@@ -48,7 +48,7 @@ TEST_F(QueryBarModelTest, DirectivesGiveStationTimeAndFilterGroupsWithMatchingIt
 
 TEST_F(QueryBarModelTest, TablesWithoutStationOrTimeGroupCollapseTheBar) {
     Bar bar("RIVER_HOUR");
-    bar.window.m_advanced = 1; // advanced, but no selection items configured
+    bar.request.m_advanced = 1; // advanced, but no selection items configured
     EXPECT_EQ(bar.model.Attach(), kNotifyCollapse);
     EXPECT_EQ(bar.model.Groups().GetCount(), 0);
     EXPECT_TRUE(bar.model.StationListFill().texts.IsEmpty());

@@ -45,6 +45,7 @@ protected:
         q.m_startTimeText = "2026-11-01 00:00:00";
         q.m_endTimeText = "2026-11-02 00:00:00";
         q.m_displayMode = kDisplayGivenStations;
+        q.m_advanced = m_advanced;
         m_window->SetRecords(&m_window_, &m_options, &m_face);
         m_window->ApplySettings();
         EXPECT_TRUE(m_window->Create(&m_owner, 0x4000, CRect(0, 0, 1020, 695), kElementWindowStyle));
@@ -76,7 +77,7 @@ protected:
     CGridIterator EngineAnswer() {
         CTableQuery query(m_client);
         const CQuerySettings& q = m_window->QuerySettings();
-        query.Load(q.m_tableName, EngineOptionsFor(m_face, m_options, m_window_, q));
+        query.Load(q.m_tableName, EngineOptionsFor(m_face, m_options, q));
         RequestFromSettings(q, kFormGivenStations, query.m_request);
         CGridIterator grid;
         query.Refresh(grid, 1);
@@ -85,6 +86,7 @@ protected:
 
     OwnerWindow m_owner;
     CWindowSettings m_window_;
+    int m_advanced = 0; // the query settings' advanced flag of the next window opened
     CQueryOptions m_options;
     CInterfaceSettings m_face;
     CQueryClient m_client;
@@ -286,7 +288,7 @@ TEST_F(QueryBarTest, AtHalfTheDemoSizeRefreshStaysWhollyInTheBarAndQueries) {
 }
 
 TEST_F(QueryBarTest, ABarWithoutGroupsGivesItsStripToTheGrid) {
-    m_window_.m_advanced = 1; // advanced selection without configured items: nothing to choose
+    m_advanced = 1; // advanced selection without configured items: nothing to choose
     CQueryWindow& w = Open("RIVER_HOUR");
     EXPECT_EQ(w.PanelWidth(), 0);
     EXPECT_EQ(w.GridCtrl()->width(), w.Widget()->contentsRect().width());

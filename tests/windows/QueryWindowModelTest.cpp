@@ -6,17 +6,16 @@
 TEST(EngineOptions, TheElementsOwnColumnsStandForTheSettingsTablesOnlyOnceBuiltUnderTheAdvancedFlag) {
     CInterfaceSettings face;
     CQueryOptions options;
-    CWindowSettings window;
     CQuerySettings query;
     query.m_timeTypeIndex = kTimeTenDay;
-    CTableQueryOptions o = EngineOptionsFor(face, options, window, query);
+    CTableQueryOptions o = EngineOptionsFor(face, options, query);
     EXPECT_FALSE(o.elementColumns.advanced);
     EXPECT_EQ(o.timeTypeWord, "旬");
-    window.m_advanced = 1;
-    EXPECT_FALSE(EngineOptionsFor(face, options, window, query).elementColumns.advanced) << "none built yet";
+    query.m_advanced = 1;
+    EXPECT_FALSE(EngineOptionsFor(face, options, query).elementColumns.advanced) << "none built yet";
     options.m_columns.Add(std::make_unique<CQueryColumn>());
     options.m_columns.Add(std::make_unique<CQueryColumn>());
-    o = EngineOptionsFor(face, options, window, query);
+    o = EngineOptionsFor(face, options, query);
     EXPECT_TRUE(o.elementColumns.advanced);
     EXPECT_EQ(o.elementColumns.columns, &options.m_columns);
 }

@@ -89,7 +89,7 @@ protected:
     CGridIterator EngineAnswer(const CQueryWindow& w) {
         const CQuerySettings& q = m_window->QuerySettings();
         CTableQuery query(m_client);
-        query.Load(q.m_tableName, EngineOptionsFor(m_records.face, m_records.options, m_records.window, q));
+        query.Load(q.m_tableName, EngineOptionsFor(m_records.face, m_records.options, q));
         RequestFromSettings(q, kFormGivenStations, query.m_request);
         CGridIterator grid;
         query.Refresh(grid, 1);
@@ -387,7 +387,7 @@ TEST_P(QueryWindowTest, MenuOffersWritingOnlyWhenAllowedAndExportsAndPrints) {
     const QPoint at = ctrl.visualRect(ctrl.model()->index(0, 0)).center();
     QContextMenuEvent menu(QContextMenuEvent::Mouse, at, ctrl.viewport()->mapToGlobal(at));
     QApplication::sendEvent(ctrl.viewport(), &menu);
-    ASSERT_EQ(offered.size(), 5u);
+    ASSERT_EQ(offered.size(), 6u);
     EXPECT_EQ(offered[0].text, "修改");
     EXPECT_FALSE(offered[0].enabled);
     EXPECT_FALSE(offered[1].enabled);

@@ -121,7 +121,7 @@ protected:
 TEST_P(UnitEntryWindowTest, AddOpensTheNamedFormAndAStartUpEnteredThereIsWrittenAuditedAndShown) {
     Open(0, "roz机组数据录入");
     std::vector<ui::MenuItem> offered = RightClick(0);
-    ASSERT_EQ(offered.size(), 5u); // without the data-entry flag there is no "增加"
+    ASSERT_EQ(offered.size(), 6u); // without the data-entry flag there is no "增加"
 
     CQueryWindow& w = Open(1, "roz机组数据录入");
     EXPECT_EQ(w.Engine().ResultRowCount(), 0);
@@ -145,9 +145,9 @@ TEST_P(UnitEntryWindowTest, AddOpensTheNamedFormAndAStartUpEnteredThereIsWritten
     });
     offered = RightClick(CQueryWindow::kCmdAdd);
     ASSERT_TRUE(shown);
-    ASSERT_EQ(offered.size(), 6u);
-    EXPECT_EQ(offered[5].id, CQueryWindow::kCmdAdd);
-    EXPECT_EQ(offered[5].text, "增加");
+    ASSERT_EQ(offered.size(), 7u);
+    EXPECT_EQ(offered[6].id, CQueryWindow::kCmdAdd);
+    EXPECT_EQ(offered[6].text, "增加");
     EXPECT_TRUE(m_said.texts.empty()) << m_said.texts.front();
 
     EXPECT_EQ(

@@ -68,6 +68,15 @@ CString ComposePiece(const CQueryColumn& column, int operatorIndex, const CStrin
     return column.colname + op + literal;
 }
 
+CString ValueRefusal(const CQueryColumn& column, const CString& value) {
+    CString trimmed = value;
+    trimmed.Trim();
+    if (column.valueClass != kValueNumber || HasProjection(column) || trimmed.IsEmpty() ||
+        IsSqlNumber(trimmed))
+        return {};
+    return "\"" + trimmed + "\" 不是数字: 数值字段的条件值只能是数字。";
+}
+
 void CFilterCondition::Add(const CString& piece, bool orJoin) {
     if (piece.IsEmpty()) return;
     if (!m_text.IsEmpty()) m_text += orJoin ? " OR " : " AND ";

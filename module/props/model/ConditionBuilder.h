@@ -22,6 +22,10 @@ CStringArray OperatorCaptions(const CQueryColumn& column);
 // projection, the chosen "name(code)" entry whose code is taken.
 CString ComposePiece(const CQueryColumn& column, int operatorIndex, const CString& value);
 
+// Empty when value fits the column; else why it does not: a number column takes only a number
+// (or nothing, which counts as 0) as its typed value.
+CString ValueRefusal(const CQueryColumn& column, const CString& value);
+
 // The pieces in the order they were added; each after the first joined by " OR " or " AND ",
 // without parentheses, so AND binds before OR as SQL reads it.
 class CFilterCondition {

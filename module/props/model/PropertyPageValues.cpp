@@ -149,7 +149,6 @@ void CQueryPageValues::Save(CQuerySettings& q, CWindowSettings& w) const {
     w.m_fonts[0] = windowFont;
     w.m_dataEntryMenu = dataEntryMenu ? 1 : 0;
     w.m_entryFormName = entryFormName;
-    w.m_timeOffset = int(timeOffset);
 }
 
 CString CQueryPageValues::Refusal() const {
@@ -171,6 +170,6 @@ bool SavePagesUnchanged(CElementPropertyPages& pages, CString& message) {
     select.Save(face);
     pages.interfaceText = face.Encode();
     query.Save(pages.query, window);
-    pages.windowText = window.Encode();
+    pages.windowText = window.Encode(pages.query);
     return true;
 }

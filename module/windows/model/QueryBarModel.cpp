@@ -17,7 +17,7 @@ int CQueryBarModel::Attach() {
     m_hasTotals = rules.hasTotals;
     m_timeTypes = rules.types;
 
-    if (m_window.m_advanced == 1)
+    if (m_request.m_advanced == 1)
         m_groups.LoadFromItems(m_options.m_selectItems, m_options.m_directDisplay == 1);
     else
         m_groups.LoadFromDirectives(columns);

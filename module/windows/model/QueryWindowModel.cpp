@@ -18,7 +18,7 @@ CString TimeTypeWord(int timeTypeIndex) {
 }
 
 CTableQueryOptions EngineOptionsFor(const CInterfaceSettings& face, const CQueryOptions& options,
-                                    const CWindowSettings& window, const CQuerySettings& query) {
+                                    const CQuerySettings& query) {
     CTableQueryOptions o;
     o.alternateRows = face.m_alternateRows != 0;
     o.firstRowColor = face.m_firstRowColor;
@@ -30,11 +30,11 @@ CTableQueryOptions EngineOptionsFor(const CInterfaceSettings& face, const CQuery
     o.missingDataStats = options.m_missingDataStats != 0;
     o.analysisComparison = options.m_analysisComparison != 0;
     o.timeTypeWord = TimeTypeWord(query.m_timeTypeIndex);
-    o.timeOffset = window.m_timeOffset;
+    o.timeOffset = query.m_timeOffset;
     o.modifyDirection = query.m_modifyDirection;
     // With the advanced flag the element's own column records stand for the settings tables,
     // once they have been built (index 0 is the empty record).
-    o.elementColumns = {window.m_advanced == 1 && options.m_columns.GetSize() > 1, &options.m_columns};
+    o.elementColumns = {query.m_advanced == 1 && options.m_columns.GetSize() > 1, &options.m_columns};
     return o;
 }
 

@@ -20,7 +20,7 @@ EBarKind BarKindFor(CTableQuery& query);
 
 // The engine's options for the element's records.
 CTableQueryOptions EngineOptionsFor(const CInterfaceSettings& face, const CQueryOptions& options,
-                                    const CWindowSettings& window, const CQuerySettings& query);
+                                    const CQuerySettings& query);
 // The word of the window's time type ("时", "日", "旬", "月").
 CString TimeTypeWord(int timeTypeIndex);
 // Writes the settings' stations and period into the engine's request, with the composition form.
