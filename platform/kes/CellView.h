@@ -1,0 +1,35 @@
+#pragma once
+// One cell of a result row as the database holds it, before anything writes it as text: a
+// read that wants numbers takes them as numbers, with no writing and re-reading of a text.
+// Each reading gives what the same cell's reply-row text reads as, except that a real number
+// keeps all its digits where the text keeps fifteen significant ones.
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kes {
+
+struct CellView {
+    enum class Kind : unsigned char { Null, Integer, Real, Text };
+
+    Kind kind = Kind::Null;
+    long long integer = 0; // Kind::Integer
+    double real = 0;       // Kind::Real
+    // Kind::Text: the value unescaped, times as "YYYY-MM-DD HH:MM:SS" as in reply rows. Valid
+    // during the row's call only.
+    std::string_view text;
+
+    // The number the cell holds; missing for NULL and for an empty text, a text read as the
+    // C library reads numbers.
+    double Number(double missing) const;
+    // The cell read as an int, as TextToInt reads the cell's text.
+    int Int() const;
+    // The cell's reply-row text without escapes: numbers written as AppendNumber and
+    // AppendInteger write them (into buffer), a text as it is, NULL empty.
+    std::string_view Text(std::string& buffer) const;
+};
+
+// Receives the result rows of a statement one at a time as their cells; valid during the call only.
+using CellRow = std::span<const CellView>;
+
+} // namespace kes
