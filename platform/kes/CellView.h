@@ -3,6 +3,7 @@
 // read that wants numbers takes them as numbers, with no writing and re-reading of a text.
 // Each reading gives what the same cell's reply-row text reads as, except that a real number
 // keeps all its digits where the text keeps fifteen significant ones.
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,7 +30,9 @@ struct CellView {
     std::string_view Text(std::string& buffer) const;
 };
 
-// Receives the result rows of a statement one at a time as their cells; valid during the call only.
+// The cells of one result row, valid during the call they are handed to only.
 using CellRow = std::span<const CellView>;
+// Receives the result rows of a statement one at a time as their cells.
+using CellSink = std::function<void(CellRow cells)>;
 
 } // namespace kes

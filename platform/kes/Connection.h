@@ -25,8 +25,6 @@ constexpr const char* kReadOnlyRefused = "只读查询不能修改数据: ";
 // Receives the result rows of a statement one at a time, each in the reply-row form; the text
 // is valid during the call only.
 using RowSink = std::function<void(std::string_view row)>;
-// Receives the result rows of a statement one at a time as their cells (CellView.h).
-using CellSink = std::function<void(CellRow cells)>;
 
 class Connection {
 public:

@@ -127,8 +127,11 @@ int InSqlStr(CParam* param, CObArray* array) {
     }
 }
 
-int InSqlStrEach(CParam* param, const CString& statement, const std::function<void(std::string_view)>& rows,
-                 CObArray* array) {
+namespace {
+
+// Runs the statement for InSqlStrEach and InSqlCellsEach: send(connection, access, row limit,
+// status, error) hands the rows over and answers their number, below 0 on failure.
+template <class Send> int RunEachRow(CParam* param, CObArray* array, Send&& send) {
     if (!array) return -1;
     array->RemoveAll();
     try {
@@ -137,19 +140,43 @@ int InSqlStrEach(CParam* param, const CString& statement, const std::function<vo
         kes::Connection* conn = access == kes::Access::ReadOnly ? kes::CurrentReadConnection(error)
                                                                 : kes::CurrentConnection(error);
         if (!conn) return Fail(array, error);
-        int count = 0;
-        auto counted = [&](std::string_view row) {
-            ++count;
-            rows(row);
-        };
-        if (!conn->RunEach(statement.str(), access, param ? param->RowLimit() : 0, counted, status, error))
-            return Fail(array, error.empty() ? "the statement failed" : error);
+        const int count = send(*conn, access, param ? param->RowLimit() : 0, status, error);
+        if (count < 0) return Fail(array, error.empty() ? "the statement failed" : error);
         if (!status.empty()) array->Add(std::make_unique<CSqlStr>(CString(std::move(status))));
         return count;
     } catch (const std::exception& e) {
         array->RemoveAll();
         return Fail(array, e.what());
     }
+}
+
+} // namespace
+
+int InSqlStrEach(CParam* param, const CString& statement, const std::function<void(std::string_view)>& rows,
+                 CObArray* array) {
+    return RunEachRow(
+        param, array,
+        [&](kes::Connection& conn, kes::Access access, int maxRows, std::string& status, std::string& error) {
+            int count = 0;
+            auto counted = [&](std::string_view row) {
+                ++count;
+                rows(row);
+            };
+            return conn.RunEach(statement.str(), access, maxRows, counted, status, error) ? count : -1;
+        });
+}
+
+int InSqlCellsEach(CParam* param, const CString& statement, const kes::CellSink& rows, CObArray* array) {
+    return RunEachRow(
+        param, array,
+        [&](kes::Connection& conn, kes::Access access, int maxRows, std::string&, std::string& error) {
+            int count = 0;
+            auto counted = [&](kes::CellRow cells) {
+                ++count;
+                rows(cells);
+            };
+            return conn.RunCells(statement.str(), access, maxRows, counted, error) ? count : -1;
+        });
 }
 
 int OutRT(CParam* param, CObArray* array) {
