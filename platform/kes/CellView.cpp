@@ -11,9 +11,9 @@ namespace kes {
 double CellView::Number(double missing) const {
     switch (kind) {
     case Kind::Integer:
-        return double(integer);
+        return text.empty() ? double(integer) : TextToDouble(text);
     case Kind::Real:
-        return real;
+        return text.empty() ? real : TextToDouble(text);
     case Kind::Text:
         return text.empty() ? missing : TextToDouble(text);
     case Kind::Null:
@@ -23,7 +23,7 @@ double CellView::Number(double missing) const {
 }
 
 int CellView::Int() const {
-    if (kind == Kind::Integer) return int(std::clamp<long long>(integer, INT_MIN, INT_MAX));
+    if (kind == Kind::Integer && text.empty()) return int(std::clamp<long long>(integer, INT_MIN, INT_MAX));
     std::string buffer;
     return TextToInt(Text(buffer));
 }
@@ -31,10 +31,12 @@ int CellView::Int() const {
 std::string_view CellView::Text(std::string& buffer) const {
     switch (kind) {
     case Kind::Integer:
+        if (!text.empty()) return text;
         buffer.clear();
         AppendInteger(buffer, integer);
         return buffer;
     case Kind::Real:
+        if (!text.empty()) return text;
         buffer.clear();
         AppendNumber(buffer, real);
         return buffer;

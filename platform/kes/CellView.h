@@ -14,10 +14,12 @@ struct CellView {
     enum class Kind : unsigned char { Null, Integer, Real, Text };
 
     Kind kind = Kind::Null;
-    long long integer = 0; // Kind::Integer
-    double real = 0;       // Kind::Real
-    // Kind::Text: the value unescaped, times as "YYYY-MM-DD HH:MM:SS" as in reply rows. Valid
-    // during the row's call only.
+    long long integer = 0; // Kind::Integer, unless text holds it
+    double real = 0;       // Kind::Real, unless text holds it
+    // Kind::Text: the value unescaped, times as "YYYY-MM-DD HH:MM:SS" as in reply rows.
+    // Kind::Integer and Kind::Real: when not empty, the number as a reply row writes it (a
+    // backend that reads numbers as texts gives them so), read only when the number is asked
+    // for. Valid during the row's call only.
     std::string_view text;
 
     // The number the cell holds; missing for NULL and for an empty text, a text read as the

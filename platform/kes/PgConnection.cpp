@@ -209,22 +209,28 @@ private:
         }
     }
 
-    // A value in the server's text as a cell: numbers read as numbers, times written as in
-    // reply rows (into time), anything else as its text.
+    // A value in the server's text as a cell: numbers kept as their text where it is what a
+    // reply row holds, else read as numbers; times written as in reply rows (into time);
+    // anything else as its text.
     static void ReadCell(Oid type, std::string_view v, CellView& cell, std::string& time) {
         const char* end = v.data() + v.size();
         switch (type) {
         case kInt2:
         case kInt4:
         case kInt8:
-            if (auto [at, ec] = std::from_chars(v.data(), end, cell.integer);
-                ec == std::errc() && at == end) {
-                cell.kind = CellView::Kind::Integer;
+            // The server writes integers as reply rows do.
+            cell.kind = CellView::Kind::Integer;
+            cell.text = v;
+            return;
+        case kFloat8:
+            // Most stored values are short: their text is already what a reply row holds.
+            if (IsFifteenDigitText(v)) {
+                cell.kind = CellView::Kind::Real;
+                cell.text = v;
                 return;
             }
-            break;
+            [[fallthrough]];
         case kFloat4:
-        case kFloat8:
         case kNumeric:
             // NaN, Infinity and the like stay texts, as in reply rows.
             if (auto [at, ec] = std::from_chars(v.data(), end, cell.real); ec == std::errc() && at == end) {
