@@ -119,8 +119,19 @@ int CQueryClient::QueryFirstRows(const CString& sql, int maxRows) {
             cells = row->GetSize();
             m_rows.Add(std::move(row));
         };
+        // Cells kept as they are read go into the row store straight from the database's
+        // values, each written once, with no reply row to escape and split again.
+        std::string number;
+        auto store = [&](kes::CellRow values) {
+            if (values.empty()) return;
+            for (const kes::CellView& cell : values)
+                m_pRowStore->AddCell(cell.Text(number));
+            m_pRowStore->EndRow();
+        };
         CObArray reply;
-        ok = InSqlStrEach(&param, statement, parse, &reply) >= 0;
+        const bool asRead = m_pRowStore && !m_pCutColumns && m_timeColumn.m_nColumn < 1;
+        ok = (asRead ? InSqlCellsEach(&param, statement, store, &reply)
+                     : InSqlStrEach(&param, statement, parse, &reply)) >= 0;
         if (!ok && m_control && m_control->Cancelled()) {
             // A stopped query keeps nothing: its caller goes on with what it had.
             ClearRows();

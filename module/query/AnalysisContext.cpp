@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <unordered_map>
 
 namespace {
@@ -202,12 +201,8 @@ CAnalysisRecord CAnalysisContext::NewRecord(long row, const CString& group) cons
     record.group = group;
     const int columns = m_columns ? m_columns->GetSize() : 0;
     record.cells.SetSize(columns);
-    for (int c = 1; c < columns; ++c)
+    for (int c : m_textColumns)
         record.cells[c] = CString(Cell(row, c));
-    // A time column holds the time of the value taken, none until one is.
-    for (ETotalRole role : {kRoleValueTime, kRoleAverageTime, kRoleMaximumTime, kRoleMinimumTime})
-        for (int c : m_roles[role])
-            record.cells[c].Empty();
     record.sums.assign(std::size_t(columns), 0.0);
     record.counts.assign(std::size_t(columns), 0);
     record.values.assign(std::size_t(columns), std::nullopt);
@@ -309,10 +304,24 @@ void CAnalysisContext::Compute() {
     for (std::size_t i = 0; i < m_keys.size(); ++i)
         periodOf.emplace(m_keys[i], int(i));
 
+    // The columns whose text a record takes from its first row: a value column shows its value,
+    // a time column the time of the value taken (none until one is), the period column its label.
+    m_textColumns.clear();
+    for (int c = 1; c < m_columns->GetSize(); ++c) {
+        bool timeRole = c == m_timeColumn;
+        for (ETotalRole role : {kRoleValueTime, kRoleAverageTime, kRoleMaximumTime, kRoleMinimumTime})
+            timeRole =
+                timeRole || std::find(m_roles[role].begin(), m_roles[role].end(), c) != m_roles[role].end();
+        if (!timeRole && !IsValueColumn(c)) m_textColumns.push_back(c);
+    }
+
+    // A group's records by the step they condense, in the order the steps began, and where the
+    // record of each step is (-1 for none yet): the steps come out in period order from there.
     struct Group {
         CString key;
         int dataType = 2;
-        std::map<int, CAnalysisRecord> steps;
+        std::vector<CAnalysisRecord> steps;
+        std::vector<int> stepAt;
         std::optional<CAnalysisRecord> all;
     };
     std::vector<Group> groups;
@@ -328,16 +337,19 @@ void CAnalysisContext::Compute() {
             key += Cell(row, m_roles[kRoleGroup][k]);
         }
         auto [at, added] = groupIndex.emplace(key, groups.size());
-        if (added) groups.push_back({key, GroupDataType(row), {}, std::nullopt});
+        if (added)
+            groups.push_back(
+                {key, GroupDataType(row), {}, std::vector<int>(m_keys.size(), -1), std::nullopt});
         Group& group = groups[at->second];
         const int first = period->second / m_interval * m_interval;
-        auto step = group.steps.find(first);
-        if (step == group.steps.end()) {
-            step = group.steps.emplace(first, NewRecord(row, key)).first;
-            step->second.period = first;
-            step->second.cells[m_timeColumn] = m_labels[first];
+        int& stepAt = group.stepAt[std::size_t(first)];
+        if (stepAt < 0) {
+            stepAt = int(group.steps.size());
+            CAnalysisRecord& step = group.steps.emplace_back(NewRecord(row, key));
+            step.period = first;
+            step.cells[m_timeColumn] = m_labels[first];
         }
-        Fold(step->second, row, group.dataType);
+        Fold(group.steps[std::size_t(stepAt)], row, group.dataType);
         if (!group.all) {
             group.all = NewRecord(row, key);
             group.all->cells[m_timeColumn] = "统计 " + CoveredRange();
@@ -345,7 +357,10 @@ void CAnalysisContext::Compute() {
         Fold(*group.all, row, group.dataType);
     }
     for (Group& group : groups) {
-        for (auto& [first, record] : group.steps) {
+        m_records.reserve(m_records.size() + group.steps.size());
+        for (int stepAt : group.stepAt) {
+            if (stepAt < 0) continue;
+            CAnalysisRecord& record = group.steps[std::size_t(stepAt)];
             Finish(record, group.dataType);
             m_records.push_back(std::move(record));
         }

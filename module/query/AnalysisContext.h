@@ -121,6 +121,7 @@ private:
     int m_typeFlags[10] = {0, 0, 0, 1, 0, 0, 0, 0, 0, 0};
     int m_interval = 1;
     std::vector<int> m_roles[kRoleCount];
+    std::vector<int> m_textColumns; // the columns a new record copies the text of (Compute)
     int m_dtypeColumn = -1;
     int m_timeColumn = -1;
     int m_dataType = 2;

@@ -5,6 +5,8 @@
 #include "TableQuery.h"
 
 #include <algorithm>
+#include <cassert>
+#include <charconv>
 
 namespace {
 
@@ -136,9 +138,13 @@ CYearComparison CompareYears(CTableQuery& query) {
 
 CString ComparisonCellText(const std::optional<double>& value, int decimals) {
     if (!value) return {};
-    CString text;
-    text.Format("%.*f", std::clamp(decimals, 0, 10), *value);
-    return text;
+    // As "%.*f" writes it, without printf's machinery: a ten-year comparison has 87,600 cells.
+    // The largest double has 309 digits before the point.
+    char buf[352];
+    const auto [end, ec] =
+        std::to_chars(buf, buf + sizeof buf, *value, std::chars_format::fixed, std::clamp(decimals, 0, 10));
+    assert(ec == std::errc());
+    return CString(std::string_view(buf, std::size_t(end - buf)));
 }
 
 void FillYearComparison(const CYearComparison& comparison, CGridIterator& grid, const CRowColours& colours) {

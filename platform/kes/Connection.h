@@ -1,6 +1,7 @@
 #pragma once
 // One open connection of the data service to its database. The service keeps one per
 // process and sends every statement through it.
+#include "CellView.h"
 #include "Dialect.h"
 #include "Object.h"
 #include "SqlStr.h"
@@ -57,12 +58,21 @@ public:
         status.clear();
         return Send(sql, access, maxRows, rows, status, error);
     }
+    // As RunEach for a read whose cells are taken as values: each row is handed over as its
+    // cells, none written as text. A statement that returns no columns hands over no row.
+    bool RunCells(std::string_view sql, Access access, int maxRows, const CellSink& rows,
+                  std::string& error) {
+        std::string status;
+        return SendCells(sql, access, maxRows, rows, status, error);
+    }
     // Lets control stop this connection's statements from another thread (WorkerConnection.h).
     virtual void WatchCancel(std::shared_ptr<StatementControl> control) = 0;
 
 protected:
     virtual bool Send(std::string_view sql, Access access, int maxRows, const RowSink& rows,
                       std::string& status, std::string& error) = 0;
+    virtual bool SendCells(std::string_view sql, Access access, int maxRows, const CellSink& rows,
+                           std::string& status, std::string& error) = 0;
 };
 
 // Opens the SQLite file at path, attached as schema KES to an in-memory main database.

@@ -17,30 +17,13 @@ int Fail(CObArray* array, const std::string& error) {
     return -1;
 }
 
-// Runs a read-only statement and hands each reply row to cells split into its values, as they
-// are read: the period calls answer hundreds of thousands of rows, which are never all held as
-// text at once.
-bool RunForCells(const std::string& sql,
-                 const std::function<void(const std::vector<std::string_view>&)>& cells, std::string& error) {
+// Runs a read-only statement and hands each result row to cells as it is read: the period
+// calls answer hundreds of thousands of rows, which are never all held at once, and take their
+// numbers as numbers, never written as text and read back.
+bool RunForCells(const std::string& sql, const kes::CellSink& cells, std::string& error) {
     kes::Connection* conn = kes::CurrentReadConnection(error);
     if (!conn) return false;
-    std::vector<std::string_view> values;
-    std::vector<std::string> unescaped;
-    std::string status;
-    auto split = [&](std::string_view row) {
-        values.clear();
-        if (row.find('\\') != std::string_view::npos) {
-            // An escaped separator: the service's own splitter undoes it.
-            unescaped = kes::SplitReplyRow(row);
-            values.assign(unescaped.begin(), unescaped.end());
-        } else {
-            for (std::size_t start = 0, comma; (comma = row.find(',', start)) != std::string_view::npos;
-                 start = comma + 1)
-                values.push_back(row.substr(start, comma - start));
-        }
-        cells(values);
-    };
-    return conn->RunEach(sql, kes::Access::ReadOnly, 0, split, status, error);
+    return conn->RunCells(sql, kes::Access::ReadOnly, 0, cells, error);
 }
 
 // "YYYY-MM-DD HH:MM:SS" as both backends write times; anything else is read field by field.
@@ -106,8 +89,10 @@ bool PeriodRequest(const CParam* param, std::initializer_list<const char*> table
     return true;
 }
 
-double NumberOr(std::string_view text, double missing) {
-    return text.empty() ? missing : TextToDouble(text);
+// The time of a cell: a text as TimeOf reads it, anything else as its reply-row text.
+COleDateTime TimeOf(const kes::CellView& cell) {
+    std::string buffer;
+    return TimeOf(cell.Text(buffer));
 }
 
 } // namespace
@@ -142,8 +127,11 @@ int InSqlStr(CParam* param, CObArray* array) {
     }
 }
 
-int InSqlStrEach(CParam* param, const CString& statement, const std::function<void(std::string_view)>& rows,
-                 CObArray* array) {
+namespace {
+
+// Runs the statement for InSqlStrEach and InSqlCellsEach: send(connection, access, row limit,
+// status, error) hands the rows over and answers their number, below 0 on failure.
+template <class Send> int RunEachRow(CParam* param, CObArray* array, Send&& send) {
     if (!array) return -1;
     array->RemoveAll();
     try {
@@ -152,13 +140,8 @@ int InSqlStrEach(CParam* param, const CString& statement, const std::function<vo
         kes::Connection* conn = access == kes::Access::ReadOnly ? kes::CurrentReadConnection(error)
                                                                 : kes::CurrentConnection(error);
         if (!conn) return Fail(array, error);
-        int count = 0;
-        auto counted = [&](std::string_view row) {
-            ++count;
-            rows(row);
-        };
-        if (!conn->RunEach(statement.str(), access, param ? param->RowLimit() : 0, counted, status, error))
-            return Fail(array, error.empty() ? "the statement failed" : error);
+        const int count = send(*conn, access, param ? param->RowLimit() : 0, status, error);
+        if (count < 0) return Fail(array, error.empty() ? "the statement failed" : error);
         if (!status.empty()) array->Add(std::make_unique<CSqlStr>(CString(std::move(status))));
         return count;
     } catch (const std::exception& e) {
@@ -167,19 +150,48 @@ int InSqlStrEach(CParam* param, const CString& statement, const std::function<vo
     }
 }
 
+} // namespace
+
+int InSqlStrEach(CParam* param, const CString& statement, const std::function<void(std::string_view)>& rows,
+                 CObArray* array) {
+    return RunEachRow(
+        param, array,
+        [&](kes::Connection& conn, kes::Access access, int maxRows, std::string& status, std::string& error) {
+            int count = 0;
+            auto counted = [&](std::string_view row) {
+                ++count;
+                rows(row);
+            };
+            return conn.RunEach(statement.str(), access, maxRows, counted, status, error) ? count : -1;
+        });
+}
+
+int InSqlCellsEach(CParam* param, const CString& statement, const kes::CellSink& rows, CObArray* array) {
+    return RunEachRow(
+        param, array,
+        [&](kes::Connection& conn, kes::Access access, int maxRows, std::string&, std::string& error) {
+            int count = 0;
+            auto counted = [&](kes::CellRow cells) {
+                ++count;
+                rows(cells);
+            };
+            return conn.RunCells(statement.str(), access, maxRows, counted, error) ? count : -1;
+        });
+}
+
 int OutRT(CParam* param, CObArray* array) {
     if (!array) return -1;
     try {
         std::string sql, error;
         int rows = 0;
-        auto record = [&](const std::vector<std::string_view>& cells) {
+        auto record = [&](kes::CellRow cells) {
             ++rows;
             if (cells.size() < 4) return;
             auto rec = std::make_unique<CRTRecord>();
-            rec->m_nSenId = TextToInt(cells[0]);
+            rec->m_nSenId = cells[0].Int();
             rec->m_time = TimeOf(cells[1]);
-            rec->m_fValue = NumberOr(cells[2], -999);
-            rec->m_nDataPro = TextToInt(cells[3]);
+            rec->m_fValue = cells[2].Number(-999);
+            rec->m_nDataPro = cells[3].Int();
             array->Add(std::move(rec));
         };
         if (!PeriodRequest(param, {"RTEV", "REAL"}, "SENID,TIME,FACTV,DATAPRO", sql, error) ||
@@ -198,15 +210,15 @@ int OutSpanDB(CParam* param, CObArray* array) {
     try {
         std::string sql, error;
         int rows = 0;
-        auto record = [&](const std::vector<std::string_view>& cells) {
+        auto record = [&](kes::CellRow cells) {
             ++rows;
             if (cells.size() < 10) return;
             auto rec = std::make_unique<CSpanRecord>();
-            rec->m_nSenId = TextToInt(cells[0]);
+            rec->m_nSenId = cells[0].Int();
             rec->m_time = TimeOf(cells[1]);
             for (int k = 0; k < 4; ++k) {
-                rec->m_fValue[k] = float(NumberOr(cells[std::size_t(2 + 2 * k)], -999));
-                rec->m_nQuality[k] = TextToInt(cells[std::size_t(3 + 2 * k)]);
+                rec->m_fValue[k] = float(cells[std::size_t(2 + 2 * k)].Number(-999));
+                rec->m_nQuality[k] = cells[std::size_t(3 + 2 * k)].Int();
             }
             array->Add(std::move(rec));
         };

@@ -3,6 +3,7 @@
 // answers a negative number for failure; arrays belong to the caller, which deletes what is
 // left in them.
 #include "CString.h"
+#include "CellView.h"
 #include "KesInfo.h"
 #include "Object.h"
 #include "Param.h"
@@ -27,6 +28,11 @@ int InSqlStr(CParam* param, CObArray* array);
 // first object carries the error text, and the rows handed over before are to be dropped.
 int InSqlStrEach(CParam* param, const CString& statement, const std::function<void(std::string_view)>& rows,
                  CObArray* array);
+
+// As InSqlStrEach for a read that takes its cells as values (CellView.h): each result row is
+// handed over as its cells, no value written as text. A statement that returns no columns
+// hands over nothing and leaves no status text.
+int InSqlCellsEach(CParam* param, const CString& statement, const kes::CellSink& rows, CObArray* array);
 
 // The records (CRTRecord) of the station given by AddID between the 'B' and 'E' times, in
 // time order, from the event table named by the extra text: "RTEV" or "REAL". Answers the

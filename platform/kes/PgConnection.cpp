@@ -18,8 +18,11 @@
 #include <libpq-fe.h>
 
 #include <cctype>
+#include <charconv>
+#include <functional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace kes {
 namespace {
@@ -142,13 +145,131 @@ public:
 protected:
     bool Send(std::string_view sql, Access access, int maxRows, const RowSink& sink, std::string& status,
               std::string& error) override {
-        if (!m_control) return SendChecked(sql, access, maxRows, sink, status, error);
+        std::string row; // one buffer for every row
+        return SendWatched(
+            sql, access, maxRows,
+            [&](const PGresult* res, int r, const std::vector<Oid>& types) {
+                row.clear();
+                for (int c = 0; c < int(types.size()); ++c) {
+                    if (!PQgetisnull(res, r, c)) AppendValue(row, types[std::size_t(c)], ValueOf(res, r, c));
+                    row += ',';
+                }
+                sink(row);
+            },
+            status, error);
+    }
+
+    bool SendCells(std::string_view sql, Access access, int maxRows, const CellSink& sink,
+                   std::string& status, std::string& error) override {
+        std::vector<CellView> cells; // one buffer for every row
+        std::vector<std::string> times;
+        return SendWatched(
+            sql, access, maxRows,
+            [&](const PGresult* res, int r, const std::vector<Oid>& types) {
+                cells.assign(types.size(), CellView{});
+                times.resize(types.size());
+                for (int c = 0; c < int(types.size()); ++c)
+                    if (!PQgetisnull(res, r, c))
+                        ReadCell(types[std::size_t(c)], ValueOf(res, r, c), cells[std::size_t(c)],
+                                 times[std::size_t(c)]);
+                sink(cells);
+            },
+            status, error);
+    }
+
+private:
+    static std::string_view ValueOf(const PGresult* res, int r, int c) {
+        return {PQgetvalue(res, r, c), std::size_t(PQgetlength(res, r, c))};
+    }
+
+    // A value in the server's text as the embedded backend writes it into a reply row.
+    static void AppendValue(std::string& row, Oid type, std::string_view v) {
+        switch (type) {
+        case kFloat8:
+            // Most stored values are short: their text is taken as it is.
+            if (IsFifteenDigitText(v)) {
+                row.append(v);
+                break;
+            }
+            [[fallthrough]];
+        case kFloat4:
+        case kNumeric:
+            AppendNumberText(row, v);
+            break;
+        case kDate:
+        case kTimestamp:
+        case kTimestampTz:
+            AppendTimeText(row, v);
+            break;
+        case kBool:
+            row += v == "t" ? '1' : '0';
+            break;
+        default:
+            AppendText(row, v);
+        }
+    }
+
+    // A value in the server's text as a cell: numbers kept as their text where it is what a
+    // reply row holds, else read as numbers; times written as in reply rows (into time);
+    // anything else as its text.
+    static void ReadCell(Oid type, std::string_view v, CellView& cell, std::string& time) {
+        const char* end = v.data() + v.size();
+        switch (type) {
+        case kInt2:
+        case kInt4:
+        case kInt8:
+            // The server writes integers as reply rows do.
+            cell.kind = CellView::Kind::Integer;
+            cell.text = v;
+            return;
+        case kFloat8:
+            // Most stored values are short: their text is already what a reply row holds.
+            if (IsFifteenDigitText(v)) {
+                cell.kind = CellView::Kind::Real;
+                cell.text = v;
+                return;
+            }
+            [[fallthrough]];
+        case kFloat4:
+        case kNumeric:
+            // NaN, Infinity and the like stay texts, as in reply rows.
+            if (auto [at, ec] = std::from_chars(v.data(), end, cell.real); ec == std::errc() && at == end) {
+                cell.kind = CellView::Kind::Real;
+                return;
+            }
+            break;
+        case kDate:
+        case kTimestamp:
+        case kTimestampTz:
+            time.clear();
+            AppendTimeText(time, v);
+            cell.kind = CellView::Kind::Text;
+            cell.text = time;
+            return;
+        case kBool:
+            cell.kind = CellView::Kind::Integer;
+            cell.integer = v == "t" ? 1 : 0;
+            return;
+        default:
+            break;
+        }
+        cell.kind = CellView::Kind::Text;
+        cell.text = v;
+    }
+
+    // Reads the result rows of a statement: each row by its number in the result, with the
+    // type of each column.
+    using RowReader = std::function<void(const PGresult* res, int row, const std::vector<Oid>& types)>;
+
+    bool SendWatched(std::string_view sql, Access access, int maxRows, const RowReader& reader,
+                     std::string& status, std::string& error) {
+        if (!m_control) return SendChecked(sql, access, maxRows, reader, status, error);
         if (m_control->Cancelled()) {
             error = kStatementCancelled;
             return false;
         }
-        const RowSink counted = [&](std::string_view row) {
-            sink(row);
+        const RowReader counted = [&](const PGresult* res, int row, const std::vector<Oid>& types) {
+            reader(res, row, types);
             m_control->CountRows(1);
         };
         bool ok = SendChecked(sql, access, maxRows, counted, status, error);
@@ -156,9 +277,8 @@ protected:
         return ok;
     }
 
-private:
-    bool SendChecked(std::string_view sql, Access access, int maxRows, const RowSink& sink, std::string& status,
-                     std::string& error) {
+    bool SendChecked(std::string_view sql, Access access, int maxRows, const RowReader& sink,
+                     std::string& status, std::string& error) {
         std::string adapted;
         if (!AdaptSql(sql, Backend::Postgres, adapted, error)) return false;
         // The server stops at the rows asked for where the statement allows a limit; any
@@ -228,7 +348,7 @@ private:
     // A read inside a transaction of the write path: the savepoint is made read-only and
     // rolled back, so the statement cannot write and the transaction is read-write again
     // after it, whether it succeeded or not.
-    bool RunInReadOnlySavepoint(const std::string& sql, const RowSink& sink, std::string& status,
+    bool RunInReadOnlySavepoint(const std::string& sql, const RowReader& sink, std::string& status,
                                 std::string& error, int maxRows) {
         if (PQtransactionStatus(m_conn.get()) == PQTRANS_INERROR)
             return RunOne(sql, sink, status, error, maxRows);
@@ -248,7 +368,7 @@ private:
     // (the next refresh) is neither parsed nor planned again. Outside a transaction a failed
     // preparation harms nothing; the statement then goes out unprepared, which reports its
     // error the usual way.
-    bool RunPrepared(const std::string& sql, const RowSink& sink, std::string& status, std::string& error,
+    bool RunPrepared(const std::string& sql, const RowReader& sink, std::string& status, std::string& error,
                      int maxRows) {
         auto it = m_prepared.find(sql);
         if (it == m_prepared.end()) {
@@ -277,13 +397,13 @@ private:
     }
 
     // Sends one statement with the extended protocol, which refuses a text of several.
-    bool RunOne(const std::string& sql, const RowSink& sink, std::string& status, std::string& error,
+    bool RunOne(const std::string& sql, const RowReader& sink, std::string& status, std::string& error,
                 int maxRows = 0) {
         ResultHandle res(PQexecParams(m_conn.get(), sql.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0));
         return ReadResult(std::move(res), sink, status, error, maxRows);
     }
 
-    bool ReadResult(ResultHandle res, const RowSink& sink, std::string& status, std::string& error,
+    bool ReadResult(ResultHandle res, const RowReader& sink, std::string& status, std::string& error,
                     int maxRows) {
         switch (PQresultStatus(res.get())) {
         case PGRES_COMMAND_OK:
@@ -307,41 +427,8 @@ private:
         std::vector<Oid> types(std::size_t(columns > 0 ? columns : 0));
         for (int c = 0; c < columns; ++c)
             types[std::size_t(c)] = PQftype(res.get(), c);
-        std::string row; // one buffer for every row
-        for (int r = 0; r < rows; ++r) {
-            row.clear();
-            for (int c = 0; c < columns; ++c) {
-                if (!PQgetisnull(res.get(), r, c)) {
-                    std::string_view v(PQgetvalue(res.get(), r, c),
-                                       std::size_t(PQgetlength(res.get(), r, c)));
-                    switch (types[std::size_t(c)]) {
-                    case kFloat8:
-                        // Most stored values are short: their text is taken as it is.
-                        if (IsFifteenDigitText(v)) {
-                            row.append(v);
-                            break;
-                        }
-                        [[fallthrough]];
-                    case kFloat4:
-                    case kNumeric:
-                        AppendNumberText(row, v);
-                        break;
-                    case kDate:
-                    case kTimestamp:
-                    case kTimestampTz:
-                        AppendTimeText(row, v);
-                        break;
-                    case kBool:
-                        row += v == "t" ? '1' : '0';
-                        break;
-                    default:
-                        AppendText(row, v);
-                    }
-                }
-                row += ',';
-            }
-            sink(row);
-        }
+        for (int r = 0; r < rows; ++r)
+            sink(res.get(), r, types);
         return true;
     }
 

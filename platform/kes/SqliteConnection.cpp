@@ -13,6 +13,7 @@
 #include <list>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace kes {
 namespace {
@@ -147,6 +148,74 @@ public:
 protected:
     bool Send(std::string_view sql, Access access, int maxRows, const RowSink& sink, std::string& status,
               std::string& error) override {
+        std::string row; // one buffer for every row
+        return Step(
+            sql, access, maxRows,
+            [&](sqlite3_stmt* st, int columns) {
+                row.clear();
+                for (int c = 0; c < columns; ++c) {
+                    switch (sqlite3_column_type(st, c)) {
+                    case SQLITE_NULL:
+                        break;
+                    case SQLITE_INTEGER:
+                        AppendInteger(row, sqlite3_column_int64(st, c));
+                        break;
+                    case SQLITE_FLOAT:
+                        AppendNumber(row, sqlite3_column_double(st, c));
+                        break;
+                    default:
+                        AppendText(row, TextOf(st, c));
+                    }
+                    row += ',';
+                }
+                sink(row);
+            },
+            status, error);
+    }
+
+    bool SendCells(std::string_view sql, Access access, int maxRows, const CellSink& sink,
+                   std::string& status, std::string& error) override {
+        std::vector<CellView> cells; // one buffer for every row
+        return Step(
+            sql, access, maxRows,
+            [&](sqlite3_stmt* st, int columns) {
+                cells.assign(std::size_t(columns), CellView{});
+                for (int c = 0; c < columns; ++c) {
+                    CellView& cell = cells[std::size_t(c)];
+                    switch (sqlite3_column_type(st, c)) {
+                    case SQLITE_NULL:
+                        break;
+                    case SQLITE_INTEGER:
+                        cell.kind = CellView::Kind::Integer;
+                        cell.integer = sqlite3_column_int64(st, c);
+                        break;
+                    case SQLITE_FLOAT:
+                        cell.kind = CellView::Kind::Real;
+                        cell.real = sqlite3_column_double(st, c);
+                        break;
+                    default:
+                        cell.kind = CellView::Kind::Text;
+                        cell.text = TextOf(st, c);
+                    }
+                }
+                sink(cells);
+            },
+            status, error);
+    }
+
+private:
+    static std::string_view TextOf(sqlite3_stmt* st, int column) {
+        const unsigned char* text = sqlite3_column_text(st, column);
+        return text ? std::string_view(reinterpret_cast<const char*>(text),
+                                       std::size_t(sqlite3_column_bytes(st, column)))
+                    : std::string_view();
+    }
+
+    // Prepares (or finds kept) and steps one statement, handing each result row to onRow with
+    // its number of columns.
+    template <class OnRow>
+    bool Step(std::string_view sql, Access access, int maxRows, OnRow&& onRow, std::string& status,
+              std::string& error) {
         if (Cancelled()) {
             error = kStatementCancelled;
             return false;
@@ -188,35 +257,13 @@ protected:
             sqlite3_stmt* st;
             ~Rewind() { sqlite3_reset(st); } // ends the statement's read of the database
         } rewind{st};
-        std::string row; // one buffer for every row
         int rc = SQLITE_DONE;
         int rows = 0;
         while ((maxRows <= 0 || rows < maxRows) && (rc = sqlite3_step(st)) == SQLITE_ROW) {
             ++rows;
-            row.clear();
             // Counted after the step: a kept statement is prepared again there when a table
             // changed, and "SELECT *" may then have more columns.
-            const int columns = sqlite3_column_count(st);
-            for (int c = 0; c < columns; ++c) {
-                switch (sqlite3_column_type(st, c)) {
-                case SQLITE_NULL:
-                    break;
-                case SQLITE_INTEGER:
-                    AppendInteger(row, sqlite3_column_int64(st, c));
-                    break;
-                case SQLITE_FLOAT:
-                    AppendNumber(row, sqlite3_column_double(st, c));
-                    break;
-                default: {
-                    const unsigned char* text = sqlite3_column_text(st, c);
-                    if (text)
-                        AppendText(row, std::string_view(reinterpret_cast<const char*>(text),
-                                                         std::size_t(sqlite3_column_bytes(st, c))));
-                }
-                }
-                row += ',';
-            }
-            sink(row);
+            onRow(st, sqlite3_column_count(st));
             if (m_control) m_control->CountRows(1);
         }
         if (maxRows > 0 && rows == maxRows) return true;
@@ -231,7 +278,6 @@ protected:
         return true;
     }
 
-private:
     // Prepares one adapted statement; null in st for a text of blanks or comments only.
     bool Prepare(const std::string& adapted, bool readOnly, StmtHandle& st, std::string& error) {
         sqlite3_stmt* raw = nullptr;

@@ -189,6 +189,50 @@ TEST_F(QueryClientOnDatabase, QueryKeepsRowsOfEveryStatementAndAnswersForTheLast
     EXPECT_EQ(client.GetRowCount(), 0);
 }
 
+// Rows kept in a row store are taken from the database's values, rows in m_rows from the reply
+// rows: both hold the same cells, and the fraction cut and the time shift apply to both.
+TEST_F(QueryClientOnDatabase, RowStoreHoldsTheCellsTheReplyRowsGive) {
+    auto both = [](const char* sql, auto&& setUp) {
+        CQueryClient client;
+        setUp(client);
+        const int ok = client.Query(sql);
+        std::vector<Cells> rows;
+        for (int r = 0; r < client.GetRowCount(); ++r)
+            rows.push_back(CellsOf(client.m_rows[r]));
+        CRowStore store;
+        client.m_pRowStore = &store;
+        setUp(client);
+        EXPECT_EQ(client.Query(sql), ok) << sql;
+        std::vector<Cells> stored;
+        for (long r = 0; r < store.GetSize(); ++r)
+            stored.push_back(CellsOf(store.CopyRow(r)));
+        EXPECT_EQ(stored, rows) << sql;
+        return stored;
+    };
+    auto plain = [](CQueryClient&) {};
+    EXPECT_EQ(both("SELECT ID,SENNAME,RTUID FROM KES.ALLPOINT ORDER BY ID", plain).size(), 4u);
+    both("SELECT DIRECTORY,FNAME,CSID FROM KES.RELATION ORDER BY RANKING", plain);
+    both("SELECT SENID,TIME,INSTV,AVGV,MAXV,MINV,INSTQ FROM KES.HOURDB", plain);
+    const auto computed = both("SELECT 0.1+0.2, 1.0/3, -0.0, 2.5e-7, NULL, 'a\\b', 7", plain);
+    ASSERT_EQ(computed.size(), 1u);
+    EXPECT_EQ(computed[0], Cells({"0.3", "0.333333333333333", "0", "2.5e-07", "", "a\\b", "7"}));
+    both("SELECT ID FROM KES.ALLPOINT; SELECT * FROM KES.NO_SUCH", plain);
+
+    CDWordArray cut{0};
+    const auto wasCut = both("SELECT 12.75, 3.5", [&](CQueryClient& c) {
+        c.m_nCutState = 0;
+        c.m_nColumnCount = 2;
+        c.m_pCutColumns = &cut;
+    });
+    EXPECT_EQ(wasCut, std::vector<Cells>({{"12", "3.5"}}));
+    const auto shifted = both("SELECT 1, '2008-07-01 08:00:00'", [](CQueryClient& c) {
+        c.m_timeColumn.m_nColumn = 2;
+        c.m_timeColumn.m_strType = "日";
+        c.m_timeColumn.m_nOffset = 1;
+    });
+    EXPECT_EQ(shifted, std::vector<Cells>({{"1", "2008-06-30 08:00:00"}}));
+}
+
 TEST_F(QueryClientOnDatabase, HostileQueriesFailCleanly) {
     CQueryClient client;
     // ";" and "{ts" inside literals stay there.

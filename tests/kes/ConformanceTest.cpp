@@ -1,7 +1,9 @@
 // Every statement form the module sends, answered with the same reply rows by every backend
 // of the data service. Each case runs on SQLite and on the PostgreSQL server of the test run.
 #include "DataService.h"
+#include "DataSource.h"
 #include "TestDatabase.h"
+#include "ValueText.h"
 
 #include <gtest/gtest.h>
 
@@ -121,6 +123,51 @@ TEST_P(Conformance, StoredDoublesReadAsFifteenSignificantDigits) {
               Reply({"0,", "0,", "0.5,", "-1234.25,", "0.0001,", "1e-05,", "2.349,", "123456789012345,",
                      "1e+15,", "1e-300,", "0.1,", "40.4973369098312,", "100.1,", "-999,", "1.5e-05,",
                      "99999.99,", "12.000001,"}));
+}
+
+// A read that takes its cells as values sees what the reply rows of the same statement say:
+// each cell written back as text is the row's cell, and a number reads as the row's text reads.
+TEST_P(Conformance, CellsReadAsTheReplyRowsRead) {
+    Reply reply;
+    ASSERT_TRUE(testdb::Run("CREATE TABLE KES.CELLS (N INTEGER, V DOUBLE PRECISION, S VARCHAR(40), "
+                            "T TIMESTAMP, B BIGINT)",
+                            reply));
+    ASSERT_TRUE(testdb::Run("INSERT INTO KES.CELLS VALUES (1, 40.49733690983123, 'a,b\\(c)', "
+                            "{ts '2008-07-01 08:00:00'}, 9007199254740993), (2, NULL, '', NULL, NULL), "
+                            "(3, -0.0, NULL, {ts '2008-12-31 23:59:59'}, -5), (4, 1e-300, '12.5', NULL, 0)",
+                            reply));
+    const char* statements[] = {
+        "SELECT N,V,S,T,B FROM KES.CELLS ORDER BY N",
+        "SELECT DISTINCT RTUID,SENNAME FROM KES.ALLPOINT ORDER BY RTUID",
+        "SELECT SENID,TIME,INSTV,INSTQ,AVGV,AVGQ,MAXV,MAXQ,MINV,MINQ FROM KES.HOURDB",
+        "SELECT COUNT(*),SUM(V),AVG(V),MAX(T),N>2 FROM KES.CELLS GROUP BY N>2 ORDER BY N>2",
+    };
+    for (const char* sql : statements) {
+        const Reply rows = Rows(sql);
+        std::string error;
+        kes::Connection* conn = kes::CurrentReadConnection(error);
+        ASSERT_NE(conn, nullptr) << error;
+        std::size_t row = 0;
+        std::string buffer;
+        ASSERT_TRUE(conn->RunCells(
+            sql, kes::Access::ReadOnly, 0,
+            [&](kes::CellRow cells) {
+                ASSERT_LT(row, rows.size()) << sql;
+                const std::vector<std::string> texts = kes::SplitReplyRow(rows[row]);
+                ASSERT_EQ(cells.size(), texts.size()) << sql;
+                for (std::size_t c = 0; c < cells.size(); ++c) {
+                    EXPECT_EQ(cells[c].Text(buffer), texts[c]) << sql << " row " << row << " cell " << c;
+                    EXPECT_EQ(cells[c].Int(), TextToInt(texts[c])) << sql << " row " << row << " cell " << c;
+                    const double number = cells[c].Number(-999);
+                    const double fromText = texts[c].empty() ? -999 : TextToDouble(texts[c]);
+                    EXPECT_NEAR(number, fromText, std::abs(fromText) * 1e-14) << sql << " row " << row;
+                }
+                ++row;
+            },
+            error))
+            << error;
+        EXPECT_EQ(row, rows.size()) << sql;
+    }
 }
 
 // Reads are kept prepared by their text; a table changed in between, or prepared statements

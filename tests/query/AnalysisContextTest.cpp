@@ -2,9 +2,11 @@
 // values by data type with the times they carry, and the grid it lays out.
 #include "AnalysisContext.h"
 #include "QueryItem.h"
+#include "YearComparison.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -190,4 +192,34 @@ TEST_F(AnalysisContextTest, GroupsStepsAndTheGridWithStatistics) {
     EXPECT_EQ(std::string(grid.GetCellView(6, 0)), "6"); // numbered through both blocks
     EXPECT_EQ(std::string(grid.GetCellView(6, 2)), "统计 2025-05-01 至 2025-05-03");
     EXPECT_EQ(std::string(grid.GetCellView(3, 1)), "8");
+}
+
+// Rows come in any order: each group's records still follow the period axis, each taking its
+// texts from the first row that fell into it.
+TEST_F(AnalysisContextTest, RecordsFollowThePeriodAxisWhateverTheRowOrder) {
+    for (const char* time :
+         {"2025-05-03 08:00:00", "2025-05-01 09:00:00", "2025-05-02 10:00:00", "2025-05-01 07:00:00"})
+        Row({"7", time, "1", "2", "3", "t", "1", "t"});
+    Run(4, "2025-05-01 00:00:00", "2025-05-03 00:00:00");
+    ASSERT_EQ(m_context.Records().size(), 3u);
+    for (std::size_t r = 0; r < 3; ++r) {
+        EXPECT_EQ(m_context.Records()[r].period, int(r));
+        EXPECT_EQ(Cell(r, 1), "7");
+    }
+    EXPECT_EQ(Cell(0, 2), "2025-05-01");
+    EXPECT_EQ(Cell(0, 4), "2.000000"); // the mean of the day's two averages
+    EXPECT_EQ(Cell(2, 2), "2025-05-03");
+}
+
+// The comparison's cells are written as "%.*f" writes them, halves and all.
+TEST(YearComparisonCells, WrittenAsPrintfWritesThem) {
+    char expected[400];
+    for (double v : {0.125, 2.675, -0.0, 45.005, -999.0, 0.5, 1.5, 2.5, 1e20, -1.25e-7, 123456.789})
+        for (int decimals : {0, 1, 2, 3, 10}) {
+            std::snprintf(expected, sizeof expected, "%.*f", decimals, v);
+            EXPECT_EQ(ComparisonCellText(v, decimals).str(), expected) << v << " " << decimals;
+        }
+    std::snprintf(expected, sizeof expected, "%.*f", 10, 1.0 / 3);
+    EXPECT_EQ(ComparisonCellText(1.0 / 3, 14).str(), expected); // at most ten decimals
+    EXPECT_EQ(ComparisonCellText(std::nullopt, 2).str(), "");
 }
