@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     // The engine alone, set up as the window sets up its own.
     CQueryClient client;
     CTableQuery engine(client);
-    engine.Load("RIVER_HOUR", EngineOptionsFor(face, options, windowRecord, q));
+    engine.Load("RIVER_HOUR", EngineOptionsFor(face, options, q));
     RequestFromSettings(q, kFormGivenStations, engine.m_request);
     CGridIterator engineGrid;
 

@@ -55,6 +55,8 @@ void CQueryBar::CreateControls() {
     MakeRefreshButton();
     ShowControls();
     if (m_search) m_search->hide();
+    // Typing a station number is offered only where the engineer asked for it ("输入站号").
+    if (m_directButton) m_directButton->setVisible(m_records.options->m_stationInput == 1);
 }
 
 void CQueryBar::FillControls() {

@@ -179,6 +179,8 @@ TEST_F(QueryBarTest, FilterListNarrowsTheStationsAndDirectEntrySelects) {
         text = "60110000";
         return ui::IDOK;
     });
+    // Without "输入站号" the bar offers no direct entry; the button still answers a click.
+    EXPECT_TRUE(Control<QWidget>(CQueryBar::kDirectEntry).isHidden());
     Control<QWidget>(CQueryBar::kDirectEntry).setVisible(true);
     Click(Control<QWidget>(CQueryBar::kDirectEntry));
     EXPECT_EQ(m_window->QuerySettings().m_stations, CStringArray{"60110000"});
