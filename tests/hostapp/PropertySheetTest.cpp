@@ -45,6 +45,21 @@ std::string RunTool(const QStringList& args) {
     return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError()).toStdString();
 }
 
+// The compact demo database as the data source, and the demo display written into the folder.
+void UseDemo(const QTemporaryDir& dir, const QString& display) {
+    const std::string db = "sqlite:" + dir.filePath("demo.sqlite").toStdString();
+    demo::DemoOptions options;
+    options.compact = true;
+    std::string error;
+    ASSERT_TRUE(demo::BuildDemoDatabase(db, options, error)) << error;
+    kes::SetDataSource(db);
+    RunTool({"demo-display", display});
+}
+
+struct SourceReset {
+    ~SourceReset() { kes::SetDataSource(""); }
+};
+
 void DoubleClick(QWidget* area, QPoint at) {
     QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(at), area->mapToGlobal(QPointF(at)),
                       Qt::LeftButton, Qt::LeftButton, {});
@@ -53,18 +68,10 @@ void DoubleClick(QWidget* area, QPoint at) {
 
 TEST(PropertySheet, DoubleClickChangesTheTableOnOkOnlyAndTheSavedDisplayKeepsIt) {
     QTemporaryDir dir;
-    const std::string db = "sqlite:" + dir.filePath("demo.sqlite").toStdString();
-    demo::DemoOptions options;
-    options.compact = true;
-    std::string error;
-    ASSERT_TRUE(demo::BuildDemoDatabase(db, options, error)) << error;
-    kes::SetDataSource(db);
-    struct SourceReset {
-        ~SourceReset() { kes::SetDataSource(""); }
-    } reset;
     const QString display = dir.filePath("d.vxd");
-    RunTool({"demo-display", display});
-
+    SourceReset reset;
+    UseDemo(dir, display);
+    if (HasFatalFailure()) return;
     HostModules modules;
     ASSERT_TRUE(modules.Load({}, {VEXOR_QUERY_MODULE}).errors.empty());
     {
@@ -123,18 +130,10 @@ int ShownWindows(QWidget* area) {
 // like the others, so a further double click reaches it, and its widths keep the row numbers.
 TEST(PropertySheet, OkInEditModeAfterARunKeepsTheWindowsHiddenAndTheRowNumbers) {
     QTemporaryDir dir;
-    const std::string db = "sqlite:" + dir.filePath("demo.sqlite").toStdString();
-    demo::DemoOptions options;
-    options.compact = true;
-    std::string error;
-    ASSERT_TRUE(demo::BuildDemoDatabase(db, options, error)) << error;
-    kes::SetDataSource(db);
-    struct SourceReset {
-        ~SourceReset() { kes::SetDataSource(""); }
-    } reset;
     const QString display = dir.filePath("d.vxd");
-    RunTool({"demo-display", display});
-
+    SourceReset reset;
+    UseDemo(dir, display);
+    if (HasFatalFailure()) return;
     HostModules modules;
     ASSERT_TRUE(modules.Load({}, {VEXOR_QUERY_MODULE}).errors.empty());
     {
