@@ -265,6 +265,9 @@ void DisplayView::OpenProperties(CDrawObject* element) {
         emit statusMessage(tr("这个元件没有属性页"));
         return;
     }
+    // An element shows its rebuilt windows after OK; while editing they wait for the run, or
+    // they would cover the element and take the clicks meant for it.
+    if (!m_running) element->ShowObjWnd(0);
     if (StoredForm(*element) != before)
         ElementChanged();
     else

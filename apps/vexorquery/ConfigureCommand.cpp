@@ -59,11 +59,14 @@ bool SheetKeeps(CVexorQueryElemOBJ& element, const std::vector<Change>& changes,
     element.ApplyProperties(pages);
     const std::map<std::string, std::string> kept = Described(element);
     for (const auto& [name, value] : set) {
-        if (kept.at(name) == value) continue;
+        // A list the sheet empties (the stations under "全部显示") loses its entry lines.
+        const auto found = kept.find(name);
+        const std::string keptValue = found == kept.end() ? "(none)" : found->second;
+        if (keptValue == value) continue;
         for (const Change& c : changes)
             if (name == c.field || name.starts_with(c.field + ".") || name.starts_with(c.field + "[")) {
-                error = c.field + "=" + c.value + ": the property sheet keeps " + name + " as " +
-                        kept.at(name) + ", not " + value;
+                error = c.field + "=" + c.value + ": the property sheet keeps " + name + " as " + keptValue +
+                        ", not " + value;
                 return false;
             }
     }

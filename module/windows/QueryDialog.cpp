@@ -2,6 +2,9 @@
 
 #include "QueryBarModel.h"
 
+#include <QApplication>
+#include <QResizeEvent>
+
 CQueryDialog::CQueryDialog(EBarKind flavour, const CQueryBarRecords& records, QWidget* parent,
                            std::function<void()> onRefresh, std::function<void(const CString&)> onStationText)
     : QDialog(parent), CWnd(*this, kDialogId, nullptr), m_onRefresh(std::move(onRefresh)),
@@ -14,6 +17,10 @@ CQueryDialog::CQueryDialog(EBarKind flavour, const CQueryBarRecords& records, QW
     if (!m_bar) return;
     QWidget& bar = m_bar->Wnd().GetWidget();
     bar.setGeometry(0, 0, 200, 100);
+    // Measured with room to spare: at 100 pixels the bar would shorten its station list to fit.
+    bar.resize(200, QWIDGETSIZE_MAX);
+    QResizeEvent measure(bar.size(), QSize(200, 100));
+    QApplication::sendEvent(&bar, &measure);
     const int height = m_bar->RowsHeight();
     bar.setGeometry(0, 0, 200, height);
     setFixedSize(200 + 8, height);

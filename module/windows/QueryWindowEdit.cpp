@@ -135,6 +135,11 @@ bool CQueryWindow::CurrentColumnWidths(CDWordArray& widths) const {
     // first query (or after a failed one) would replace the stored list by its header column.
     if (!m_gridCtrl || m_grid.GetColumnCount() < 2) return false;
     widths.RemoveAll();
+    // A grid of headings alone shows the stored widths when it applied them; else its widths are
+    // defaults, the row-number column's 0 among them, which would hide the numbers once applied.
+    const bool headingsOnly = m_grid.GetRowCount() <= m_grid.GetFixedRowCount();
+    if (headingsOnly && !(m_face && m_face->m_fixedColumns && !m_face->m_columnWidths.IsEmpty()))
+        return false;
     for (long col = 0; col < m_grid.GetColumnCount(); ++col)
         widths.Add(DWORD(m_gridCtrl->GetColumnWidth(col)));
     // A column the element list hides keeps the width it had, to come back with it.

@@ -48,6 +48,21 @@ std::string RunTool(const QStringList& args) {
     return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError()).toStdString();
 }
 
+// The compact demo database as the data source, and the demo display written into the folder.
+void UseDemo(const QTemporaryDir& dir, const QString& display) {
+    const std::string db = "sqlite:" + dir.filePath("demo.sqlite").toStdString();
+    demo::DemoOptions options;
+    options.compact = true;
+    std::string error;
+    ASSERT_TRUE(demo::BuildDemoDatabase(db, options, error)) << error;
+    kes::SetDataSource(db);
+    RunTool({"demo-display", display});
+}
+
+struct SourceReset {
+    ~SourceReset() { kes::SetDataSource(""); }
+};
+
 void DoubleClick(QWidget* area, QPoint at) {
     QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(at), area->mapToGlobal(QPointF(at)),
                       Qt::LeftButton, Qt::LeftButton, {});
@@ -73,11 +88,10 @@ struct DemoSource {
 
 TEST(PropertySheet, DoubleClickChangesTheTableOnOkOnlyAndTheSavedDisplayKeepsIt) {
     QTemporaryDir dir;
-    DemoSource source(dir);
-    ASSERT_TRUE(source.built) << source.error;
     const QString display = dir.filePath("d.vxd");
-    RunTool({"demo-display", display});
-
+    SourceReset reset;
+    UseDemo(dir, display);
+    if (HasFatalFailure()) return;
     HostModules modules;
     ASSERT_TRUE(modules.Load({}, {VEXOR_QUERY_MODULE}).errors.empty());
     {
@@ -226,6 +240,58 @@ TEST(PropertySheet, ADrawnElementTakesTableAndStationsThroughTheSheetAndKeepsThe
         EXPECT_EQ(ShownHeadings(window), rainDay);
         EXPECT_FALSE(window.View().IsModified());
     }
+}
+
+// The number of the element's windows the engineer sees on the canvas.
+int ShownWindows(QWidget* area) {
+    int shown = 0;
+    for (QWidget* w : area->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if ((w->property("windowClass").isValid() || w->property("viewerClass").isValid()) && w->isVisible())
+            ++shown;
+    return shown;
+}
+
+// After a run the engineer edits again: the element whose sheet closed with OK stays a drawing
+// like the others, so a further double click reaches it, and its widths keep the row numbers.
+TEST(PropertySheet, OkInEditModeAfterARunKeepsTheWindowsHiddenAndTheRowNumbers) {
+    QTemporaryDir dir;
+    const QString display = dir.filePath("d.vxd");
+    SourceReset reset;
+    UseDemo(dir, display);
+    if (HasFatalFailure()) return;
+    HostModules modules;
+    ASSERT_TRUE(modules.Load({}, {VEXOR_QUERY_MODULE}).errors.empty());
+    {
+        MainWindow window;
+        window.show();
+        QString openError;
+        ASSERT_TRUE(window.OpenDisplay(display, openError)) << openError.toStdString();
+        QWidget* area = window.View().viewport();
+        window.SetRunning(true);
+        QApplication::processEvents();
+        window.SetRunning(false);
+        ASSERT_EQ(ShownWindows(area), 0);
+
+        int opened = 0;
+        DialogAnswers ok([&opened](QWidget& sheet) {
+            ++opened;
+            sheet.findChild<QTabWidget*>()->setCurrentIndex(1);
+            FindControl<QComboBox>(*FindControl(sheet, 901), 1020)->setEditText("RAIN_DAY");
+            return ui::IDOK;
+        });
+        DoubleClick(area, QPoint(100, 100));
+        ASSERT_EQ(opened, 1);
+        QApplication::processEvents();
+        EXPECT_EQ(ShownWindows(area), 0) << "the rebuilt window waits for the run";
+        EXPECT_EQ(area->childAt(QPoint(100, 100)), nullptr) << "a further click reaches the element";
+        QString saveError;
+        ASSERT_TRUE(window.SaveDisplay(display, saveError)) << saveError.toStdString();
+    }
+    const std::string shown = RunTool({"display", display});
+    const std::size_t first = shown.find("element 1:");
+    const std::size_t widths = shown.find("interface.columnWidths: [", first);
+    ASSERT_NE(widths, std::string::npos) << shown;
+    EXPECT_NE(shown.compare(widths + 25, 2, "0 "), 0) << shown.substr(widths, 60);
 }
 
 } // namespace

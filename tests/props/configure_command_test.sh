@@ -19,6 +19,11 @@ for line in 'query.tableName: "RAIN_DAY"' 'query.stations\[0\]: "7"' 'query.stat
 done
 "$tool" display "$dir/d.vxd" | awk '/^element 1:/{on=1} /^element 2:/{on=0} on' | grep -q 'query.tableName: "RIVER_HOUR"' ||
   fail "another element changed"
+# "全部显示" on an element with default stations: the sheet empties the station list.
+"$tool" configure "$dir/d.vxd" --element 3 --set query.displayMode=1 >"$dir/out" 2>"$dir/err" ||
+  fail "all stations refused: $(cat "$dir/err")"
+"$tool" display "$dir/d.vxd" | awk '/^element 3:/{on=1} /^element 4:/{on=0} on' | grep -q '  query.displayMode: 1' ||
+  fail "element 3 lacks query.displayMode: 1"
 
 cp "$dir/d.vxd" "$dir/before.vxd"
 refuse() {
@@ -38,6 +43,7 @@ refuse "请输入一个介于 1 和 999 之间的整数" --element 1 --set inter
 refuse "the property sheet keeps" --element 1 --set query.accessMode=ANY
 refuse "the property sheet keeps" --element 1 --set interface.panelWidth=-5
 refuse "cannot be set this way" --element 1 --set window.fonts[0]=x
+refuse "keeps query.stations.count as 0, not 1" --element 1 --set query.displayMode=1 --set query.stations=7
 refuse "element 99 is no data-query element" --element 99 --set query.tableName=X
 # A refusal anywhere leaves even the good changes before it unwritten.
 refuse "no field" --element 1 --set query.tableName=RAIN_DAY --set nothing=1

@@ -236,6 +236,7 @@ TEST_F(QueryBarTest, StationListHeightFollowsTheDragButNotBelowThirty) {
 }
 
 TEST_F(QueryBarTest, MenuStyleOffersTheBarAsAFormThatQueriesAndCloses) {
+    m_window_.m_stationListHeight = 160; // the demo's: the form is made as tall as its rows
     CQueryWindow& w = Open("RIVER_HOUR");
     w.QuerySettings().m_queryStyle = kStyleMenu;
     w.OnCommand(CQueryWindow::kCmdRefresh);
@@ -249,6 +250,9 @@ TEST_F(QueryBarTest, MenuStyleOffersTheBarAsAFormThatQueriesAndCloses) {
 
     auto* list = dynamic_cast<CListBox*>(bar->GetDlgItem(CQueryBar::kStationList));
     ASSERT_NE(list, nullptr);
+    dialog->show();
+    QApplication::processEvents();
+    EXPECT_EQ(list->height(), 160) << "the station list keeps its height in the form";
     list->SetSel(3, true);
     auto* refresh = dynamic_cast<CButtonST*>(bar->GetDlgItem(CQueryBar::kRefresh));
     ASSERT_NE(refresh, nullptr);

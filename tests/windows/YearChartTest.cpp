@@ -2,8 +2,10 @@
 // and a value alone between gaps is still drawn.
 #include "YearChart.h"
 
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsTextItem>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QXYSeries>
@@ -34,4 +36,27 @@ TEST(YearChartTest, MissingPeriodsAreGapsAndEachYearHasOneLegendEntry) {
     ASSERT_EQ(of2025.size(), 2u);
     EXPECT_EQ(of2025[0], (QList<QPointF>{{0, 2.0}, {1, 2.5}}));
     EXPECT_EQ(of2025[1], (QList<QPointF>{{4, 3.0}}));
+}
+
+// A month of days at the size of the window's grid: every period label shown along the bottom
+// is readable, none cut to "...".
+TEST(YearChartTest, TheLabelsOfAMonthOfDaysAreShownWhole) {
+    CYearComparison c;
+    c.years = {2024, 2025};
+    for (int day = 1; day <= 31; ++day) {
+        c.periods.Add(QString("05-%1").arg(day, 2, 10, QChar('0')).toStdString().c_str());
+        c.values.push_back({46.0 + day % 5, 45.0 + day % 3});
+    }
+    QChartView view;
+    view.resize(810, 670);
+    view.setChart(MakeYearChart(c).release());
+    view.show();
+    QApplication::processEvents();
+    QStringList labels;
+    for (QGraphicsItem* item : view.scene()->items())
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+            labels << text->toPlainText();
+    EXPECT_TRUE(labels.contains("05-01")) << labels.join(' ').toStdString();
+    for (const QString& label : labels)
+        EXPECT_FALSE(label.endsWith("...")) << label.toStdString();
 }

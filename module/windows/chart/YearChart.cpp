@@ -84,6 +84,8 @@ std::unique_ptr<QChart> MakeYearChart(const CYearComparison& c) {
     // Periods along the bottom, labelled at a stride that keeps the labels apart.
     auto* periods = new QCategoryAxis;
     periods->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    // Upright labels are cut to "05-..." once the periods stand closer than a label is wide.
+    periods->setLabelsAngle(-90);
     const int count = c.periods.GetSize();
     const int stride = std::max(1, (count + kMostAxisLabels - 1) / kMostAxisLabels);
     for (int p = 0; p < count; p += stride)
