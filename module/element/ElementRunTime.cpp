@@ -17,6 +17,19 @@ CElementWindowFactory& InstalledFactory() {
 
 constexpr const char* kTimePattern = "%Y-%m-%d %H:%M:%S";
 
+// An element's settings as windows linked to it take them over.
+class ElementSettingsLink : public CLinkedSettings {
+public:
+    explicit ElementSettingsLink(const CVexorQueryElemOBJ& element) : m_element(element) {}
+    void HandOver(CTableWindow& window) const override {
+        window.AdoptSettings(m_element.m_querySettings, m_element.m_windowSettings, m_element.m_queryOptions,
+                             m_element.m_interfaceSettings);
+    }
+
+private:
+    const CVexorQueryElemOBJ& m_element;
+};
+
 // A configured code goes into the statement as a number when it is one, else as a quoted text.
 CString SqlCode(const CString& code) {
     CString trimmed = code;
@@ -45,7 +58,7 @@ void CVexorQueryElemOBJ::InitWindow() {
     DestroyComboWnd();
     DestroyPointQueryWindow();
     DestroySysLookWnd();
-    const long mode = m_interfaceSettings.m_mode < 0 ? long(kModeTableQuery) : m_interfaceSettings.m_mode;
+    const long mode = CurrentMode();
     if (mode == kModeTableQuery)
         CreateComboWnd();
     else if (mode == kModePointQuery)
@@ -77,6 +90,7 @@ void CVexorQueryElemOBJ::CreateComboWnd() {
     m_tableWindow->SetOwner(m_parentWnd);
     m_tableWindow->QuerySettings().m_startFlag = 1;
     m_tableWindow->ApplySettings();
+    m_tableWindow->LinkSettings(m_linkedSettings);
     m_driveTime = 0;
 }
 
@@ -180,7 +194,7 @@ void CVexorQueryElemOBJ::ShowObjWnd(int show) {
 
 void CVexorQueryElemOBJ::ShowQueryWindow() {
     const int runState = m_runState == 1 ? 1 : 0;
-    switch (m_interfaceSettings.m_mode) {
+    switch (CurrentMode()) {
     case kModeTableQuery:
         if (!m_tableWindow) CreateComboWnd();
         if (!m_tableWindow) return;
@@ -224,6 +238,17 @@ CTableWindow* CVexorQueryElemOBJ::GetCustomWindow(CTableWindow& window, int argu
     window.MoveWindow(m_windowRect);
     window.Refresh(argument);
     return &window;
+}
+
+std::weak_ptr<const CLinkedSettings> CVexorQueryElemOBJ::SettingsLink() const {
+    if (!m_settingsLink) m_settingsLink = std::make_shared<ElementSettingsLink>(*this);
+    return m_settingsLink;
+}
+
+void CVexorQueryElemOBJ::LinkSettingsTo(const CVexorQueryElemOBJ* source) {
+    m_linkedSettings =
+        source && source != this ? source->SettingsLink() : std::weak_ptr<const CLinkedSettings>();
+    if (m_tableWindow) m_tableWindow->LinkSettings(m_linkedSettings);
 }
 
 CString CVexorQueryElemOBJ::RtuPointsStatement(int rtu) const {

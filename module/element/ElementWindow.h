@@ -18,6 +18,7 @@ class CQueryOptions;
 class CInterfaceSettings;
 class CSysViewSettings;
 class CPointQuerySettings;
+class CTableWindow;
 
 // Window styles the element creates its windows with: a visible, bordered child with tab stop,
 // and the static edge.
@@ -43,6 +44,16 @@ public:
     virtual void SetRunState(int runState) = 0;
 };
 
+// The settings of an element that a table query window linked to it takes over (a right click
+// in the linked window does so in place of the menu). The element keeps it; a linked window
+// holds it weakly, so the link ends when that element goes.
+class CLinkedSettings {
+public:
+    virtual ~CLinkedSettings() = default;
+    // Hands copies of the element's query settings and records to the window to apply.
+    virtual void HandOver(CTableWindow& window) const = 0;
+};
+
 // The table query window as the element drives it.
 class CTableWindow : public CElementWindow {
 public:
@@ -59,6 +70,12 @@ public:
     virtual void QueryAndFill() = 0;
     // Stores the current column widths into the interface settings.
     virtual void StoreColumnWidths(CInterfaceSettings& face) = 0;
+    // Links the window to another element's settings; an empty link ends it.
+    virtual void LinkSettings(std::weak_ptr<const CLinkedSettings> source) = 0;
+    // Takes over copies of another element's settings (the window keeps the copies, so it
+    // never points into an element that may go first) and applies them.
+    virtual void AdoptSettings(const CQuerySettings& query, const CWindowSettings& window,
+                               const CQueryOptions& options, const CInterfaceSettings& face) = 0;
 };
 
 // The settings-table viewer as the element drives it.

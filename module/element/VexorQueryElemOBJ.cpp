@@ -71,8 +71,12 @@ CPoint CVexorQueryElemOBJ::GetDragHandlePoint(int handle) const {
     return CRectObj::GetDragHandlePoint(handle);
 }
 
+long CVexorQueryElemOBJ::CurrentMode() const {
+    return m_interfaceSettings.m_mode < 0 ? long(kModeTableQuery) : m_interfaceSettings.m_mode;
+}
+
 CElementWindow* CVexorQueryElemOBJ::CurrentModeWindow() const {
-    switch (m_interfaceSettings.m_mode) {
+    switch (CurrentMode()) {
     case kModeTableQuery:
         return m_tableWindow.get();
     case kModePointQuery:

@@ -35,6 +35,8 @@ public:
     int GetHandleCount() const override { return kHandleCount; }
     CPoint GetDragHandlePoint(int handle) const override;
 
+    // The mode whose window the element shows: a negative mode counts as the table query.
+    long CurrentMode() const;
     // The window of the current mode, if it exists.
     CElementWindow* CurrentModeWindow() const;
 
@@ -51,6 +53,14 @@ public:
     void ShowQueryWindow();
     // Sets up a table query window made by the caller with this element's settings.
     CTableWindow* GetCustomWindow(CTableWindow& window, int argument);
+    // Links this element's table query window to the settings of another element of the
+    // display: a right click in its grid then takes them over and queries again instead of
+    // opening the menu. nullptr, or this element itself, ends the link; it also ends by itself
+    // when the other element goes. The link lives as long as the display is open.
+    void LinkSettingsTo(const CVexorQueryElemOBJ* source);
+    bool IsLinked() const { return !m_linkedSettings.expired(); }
+    // What windows linked to this element take over.
+    std::weak_ptr<const CLinkedSettings> SettingsLink() const;
     // Fills the stations with the points of a remote terminal unit.
     void GetSenIDFromRTU(int rtu);
     // The statement GetSenIDFromRTU runs.
@@ -109,6 +119,9 @@ private:
                           bool show);
     void DestroyWindow(std::unique_ptr<CElementWindow>& window, int& id);
     void DestroyWindow(std::unique_ptr<CTableWindow>& window, int& id);
+
+    mutable std::shared_ptr<const CLinkedSettings> m_settingsLink; // made on first request
+    std::weak_ptr<const CLinkedSettings> m_linkedSettings;         // the element this one follows
 };
 
 // Adds the element class to the classes display files may name (and removes it again).

@@ -146,6 +146,15 @@ void CPointQueryWindow::OnGridNotify(const CNotify& notify) {
     case GVN_SELCHANGED:
         if (notify.row != m_currentRow) RowEntered(notify.row);
         break;
+    case GVN_INSERTROW:
+    case GVN_VSCROLL:
+    case GVN_HSCROLL: {
+        // The rows are the periods of the time axis, so no row is inserted; as in the table
+        // query window the layout runs again, under a wait cursor.
+        ui::CWaitCursor wait;
+        Layout();
+        break;
+    }
     default:
         break;
     }

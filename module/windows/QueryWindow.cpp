@@ -91,6 +91,8 @@ void CQueryWindow::ModifyStyleEx(unsigned add) {
 }
 
 void CQueryWindow::SetRecords(CWindowSettings* window, CQueryOptions* options, CInterfaceSettings* face) {
+    // The element's own records replace any taken over from a linked one.
+    m_adopted.reset();
     m_windowSettings = window;
     m_options = options;
     m_face = face;
@@ -313,7 +315,14 @@ void CQueryWindow::OnGridNotify(const CNotify& notify) {
             m_edit.current = RecordTexts(m_grid, m_edit.row, m_query.Settings().VisibleCount(), Transposed());
         break;
     case GVN_RCLICK:
-        ShowMenu(notify.point);
+        if (!TakeOverLinkedSettings()) ShowMenu(notify.point);
+        break;
+    case GVN_INSERTROW:
+        InsertNewRecord();
+        break;
+    case GVN_VSCROLL:
+    case GVN_HSCROLL:
+        Layout();
         break;
     default:
         break;

@@ -58,6 +58,11 @@ public:
     void SetOwner(CWnd* owner) override { m_owner = owner; }
     void QueryAndFill() override;
     void StoreColumnWidths(CInterfaceSettings& face) override;
+    void LinkSettings(std::weak_ptr<const CLinkedSettings> source) override { m_link = std::move(source); }
+    void AdoptSettings(const CQuerySettings& query, const CWindowSettings& window,
+                       const CQueryOptions& options, const CInterfaceSettings& face) override;
+    // Whether the window shows settings taken over from the element it is linked to.
+    bool ShowsAdoptedSettings() const { return m_adopted != nullptr; }
 
     // A command of the grid's menu, as if chosen there.
     void OnCommand(int command);
@@ -118,6 +123,14 @@ private:
     CString WriteFailureText(const char* question) const;
     void LoadEditedRow(long index);
     void AddNewRecordPlace(long row, long column);
+    // The place for a new record at the end (a row, or a column under the table's Direct(V)),
+    // appended unless the last one is still empty; -1 where the table takes no new records.
+    long NewRecordPlace();
+    // The grid's insert-row request: the current cell goes to the place for a new record.
+    void InsertNewRecord();
+    // A right click in a window linked to another element's settings: they are taken over and
+    // queried at once; false when the window is not linked (the menu pops up instead).
+    bool TakeOverLinkedSettings();
     bool Transposed() const { return m_settings.m_modifyDirection == "V"; }
     void ApplyColumnWidths();
     void Restripe();
@@ -140,6 +153,14 @@ private:
     CQueryOptions* m_options = nullptr;
     CInterfaceSettings* m_face = nullptr;
     CWnd* m_owner = nullptr;
+    // Copies of another element's records taken over through the link, while they are shown.
+    struct AdoptedRecords {
+        CWindowSettings window;
+        CQueryOptions options;
+        CInterfaceSettings face;
+    };
+    std::unique_ptr<AdoptedRecords> m_adopted;
+    std::weak_ptr<const CLinkedSettings> m_link;
     int m_runState = 0;
     int m_driveTime = 0;
 

@@ -105,11 +105,17 @@ void CQueryWindow::SelectionMoved(long row, long column) {
 // Reaching the last row (the last column under the table's Direct(V)) opens an empty one for a
 // new record, unless the last one is still empty.
 void CQueryWindow::AddNewRecordPlace(long row, long column) {
+    const bool across = m_query.Settings().DirectWord() == "V";
+    const long last = across ? m_grid.GetColumnCount() - 1 : m_grid.GetRowCount() - 1;
+    if ((across ? column : row) == last && last >= 1) NewRecordPlace();
+}
+
+long CQueryWindow::NewRecordPlace() {
     const CString& direct = m_query.Settings().DirectWord();
     const bool across = direct == "V";
-    if (!across && direct != "H") return;
+    if (!across && direct != "H") return -1;
     const long last = across ? m_grid.GetColumnCount() - 1 : m_grid.GetRowCount() - 1;
-    if ((across ? column : row) != last || last < 1) return;
+    if (last < 1) return -1;
     const long cells = across ? m_grid.GetRowCount() : m_grid.GetColumnCount();
     for (long i = 1; i < cells; ++i) {
         if (!(across ? m_grid.GetCellView(i, last) : m_grid.GetCellView(last, i)).empty()) {
@@ -118,9 +124,19 @@ void CQueryWindow::AddNewRecordPlace(long row, long column) {
             else
                 m_grid.InsertRow(last + 1);
             if (m_gridCtrl) m_gridCtrl->Refresh();
-            return;
+            return last + 1;
         }
     }
+    return last;
+}
+
+void CQueryWindow::InsertNewRecord() {
+    if (!EditingAllowed(m_accessWord) || !m_gridCtrl) return;
+    const long place = NewRecordPlace();
+    if (place < 1) return;
+    // Moving there commits the record being left, as any move does.
+    const bool across = m_query.Settings().DirectWord() == "V";
+    m_gridCtrl->SetFocusCell(across ? 1 : place, across ? place : 1);
 }
 
 void CQueryWindow::ApplyColumnWidths() {
@@ -133,7 +149,9 @@ void CQueryWindow::ApplyColumnWidths() {
 bool CQueryWindow::CurrentColumnWidths(CDWordArray& widths) const {
     // Only a grid that holds the table's columns has widths to keep: the empty grid before the
     // first query (or after a failed one) would replace the stored list by its header column.
-    if (!m_gridCtrl || m_grid.GetColumnCount() < 2) return false;
+    // Nor does a grid of settings taken over from a linked element: its widths are not this
+    // element's.
+    if (!m_gridCtrl || m_grid.GetColumnCount() < 2 || m_adopted) return false;
     widths.RemoveAll();
     // A grid of headings alone shows the stored widths when it applied them; else its widths are
     // defaults, the row-number column's 0 among them, which would hide the numbers once applied.

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -126,8 +127,17 @@ TEST_F(ElementRunTimeTest, ModesWithoutWindowShowNothingAndSaySo) {
     m_element.m_interfaceSettings.m_mode = 7;
     m_element.InitWindow();
     EXPECT_EQ(m_log.alive, 0);
-    m_element.m_interfaceSettings.m_mode = -3; // counts as the table query
+    m_element.m_interfaceSettings.m_mode = -3; // counts as the table query, everywhere
     m_element.InitWindow();
+    EXPECT_EQ(m_log.alive, 1);
+    m_log.calls.clear();
+    m_element.MoveTo(CRect(0, 0, 500, 400));
+    m_element.ShowObjWnd(1);
+    m_element.ShowQueryWindow();
+    EXPECT_EQ(m_log.calls.at(0), "Move -10,-20,490,380");
+    EXPECT_EQ(m_log.calls.at(1), "Hide");
+    EXPECT_EQ(m_log.calls.at(2), "Show");
+    EXPECT_NE(std::find(m_log.calls.begin() + 3, m_log.calls.end(), "Refresh 0"), m_log.calls.end());
     EXPECT_EQ(m_log.alive, 1);
 
     EXPECT_EQ(m_element.Property(FakeOwner()), 1);
@@ -271,6 +281,44 @@ TEST_F(ElementRunTimeTest, CornerHandleGoesThroughTheHostTracker) {
 
     m_element.OnLButtonDown(CPoint(100, 895)); // handle 7, abandoned
     EXPECT_EQ(m_element.m_rect, CRect(100, 200, 1220, 945));
+}
+
+TEST_F(ElementRunTimeTest, ALinkedWindowTakesOverTheOtherElementsSettingsUntilThatElementGoes) {
+    auto source = std::make_unique<CVexorQueryElemOBJ>();
+    source->m_querySettings.m_tableName = "RAIN_DAY";
+    source->m_querySettings.m_stations = {"60102200"};
+    m_element.m_querySettings.m_tableName = "RIVER_HOUR";
+
+    // Linked before its window exists: the window made later follows the link.
+    m_element.LinkSettingsTo(source.get());
+    EXPECT_TRUE(m_element.IsLinked());
+    m_element.SetParentWnd(FakeOwner());
+    auto* window = dynamic_cast<StubTableWindow*>(m_element.m_tableWindow.get());
+    ASSERT_NE(window, nullptr);
+    {
+        const std::shared_ptr<const CLinkedSettings> link = window->m_link.lock();
+        ASSERT_TRUE(link);
+        link->HandOver(*window);
+    }
+    EXPECT_EQ(window->QuerySettings().m_tableName, "RAIN_DAY");
+    EXPECT_EQ(window->QuerySettings().m_stations, CStringArray{"60102200"});
+    EXPECT_EQ(m_element.m_querySettings.m_tableName, "RIVER_HOUR") << "the element's own settings stay";
+
+    // A window made again is linked again; a link to the element itself is no link.
+    m_element.InitWindow();
+    window = dynamic_cast<StubTableWindow*>(m_element.m_tableWindow.get());
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->m_link.expired());
+    m_element.LinkSettingsTo(&m_element);
+    EXPECT_FALSE(m_element.IsLinked());
+    EXPECT_TRUE(window->m_link.expired());
+
+    // The link ends with the element it points to.
+    m_element.LinkSettingsTo(source.get());
+    EXPECT_FALSE(window->m_link.expired());
+    source.reset();
+    EXPECT_FALSE(m_element.IsLinked());
+    EXPECT_TRUE(window->m_link.expired());
 }
 
 } // namespace

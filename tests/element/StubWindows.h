@@ -21,6 +21,13 @@ public:
     void SetOwner(CWnd*) override {}
     void QueryAndFill() override {}
     void StoreColumnWidths(CInterfaceSettings&) override {}
+    void LinkSettings(std::weak_ptr<const CLinkedSettings> source) override { m_link = std::move(source); }
+    void AdoptSettings(const CQuerySettings& query, const CWindowSettings&, const CQueryOptions&,
+                       const CInterfaceSettings&) override {
+        m_settings = query;
+    }
+
+    std::weak_ptr<const CLinkedSettings> m_link;
 
 protected:
     CQuerySettings m_settings;

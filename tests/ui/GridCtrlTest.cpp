@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -193,6 +194,47 @@ TEST(GridCtrlNotify, ClicksSelectionAndResizingReachTheOwnerInGridCoordinates) {
     header->resizeSection(2, 77); // what dragging the section edge does
     EXPECT_EQ(owner.Count(GVN_COLUMNWIDTHCHANGED), 1);
     EXPECT_EQ(owner.Last(GVN_COLUMNWIDTHCHANGED).col, 3);
+}
+
+TEST(GridCtrlNotify, ScrollingReportsTheFirstRowAndColumnInViewAndInsertOnlyAsks) {
+    CGridIterator grid;
+    FillStations(grid, 301);
+    ShownGrid shown(grid);
+    CGridCtrl& ctrl = shown.ctrl;
+    RecordingOwner& owner = shown.owner;
+    for (long col = 1; col < 4; ++col)
+        ASSERT_TRUE(ctrl.SetColumnWidth(col, 400));
+    QApplication::processEvents();
+    const int before = owner.Count(GVN_VSCROLL);
+
+    // Grid coordinates: model row 199 is grid row 200 under the header row.
+    ctrl.scrollTo(ctrl.model()->index(199, 0), QAbstractItemView::PositionAtTop);
+    ASSERT_GT(owner.Count(GVN_VSCROLL), before);
+    EXPECT_EQ(owner.Last(GVN_VSCROLL).controlId, kGridId);
+    EXPECT_EQ(owner.Last(GVN_VSCROLL).row, 200);
+    EXPECT_EQ(owner.Count(GVN_HSCROLL), 0);
+
+    ctrl.horizontalScrollBar()->setValue(ctrl.horizontalScrollBar()->maximum());
+    ASSERT_EQ(owner.Count(GVN_HSCROLL), 1);
+    EXPECT_EQ(owner.Last(GVN_HSCROLL).col, ctrl.columnAt(0) + 1);
+    EXPECT_GT(owner.Last(GVN_HSCROLL).col, 1);
+
+    // Insert asks for a row at the current cell; the grid stays as it is.
+    ctrl.setFocus();
+    ASSERT_TRUE(ctrl.SetFocusCell(5, 2));
+    QTest::keyClick(&ctrl, Qt::Key_Insert);
+    ASSERT_EQ(owner.Count(GVN_INSERTROW), 1);
+    EXPECT_EQ(owner.Last(GVN_INSERTROW).row, 5);
+    EXPECT_EQ(owner.Last(GVN_INSERTROW).col, 2);
+    EXPECT_EQ(grid.GetRowCount(), 301);
+
+    // While a cell is being edited the key belongs to the editor.
+    ctrl.SetEditable(true);
+    ctrl.edit(ctrl.currentIndex());
+    auto* editor = ctrl.findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Insert);
+    EXPECT_EQ(owner.Count(GVN_INSERTROW), 1);
 }
 
 TEST(GridCtrlWidths, WidthsByGridColumnWithZeroHiding) {

@@ -25,6 +25,7 @@
 #include <QHeaderView>
 #include <QPrinter>
 #include <QProcess>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -179,6 +180,36 @@ TEST_P(PointQueryWindowTest, TheBarStartsCollapsedAndFollowsItsNotifications) {
     EXPECT_FALSE(window->Bar()->isVisible());
     BarSends(*window, 1134);
     EXPECT_EQ(window->BarWidth(), CPointQueryWindow::kBarWidth);
+}
+
+TEST_P(PointQueryWindowTest, InsertAndScrollingWaitAndLeaveThePeriodsAsTheyAre) {
+    m_element.m_pointSettings.m_accessMode = kPointWrite;
+    m_element.m_querySettings.m_endTimeText = "2026-12-02 00:00:00";
+    m_element.SetParentWnd(&m_owner);
+    CPointQueryWindow* window = Window();
+    ASSERT_NE(window, nullptr);
+    std::vector<bool> waits;
+    const ui::WaitCursorResponder old =
+        ui::SetWaitCursorResponder([&](bool begin) { waits.push_back(begin); });
+    CGridCtrl& ctrl = *window->GridCtrl();
+    const long rows = window->Grid().GetRowCount();
+    ASSERT_GT(rows, 48);
+
+    // The rows are the periods of the axis: Insert adds none.
+    ctrl.setFocus();
+    ASSERT_TRUE(ctrl.SetFocusCell(3, 2));
+    waits.clear();
+    QTest::keyClick(&ctrl, Qt::Key_Insert);
+    EXPECT_EQ(window->Grid().GetRowCount(), rows);
+    EXPECT_EQ(waits, (std::vector<bool>{true, false}));
+
+    waits.clear();
+    ASSERT_GT(ctrl.verticalScrollBar()->maximum(), 0);
+    ctrl.verticalScrollBar()->setValue(ctrl.verticalScrollBar()->maximum());
+    ASSERT_FALSE(waits.empty());
+    EXPECT_EQ(std::count(waits.begin(), waits.end(), true), std::count(waits.begin(), waits.end(), false));
+    EXPECT_EQ(ctrl.geometry().right(), window->Widget()->GetWidget().contentsRect().right());
+    ui::SetWaitCursorResponder(old);
 }
 
 TEST_P(PointQueryWindowTest, TheMenuExportsAndPrintsAndGreysChangesWhenReading) {

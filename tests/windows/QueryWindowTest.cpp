@@ -16,6 +16,7 @@
 #include "RequestPeriod.h"
 #include "TestDatabase.h"
 #include "TimeContorl.h"
+#include "VexorQueryElemOBJ.h"
 #include "WindowTestSupport.h"
 
 #include <QApplication>
@@ -741,6 +742,113 @@ TEST_P(QueryWindowTest, LongStationEntriesScrollAndShowWholeAsTooltips) {
             EXPECT_TRUE(list->horizontalScrollBar()->isVisible()) << panel;
         }
     }
+}
+
+// A right click in the grid, where the operator would make it.
+void RightClick(CQueryWindow& w) {
+    CGridCtrl& ctrl = *w.GridCtrl();
+    const QPoint at = ctrl.visualRect(ctrl.model()->index(0, 0)).center();
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at, ctrl.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(ctrl.viewport(), &menu);
+}
+
+TEST_P(QueryWindowTest, ALinkedWindowTakesTheOtherElementsSettingsOnARightClickAfterWritingItsOpenEdit) {
+    CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 06:00:00");
+    w.QuerySettings().m_accessMode = "WRITE";
+    w.ApplySettings();
+    w.QueryAndFill();
+    int menus = 0;
+    ui::SetPopupMenuResponder([&](const std::vector<ui::MenuItem>&, CPoint) {
+        ++menus;
+        return 0;
+    });
+
+    // The other element asks for all stations; the window takes over its one station, its
+    // period and its table, and queries for the given stations.
+    auto source = std::make_unique<CVexorQueryElemOBJ>();
+    CQuerySettings& q = source->m_querySettings;
+    q.m_tableName = "RIVER_HOUR";
+    q.m_stations = {"60106980"};
+    q.m_startTimeText = "2026-11-02 00:00:00";
+    q.m_endTimeText = "2026-11-02 12:00:00";
+    q.m_displayMode = kDisplayAllStations;
+    q.m_accessMode = "READ";
+    w.LinkSettings(source->SettingsLink());
+
+    // A change not yet written is written before the rows go.
+    ClickCell(2, 3);
+    Edit(2, 3, "55.5");
+    RightClick(w);
+    EXPECT_EQ(menus, 0);
+    EXPECT_EQ(Rows("SELECT Z FROM KES.RIVER_HOUR WHERE STCD=60105400 AND TM={ts '2026-11-01 01:00:00'}"),
+              std::vector<std::string>{"55.5,"});
+    EXPECT_TRUE(w.ShowsAdoptedSettings());
+    EXPECT_EQ(w.AccessWord(), "READ");
+    EXPECT_EQ(w.QuerySettings().m_stations, CStringArray{"60106980"});
+    ASSERT_GT(w.Engine().ResultRowCount(), 1);
+    ExpectSameTexts(w.Grid(), EngineAnswer(w));
+    for (long r = 1; r <= w.Engine().ResultRowCount(); ++r)
+        ASSERT_EQ(Cell(w.Grid(), r, 1), Cell(w.Grid(), 1, 1)) << "one station only, row " << r;
+    // The widths of the other element's table are not this element's to keep.
+    CDWordArray widths;
+    EXPECT_FALSE(w.CurrentColumnWidths(widths));
+
+    // A failed write keeps the rows and says why; nothing is taken over.
+    w.SetRecords(&m_records.window, &m_records.options, &m_records.face);
+    w.QuerySettings().m_tableName = "RIVER_HOUR";
+    w.QuerySettings().m_accessMode = "WRITE";
+    w.ApplySettings();
+    w.QueryAndFill();
+    ClickCell(2, 3);
+    Edit(2, 3, "not a level");
+    RightClick(w);
+    ASSERT_FALSE(m_asked.texts.empty());
+    EXPECT_EQ(m_asked.texts.back().rfind("数据修改失败!", 0), 0u) << m_asked.texts.back();
+    EXPECT_EQ(Cell(w.Grid(), 2, 3), "not a level");
+    EXPECT_FALSE(w.ShowsAdoptedSettings());
+
+    // Once the other element is gone, the right click pops the menu up again.
+    source.reset();
+    RightClick(w);
+    EXPECT_EQ(menus, 1);
+}
+
+TEST_P(QueryWindowTest, TheInsertKeyOpensOnePlaceForANewRecordWhereWritingIsAllowed) {
+    CQueryWindow& w = Open("RIVER_HOUR", {"60105400"}, "2026-11-01 00:00:00", "2026-11-01 06:00:00");
+    w.QuerySettings().m_accessMode = "READ";
+    w.ApplySettings();
+    w.QueryAndFill();
+    CGridCtrl& ctrl = *w.GridCtrl();
+    const long rows = w.Grid().GetRowCount();
+    ctrl.setFocus();
+    ASSERT_TRUE(ctrl.SetFocusCell(2, 3));
+    QTest::keyClick(&ctrl, Qt::Key_Insert);
+    EXPECT_EQ(w.Grid().GetRowCount(), rows) << "read-only";
+
+    w.QuerySettings().m_accessMode = "WRITE";
+    w.ApplySettings();
+    QTest::keyClick(&ctrl, Qt::Key_Insert);
+    ASSERT_EQ(w.Grid().GetRowCount(), rows + 1);
+    EXPECT_EQ(ctrl.GetFocusRow(), rows);
+    EXPECT_EQ(w.EditedRow().row, rows);
+    EXPECT_TRUE(w.EditedRow().IsNew());
+    // The empty place is offered again, not a second one.
+    ASSERT_TRUE(ctrl.SetFocusCell(2, 3));
+    QTest::keyClick(&ctrl, Qt::Key_Insert);
+    EXPECT_EQ(w.Grid().GetRowCount(), rows + 1);
+    EXPECT_EQ(ctrl.GetFocusRow(), rows);
+
+    // What is typed there is written as a new record once the operator moves on.
+    const std::size_t auditBefore = Rows("SELECT SEQID FROM KES.SCHLOG").size();
+    ASSERT_TRUE(Rows("SELECT Z FROM KES.RIVER_HOUR WHERE TM={ts '2030-01-01 07:00:00'}").empty());
+    Edit(rows, 1, "60105400");
+    Edit(rows, 2, "2030-01-01 07:00:00");
+    Edit(rows, 3, "44.4");
+    ASSERT_TRUE(ctrl.SetFocusCell(2, 3));
+    EXPECT_EQ(w.Engine().LastWriteError(), "");
+    EXPECT_EQ(Rows("SELECT Z FROM KES.RIVER_HOUR WHERE STCD=60105400 AND TM={ts '2030-01-01 07:00:00'}"),
+              std::vector<std::string>{"44.4,"});
+    EXPECT_EQ(Rows("SELECT SEQID FROM KES.SCHLOG").size(), auditBefore + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, QueryWindowTest,

@@ -9,6 +9,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <set>
@@ -56,12 +57,22 @@ CGridCtrl::CGridCtrl(CGridIterator& grid, int controlId, CWnd* owner, QWidget* p
         if (!m_quiet) NotifyOwner(GVN_COLUMNWIDTHCHANGED, 0, m_model->GridColumn(section));
     });
     m_model->SetEditedHandler([this](long row, long col) { NotifyOwner(GVN_ENDLABELEDIT, row, col); });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        const int first = rowAt(0);
+        if (!m_quiet && first >= 0) NotifyOwner(GVN_VSCROLL, m_model->GridRow(first), -1);
+    });
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        const int first = columnAt(0);
+        if (!m_quiet && first >= 0) NotifyOwner(GVN_HSCROLL, -1, m_model->GridColumn(first));
+    });
     ApplyGridLook();
 }
 
 CGridCtrl::~CGridCtrl() {
     // The view's own teardown still moves headers and the current cell; nobody is told any more.
     horizontalHeader()->disconnect(this);
+    verticalScrollBar()->disconnect(this);
+    horizontalScrollBar()->disconnect(this);
     disconnect(this);
     m_model->SetEditedHandler({});
 }
@@ -154,6 +165,11 @@ void CGridCtrl::CopySelection() const {
 void CGridCtrl::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy)) {
         CopySelection();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier && state() != EditingState) {
+        NotifyOwner(GVN_INSERTROW, GetFocusRow(), GetFocusColumn());
         event->accept();
         return;
     }

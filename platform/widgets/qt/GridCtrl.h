@@ -8,6 +8,10 @@
 //     GVN_SELCHANGED       the current cell moved: row, col
 //     GVN_COLUMNWIDTHCHANGED  the user resized a column: col
 //     GVN_ENDLABELEDIT     an edit was written into the grid: row, col
+//     GVN_INSERTROW        the user asked for a new row (the Insert key): row, col of the current
+//                          cell; the control inserts nothing itself, the owner decides
+//     GVN_VSCROLL          the rows scrolled: row, the first row in view
+//     GVN_HSCROLL          the columns scrolled: col, the first column in view
 // Changes made through the control's own functions (SetColumnWidth, Refresh) report nothing.
 #include "GridModel.h"
 #include "Wnd.h"
@@ -25,6 +29,9 @@ constexpr int GVN_RCLICK = 2003;
 constexpr int GVN_SELCHANGED = 2004;
 constexpr int GVN_COLUMNWIDTHCHANGED = 2005;
 constexpr int GVN_ENDLABELEDIT = 2006;
+constexpr int GVN_INSERTROW = 2007;
+constexpr int GVN_VSCROLL = 2008;
+constexpr int GVN_HSCROLL = 2009;
 
 class CGridCtrl : public QTableView, public CWnd {
     Q_OBJECT
