@@ -56,7 +56,7 @@ int main() {
     item->keyColumn = "STCD";
     item->kind = kSelectStation;
     options.m_selectItems.Add(std::move(item));
-    window.m_advanced = 1;
+    request.m_advanced = 1;
     CQueryBarModel bar(engine, client, request, window, options, face);
     bar.Attach();
     const CSelectGroup* station = bar.Groups().Station();
