@@ -183,6 +183,13 @@ void CPointQueryWindow::OnCommand(int command) {
 
 void CPointQueryWindow::AskConditions() {
     if (!m_settings) return;
-    CPointCondDlg dialog({*m_settings, m_timeInits}, m_widget.data(), m_widget.data());
-    if (dialog.DoModal() == ui::IDOK) Refresh(0);
+    // The dialog works on a copy: what it wrote before a Cancel (a data source clicked, a
+    // refused 刷新) must not change the element's stored point settings.
+    CPointQuerySettings chosen = *m_settings;
+    int timeInits = m_timeInits;
+    CPointCondDlg dialog({chosen, timeInits}, m_widget.data(), m_widget.data());
+    if (dialog.DoModal() != ui::IDOK) return;
+    *m_settings = std::move(chosen);
+    m_timeInits = timeInits;
+    Refresh(0);
 }

@@ -355,7 +355,7 @@ TEST_P(PointQueryWindowTest, AfterALoginTypedValuesAreStoredWhenTheRowIsLeft) {
 }
 
 // "查询条件" from the grid's menu: "数据查询条件" takes 日数据 and a period, "刷新" shows daily
-// rows; a start after the end is refused with the values written and the grid left as it was;
+// rows; a start after the end is refused, and a dialog left without 刷新 changes nothing;
 // points without a common statistic are warned about.
 TEST_P(PointQueryWindowTest, ConditionsFromTheMenuChooseDailyDataAndAPeriod) {
     CPointQuerySettings& s = m_element.m_pointSettings;
@@ -413,13 +413,25 @@ TEST_P(PointQueryWindowTest, ConditionsFromTheMenuChooseDailyDataAndAPeriod) {
     EXPECT_EQ(grid.GetDisplayText(6, 1), "2026-11-25");
     EXPECT_NE(grid.GetDisplayText(1, 2), " ") << "the daily average of the first point";
 
-    // The start after the end: refused, the dialog's values written, the grid as it was.
+    // The start after the end: refused and the dialog left without 刷新; neither that nor a
+    // data source clicked before a Cancel changes the element's settings or the grid.
+    const CPointQuerySettings before = s;
     std::swap(start, end);
     RightClick(*window, 1, 2);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "开始时间不能大于结束时间!");
-    EXPECT_EQ(s.m_startTime, start);
-    EXPECT_EQ(s.m_endTime, end);
+    EXPECT_EQ(s, before);
+    EXPECT_EQ(grid.GetRowCount(), 1 + 6);
+    {
+        const ui::ModalResponder answer = ui::SetModalResponder([&](CWnd& dialog) {
+            ++opened;
+            FindControl<QAbstractButton>(dialog.GetWidget(), 1017)->click(); // 月数据
+            return ui::IDCANCEL;
+        });
+        RightClick(*window, 1, 2);
+        ui::SetModalResponder(answer);
+    }
+    EXPECT_EQ(s, before);
     EXPECT_EQ(grid.GetRowCount(), 1 + 6);
 
     // A point that offers none of the statistics: the warning, and the dialog closes all the same.
@@ -432,7 +444,7 @@ TEST_P(PointQueryWindowTest, ConditionsFromTheMenuChooseDailyDataAndAPeriod) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "注意由于编辑时设置数据的特性错误，请重新编辑!");
     EXPECT_EQ(s.m_valueKind, -1);
-    EXPECT_EQ(opened, 3);
+    EXPECT_EQ(opened, 4);
     ui::SetModalResponder(oldModal);
     ui::SetMessageBoxResponder(oldMessages);
 }
