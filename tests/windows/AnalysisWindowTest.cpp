@@ -4,7 +4,7 @@
 // `vexorquery compare` prints them. The window and its chart are rendered for a look.
 #include "AnalyQueryBar.h"
 #include "ComboBox.h"
-#include "DemoDatabase.h"
+#include "CompactDemo.h"
 #include "GridCtrl.h"
 #include "ListBox.h"
 #include "PopupMenu.h"
@@ -28,12 +28,8 @@ namespace {
 class AnalysisWindowTest : public ::testing::TestWithParam<testdb::Kind> {
 protected:
     void SetUp() override {
-        TESTDB_OPEN(m_db, GetParam());
-        demo::DemoOptions options;
-        options.compact = true;
-        std::string error;
-        m_uri = m_db->kind() == testdb::Kind::Sqlite ? "sqlite:" + m_db->dir() + "/demo.sqlite" : m_db->uri();
-        ASSERT_TRUE(demo::BuildDemoDatabase(m_uri, options, error)) << error;
+        TESTDB_OPEN_DEMO(m_db, GetParam());
+        m_uri = testdb::DemoUri(*m_db);
         m_owner.show();
     }
     void TearDown() override {
@@ -55,16 +51,8 @@ protected:
         EXPECT_TRUE(m_window->Create(&m_owner, 0x4000, CRect(0, 0, 1020, 695), kElementWindowStyle));
         return *m_window;
     }
-    CAnalyQueryBar& Bar() {
-        auto* bar = dynamic_cast<CAnalyQueryBar*>(m_window->Widget()->GetDlgItem(CUseGridWindow::kBarId));
-        EXPECT_NE(bar, nullptr);
-        return *bar;
-    }
-    template <class T> T& Control(int id) {
-        auto* control = dynamic_cast<T*>(Bar().GetDlgItem(id));
-        EXPECT_NE(control, nullptr) << id;
-        return *control;
-    }
+    CAnalyQueryBar& Bar() { return BarOf<CAnalyQueryBar>(*m_window); }
+    template <class T> T& Control(int id) { return ChildOf<T>(Bar(), id); }
     void Click(int id) {
         QWidget& button = Control<QWidget>(id);
         QTest::mouseClick(&button, Qt::LeftButton, {}, button.rect().center());

@@ -6,7 +6,7 @@
 #include "ButtonST.h"
 #include "ComboBox.h"
 #include "DataSource.h"
-#include "DemoDatabase.h"
+#include "CompactDemo.h"
 #include "InputBox.h"
 #include "ListBox.h"
 #include "PrintDialog.h"
@@ -34,12 +34,8 @@ namespace {
 class LackTimeQueryBarTest : public ::testing::TestWithParam<testdb::Kind> {
 protected:
     void SetUp() override {
-        TESTDB_OPEN(m_db, GetParam());
-        demo::DemoOptions options;
-        options.compact = true;
-        std::string error;
-        m_uri = m_db->kind() == testdb::Kind::Sqlite ? "sqlite:" + m_db->dir() + "/demo.sqlite" : m_db->uri();
-        ASSERT_TRUE(demo::BuildDemoDatabase(m_uri, options, error)) << error;
+        TESTDB_OPEN_DEMO(m_db, GetParam());
+        m_uri = testdb::DemoUri(*m_db);
         m_owner.show();
     }
     void TearDown() override {
@@ -63,16 +59,8 @@ protected:
         EXPECT_TRUE(m_window->Create(&m_owner, 0x4000, CRect(0, 0, 1020, 695), kElementWindowStyle));
         return *m_window;
     }
-    CLackTimeQueryBar& Bar() {
-        auto* bar = dynamic_cast<CLackTimeQueryBar*>(m_window->Widget()->GetDlgItem(CUseGridWindow::kBarId));
-        EXPECT_NE(bar, nullptr);
-        return *bar;
-    }
-    template <class T> T& Control(int id) {
-        T* control = dynamic_cast<T*>(Bar().GetDlgItem(id));
-        EXPECT_NE(control, nullptr) << id;
-        return *control;
-    }
+    CLackTimeQueryBar& Bar() { return BarOf<CLackTimeQueryBar>(*m_window); }
+    template <class T> T& Control(int id) { return ChildOf<T>(Bar(), id); }
     static void Click(QWidget& w) { QTest::mouseClick(&w, Qt::LeftButton, {}, w.rect().center()); }
     // Clicks the station whose key is in parentheses (a click toggles it in a multiple list).
     void ClickStation(const char* key) {
