@@ -6,7 +6,7 @@
 #include "ButtonST.h"
 #include "ComboBox.h"
 #include "DataSource.h"
-#include "CompactDemo.h"
+#include "DemoWindowTest.h"
 #include "InputBox.h"
 #include "ListBox.h"
 #include "PrintDialog.h"
@@ -31,13 +31,8 @@
 
 namespace {
 
-class LackTimeQueryBarTest : public ::testing::TestWithParam<testdb::Kind> {
+class LackTimeQueryBarTest : public DemoWindowTest {
 protected:
-    void SetUp() override {
-        TESTDB_OPEN_DEMO(m_db, GetParam());
-        m_uri = testdb::DemoUri(*m_db);
-        m_owner.show();
-    }
     void TearDown() override {
         m_window.reset();
         ui::SetInputBoxResponder({});
@@ -54,10 +49,7 @@ protected:
         q.m_endTimeText = "2026-11-02 00:00:00";
         q.m_displayMode = kDisplayGivenStations;
         q.m_accessMode = "READ/WRITE";
-        m_window->SetRecords(&m_windowSettings, &m_options, &m_face);
-        m_window->ApplySettings();
-        EXPECT_TRUE(m_window->Create(&m_owner, 0x4000, CRect(0, 0, 1020, 695), kElementWindowStyle));
-        return *m_window;
+        return Create();
     }
     CLackTimeQueryBar& Bar() { return BarOf<CLackTimeQueryBar>(*m_window); }
     template <class T> T& Control(int id) { return ChildOf<T>(Bar(), id); }
@@ -94,13 +86,6 @@ protected:
         return p.readAllStandardOutput().toStdString() + p.readAllStandardError().toStdString();
     }
 
-    std::unique_ptr<testdb::TestDatabase> m_db;
-    std::string m_uri;
-    OwnerWindow m_owner;
-    CWindowSettings m_windowSettings;
-    CQueryOptions m_options;
-    CInterfaceSettings m_face;
-    std::unique_ptr<CQueryWindow> m_window;
     MessageLog m_asked;
 };
 
