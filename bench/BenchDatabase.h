@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -47,6 +48,51 @@ private:
     std::string m_path;
     sqlite3* m_db = nullptr;
 };
+
+// Rows written through one prepared INSERT in one transaction: bind a row's values, Row(), and
+// Commit() after the last.
+class RowInserter {
+public:
+    RowInserter(ScratchDatabase& db, const std::string& insert) : m_db(db) {
+        m_db.Exec("BEGIN");
+        if (sqlite3_prepare_v2(db.Handle(), insert.c_str(), -1, &m_st, nullptr) != SQLITE_OK) Die(insert);
+    }
+    ~RowInserter() { sqlite3_finalize(m_st); }
+    RowInserter(const RowInserter&) = delete;
+    RowInserter& operator=(const RowInserter&) = delete;
+
+    void Int(int column, long long value) { sqlite3_bind_int64(m_st, column, value); }
+    void Double(int column, double value) { sqlite3_bind_double(m_st, column, value); }
+    void Text(int column, const std::string& value) {
+        sqlite3_bind_text(m_st, column, value.c_str(), int(value.size()), SQLITE_TRANSIENT);
+    }
+    void Row() {
+        if (sqlite3_step(m_st) != SQLITE_DONE) Die(sqlite3_sql(m_st));
+        sqlite3_reset(m_st);
+    }
+    void Commit() {
+        sqlite3_finalize(m_st);
+        m_st = nullptr;
+        m_db.Exec("COMMIT");
+    }
+
+private:
+    [[noreturn]] void Die(const std::string& sql) {
+        std::fprintf(stderr, "%s: %s\n", sql.c_str(), sqlite3_errmsg(m_db.Handle()));
+        std::exit(1);
+    }
+    ScratchDatabase& m_db;
+    sqlite3_stmt* m_st = nullptr;
+};
+
+// A moment as the tables hold it, "YYYY-MM-DD hh:mm:ss" in UTC.
+inline std::string TimeText(std::time_t at) {
+    std::tm parts{};
+    gmtime_r(&at, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
+    return text;
+}
 
 // The best of several runs, in seconds: the least disturbed by the rest of the machine.
 inline double BestOf(int runs, const std::function<void()>& work) {

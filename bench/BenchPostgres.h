@@ -6,10 +6,8 @@
 
 #include <libpq-fe.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -18,7 +16,7 @@ namespace bench {
 
 class ScratchPostgres {
 public:
-    // Null conninfo when VEXOR_BENCH_PG is not set: the caller says so and skips its part.
+    // Null conninfo when VEXOR_BENCH_PG is not set: Available() says so and the caller skips its part.
     ScratchPostgres() {
         const char* admin = std::getenv("VEXOR_BENCH_PG");
         if (!admin || !*admin) return;
@@ -39,7 +37,12 @@ public:
     ScratchPostgres(const ScratchPostgres&) = delete;
     ScratchPostgres& operator=(const ScratchPostgres&) = delete;
 
-    bool Available() const { return !m_conninfo.empty(); }
+    // False, having said why, when VEXOR_BENCH_PG is not set.
+    bool Available() const {
+        if (m_conninfo.empty())
+            std::printf("VEXOR_BENCH_PG is not set: scripts/bench starts a PostgreSQL server and sets it\n");
+        return !m_conninfo.empty();
+    }
     const std::string& Conninfo() const { return m_conninfo; }
     PGconn* Handle() const { return m_conn.get(); }
 
@@ -53,42 +56,23 @@ public:
     // The settings tables and RIVER_HOUR (STCD, TM, Z, Q, WPTN, NOTE) configured in them, as
     // FillHourlyRiverTable writes them on SQLite, the rows sent with COPY.
     void FillHourlyRiverTable() {
-        Exec("CREATE TABLE SET_DB_TABLE_NAME (TNAME VARCHAR(40), STA INTEGER, USERNAME VARCHAR(40),"
-             " OBTYPE INTEGER, SELECTMODE INTEGER, DISMODEID INTEGER, SHOW VARCHAR(400));"
-             "CREATE TABLE SET_TABLE_COL_NAME (TNAME VARCHAR(40), COLNAME VARCHAR(40), COLNAMECH VARCHAR(40),"
-             " COLNAMELEN INTEGER, DATATYPEID INTEGER, DATASIZE INTEGER, DATADECIMAL INTEGER, NULLTYPEID"
-             " INTEGER, PROJMODEID INTEGER, DATADESC VARCHAR(80), POINT INTEGER, RESTRICTDATA VARCHAR(400));"
-             "CREATE TABLE SET_DATAPRO_COLOR (DATAPROID INTEGER, COLOR INTEGER, DISSTA INTEGER);"
-             "CREATE TABLE RIVER_HOUR (STCD INTEGER, TM TIMESTAMP, Z DOUBLE PRECISION, Q DOUBLE PRECISION,"
-             " WPTN INTEGER, NOTE VARCHAR(40));"
-             "INSERT INTO SET_DB_TABLE_NAME VALUES ('RIVER_HOUR',1,'',0,2,0,'');"
-             "INSERT INTO SET_TABLE_COL_NAME VALUES"
-             " ('RIVER_HOUR','STCD','站码',8,4,8,0,0,0,'',1,'[PK(ID)]'),"
-             " ('RIVER_HOUR','TM','时间',19,11,19,0,0,0,'',2,'[PK(TIME)][FIELDTIME(时)]'),"
-             " ('RIVER_HOUR','Z','水位',8,8,8,2,0,0,'',3,'[DEC(2)]'),"
-             " ('RIVER_HOUR','Q','流量',8,8,8,2,0,0,'',4,'[AVAIL(3)]'),"
-             " ('RIVER_HOUR','WPTN','水势',4,4,4,0,0,0,'',5,''),"
-             " ('RIVER_HOUR','NOTE','说明',40,12,40,0,0,0,'',6,'')");
+        Exec(std::string(kSettingsTablesSql) + kRiverHourSql);
         CopyHourlyRows("RIVER_HOUR");
         Exec("CREATE INDEX RIVER_HOUR_KEY ON RIVER_HOUR (STCD, TM); ANALYZE");
     }
 
-    // kHourlyStations x kHourlyHours rows from 2024-01-01, the values WriteHourlyRows writes.
+    // kHourlyStations x kHourlyHours rows of HourlyRowAt, as WriteHourlyRows writes them.
     void CopyHourlyRows(const std::string& table) {
         PGresult* r = PQexec(Handle(), ("COPY " + table + " FROM STDIN").c_str());
         if (PQresultStatus(r) != PGRES_COPY_IN) Die(PQerrorMessage(Handle()));
         PQclear(r);
         std::string chunk;
-        char line[160], tm[32];
+        char line[160];
         for (int s = 0; s < kHourlyStations; ++s) {
             for (int h = 0; h < kHourlyHours; ++h) {
-                std::time_t at = 1704067200 + std::time_t(h) * 3600;
-                std::tm parts{};
-                gmtime_r(&at, &parts);
-                std::strftime(tm, sizeof tm, "%Y-%m-%d %H:%M:%S", &parts);
-                std::snprintf(line, sizeof line, "%d\t%s\t%.15g\t%.15g\t%d\t\n", 60100000 + s * 100, tm,
-                              40 + 5 * std::sin(h / 700.0) + s * 0.1, 1200 + 800 * std::sin(h / 500.0),
-                              4 + h % 3);
+                const HourlyRow row = HourlyRowAt(s, h);
+                std::snprintf(line, sizeof line, "%d\t%s\t%.15g\t%.15g\t%d\t\n", row.station,
+                              row.time.c_str(), row.level, row.flow, row.trend);
                 chunk += line;
             }
             if (PQputCopyData(Handle(), chunk.data(), int(chunk.size())) != 1) Die(PQerrorMessage(Handle()));

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <ctime>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,55 +25,63 @@ inline std::vector<std::string> HourlyStationIds() {
     return ids;
 }
 
+// The three settings tables the engine reads.
+inline const char* kSettingsTablesSql =
+    "CREATE TABLE SET_DB_TABLE_NAME (TNAME VARCHAR(40), STA INTEGER, USERNAME VARCHAR(40),"
+    " OBTYPE INTEGER, SELECTMODE INTEGER, DISMODEID INTEGER, SHOW VARCHAR(400));"
+    "CREATE TABLE SET_TABLE_COL_NAME (TNAME VARCHAR(40), COLNAME VARCHAR(40), COLNAMECH VARCHAR(40),"
+    " COLNAMELEN INTEGER, DATATYPEID INTEGER, DATASIZE INTEGER, DATADECIMAL INTEGER, NULLTYPEID INTEGER,"
+    " PROJMODEID INTEGER, DATADESC VARCHAR(80), POINT INTEGER, RESTRICTDATA VARCHAR(400));"
+    "CREATE TABLE SET_DATAPRO_COLOR (DATAPROID INTEGER, COLOR INTEGER, DISSTA INTEGER);";
+
+// RIVER_HOUR (STCD, TM, Z, Q, WPTN, NOTE) and its configuration in the settings tables; no
+// index, which each backend makes where loading is fastest.
+inline const char* kRiverHourSql =
+    "CREATE TABLE RIVER_HOUR (STCD INTEGER, TM TIMESTAMP, Z DOUBLE PRECISION, Q DOUBLE PRECISION,"
+    " WPTN INTEGER, NOTE VARCHAR(40));"
+    "INSERT INTO SET_DB_TABLE_NAME VALUES ('RIVER_HOUR',1,'',0,2,0,'');"
+    "INSERT INTO SET_TABLE_COL_NAME VALUES"
+    " ('RIVER_HOUR','STCD','站码',8,4,8,0,0,0,'',1,'[PK(ID)]'),"
+    " ('RIVER_HOUR','TM','时间',19,11,19,0,0,0,'',2,'[PK(TIME)][FIELDTIME(时)]'),"
+    " ('RIVER_HOUR','Z','水位',8,8,8,2,0,0,'',3,'[DEC(2)]'),"
+    " ('RIVER_HOUR','Q','流量',8,8,8,2,0,0,'',4,'[AVAIL(3)]'),"
+    " ('RIVER_HOUR','WPTN','水势',4,4,4,0,0,0,'',5,''),"
+    " ('RIVER_HOUR','NOTE','说明',40,12,40,0,0,0,'',6,'');";
+
+// One row of the hourly tables: station index s at hour h from 2024-01-01 00:00 UTC.
+struct HourlyRow {
+    int station;
+    std::string time;
+    double level, flow;
+    int trend;
+};
+inline HourlyRow HourlyRowAt(int s, int h) {
+    return {60100000 + s * 100, TimeText(1704067200 + std::time_t(h) * 3600),
+            40 + 5 * std::sin(h / 700.0) + s * 0.1, 1200 + 800 * std::sin(h / 500.0), 4 + h % 3};
+}
+
 // kHourlyStations x kHourlyHours rows of a table (STCD, TM, Z, Q, WPTN, NOTE) from 2024-01-01;
 // with missing, every 997th level is the missing-value marker -999.
 inline void WriteHourlyRows(ScratchDatabase& db, const std::string& table, bool missing) {
-    db.Exec("BEGIN");
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db.Handle(), ("INSERT INTO " + table + " VALUES (?,?,?,?,?,?)").c_str(), -1, &st,
-                       nullptr);
-    char tm[32];
+    RowInserter rows(db, "INSERT INTO " + table + " VALUES (?,?,?,?,?,'')");
     for (int s = 0; s < kHourlyStations; ++s) {
         for (int h = 0; h < kHourlyHours; ++h) {
-            std::time_t at = 1704067200 + std::time_t(h) * 3600; // 2024-01-01 00:00 UTC
-            std::tm parts{};
-            gmtime_r(&at, &parts);
-            std::strftime(tm, sizeof tm, "%Y-%m-%d %H:%M:%S", &parts);
-            sqlite3_bind_int(st, 1, 60100000 + s * 100);
-            sqlite3_bind_text(st, 2, tm, -1, SQLITE_TRANSIENT);
-            sqlite3_bind_double(st, 3,
-                                missing && h % 997 == 0 ? -999 : 40 + 5 * std::sin(h / 700.0) + s * 0.1);
-            sqlite3_bind_double(st, 4, 1200 + 800 * std::sin(h / 500.0));
-            sqlite3_bind_int(st, 5, 4 + h % 3);
-            sqlite3_bind_text(st, 6, "", -1, SQLITE_STATIC);
-            sqlite3_step(st);
-            sqlite3_reset(st);
+            const HourlyRow row = HourlyRowAt(s, h);
+            rows.Int(1, row.station);
+            rows.Text(2, row.time);
+            rows.Double(3, missing && h % 997 == 0 ? -999 : row.level);
+            rows.Double(4, row.flow);
+            rows.Int(5, row.trend);
+            rows.Row();
         }
     }
-    sqlite3_finalize(st);
-    db.Exec("COMMIT");
+    rows.Commit();
 }
 
 // The settings tables and RIVER_HOUR (STCD, TM, Z, Q, WPTN, NOTE) configured in them.
 inline void FillHourlyRiverTable(ScratchDatabase& db) {
-    db.Exec(
-        "CREATE TABLE SET_DB_TABLE_NAME (TNAME VARCHAR(40), STA INTEGER, USERNAME VARCHAR(40),"
-        " OBTYPE INTEGER, SELECTMODE INTEGER, DISMODEID INTEGER, SHOW VARCHAR(400));"
-        "CREATE TABLE SET_TABLE_COL_NAME (TNAME VARCHAR(40), COLNAME VARCHAR(40), COLNAMECH VARCHAR(40),"
-        " COLNAMELEN INTEGER, DATATYPEID INTEGER, DATASIZE INTEGER, DATADECIMAL INTEGER, NULLTYPEID INTEGER,"
-        " PROJMODEID INTEGER, DATADESC VARCHAR(80), POINT INTEGER, RESTRICTDATA VARCHAR(400));"
-        "CREATE TABLE SET_DATAPRO_COLOR (DATAPROID INTEGER, COLOR INTEGER, DISSTA INTEGER);"
-        "CREATE TABLE RIVER_HOUR (STCD INTEGER, TM TIMESTAMP, Z DOUBLE PRECISION, Q DOUBLE PRECISION,"
-        " WPTN INTEGER, NOTE VARCHAR(40));"
-        "CREATE INDEX RIVER_HOUR_KEY ON RIVER_HOUR (STCD, TM);"
-        "INSERT INTO SET_DB_TABLE_NAME VALUES ('RIVER_HOUR',1,'',0,2,0,'');"
-        "INSERT INTO SET_TABLE_COL_NAME VALUES"
-        " ('RIVER_HOUR','STCD','站码',8,4,8,0,0,0,'',1,'[PK(ID)]'),"
-        " ('RIVER_HOUR','TM','时间',19,11,19,0,0,0,'',2,'[PK(TIME)][FIELDTIME(时)]'),"
-        " ('RIVER_HOUR','Z','水位',8,8,8,2,0,0,'',3,'[DEC(2)]'),"
-        " ('RIVER_HOUR','Q','流量',8,8,8,2,0,0,'',4,'[AVAIL(3)]'),"
-        " ('RIVER_HOUR','WPTN','水势',4,4,4,0,0,0,'',5,''),"
-        " ('RIVER_HOUR','NOTE','说明',40,12,40,0,0,0,'',6,'')");
+    db.Exec(std::string(kSettingsTablesSql) + kRiverHourSql +
+            "CREATE INDEX RIVER_HOUR_KEY ON RIVER_HOUR (STCD, TM);");
     WriteHourlyRows(db, "RIVER_HOUR", false);
 }
 
@@ -109,17 +116,14 @@ inline std::vector<std::pair<std::string, std::string>> RealisticStations(int co
 // STATION (STCD, STNM) with the given stations.
 inline void FillStationTable(ScratchDatabase& db,
                              const std::vector<std::pair<std::string, std::string>>& stations) {
-    db.Exec("CREATE TABLE STATION (STCD VARCHAR(8), STNM VARCHAR(40));BEGIN");
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db.Handle(), "INSERT INTO STATION VALUES (?,?)", -1, &st, nullptr);
+    db.Exec("CREATE TABLE STATION (STCD VARCHAR(8), STNM VARCHAR(40))");
+    RowInserter rows(db, "INSERT INTO STATION VALUES (?,?)");
     for (const auto& [key, name] : stations) {
-        sqlite3_bind_text(st, 1, key.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 2, name.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_step(st);
-        sqlite3_reset(st);
+        rows.Text(1, key);
+        rows.Text(2, name);
+        rows.Row();
     }
-    sqlite3_finalize(st);
-    db.Exec("COMMIT");
+    rows.Commit();
 }
 
 // The median of the samples (sorted in place).

@@ -7,7 +7,7 @@
 //     times).
 // The settings are read once before the timed work, as a window reads them before its
 // refreshes.
-#include "BenchTables.h"
+#include "BenchQuery.h"
 #include "DataSource.h"
 #include "QueryClient.h"
 #include "TableQuery.h"
@@ -24,14 +24,7 @@ const char* kFrom = bench::kHourlyFrom;
 const char* kTo = bench::kHourlyTo;
 
 void Fill(bench::ScratchDatabase& db) {
-    db.Exec(
-        "CREATE TABLE SET_DB_TABLE_NAME (TNAME VARCHAR(40), STA INTEGER, USERNAME VARCHAR(40), OBTYPE "
-        "INTEGER,"
-        " SELECTMODE INTEGER, DISMODEID INTEGER, SHOW VARCHAR(400));"
-        "CREATE TABLE SET_TABLE_COL_NAME (TNAME VARCHAR(40), COLNAME VARCHAR(40), COLNAMECH VARCHAR(40),"
-        " COLNAMELEN INTEGER, DATATYPEID INTEGER, DATASIZE INTEGER, DATADECIMAL INTEGER, NULLTYPEID INTEGER,"
-        " PROJMODEID INTEGER, DATADESC VARCHAR(80), POINT INTEGER, RESTRICTDATA VARCHAR(400));"
-        "CREATE TABLE SET_DATAPRO_COLOR (DATAPROID INTEGER, COLOR INTEGER, DISSTA INTEGER);");
+    db.Exec(bench::kSettingsTablesSql);
     for (const char* table : {"RIVER_HOUR", "RIVER_STAT"}) {
         std::string t = table;
         bool stat = t == "RIVER_STAT";
@@ -65,23 +58,6 @@ void Fill(bench::ScratchDatabase& db) {
     }
 }
 
-std::vector<std::string> StationIds() {
-    std::vector<std::string> ids;
-    for (int s = 0; s < kStations; ++s)
-        ids.push_back(std::to_string(60100000 + s * 100));
-    return ids;
-}
-
-CTableQuery& Prepared(CTableQuery& q, const char* table) {
-    q.Load(table, {});
-    q.m_request.form = kFormGivenStations;
-    for (const std::string& id : StationIds())
-        q.m_request.keys.Add(CString(id));
-    q.m_request.startTime = kFrom;
-    q.m_request.endTime = kTo;
-    return q;
-}
-
 } // namespace
 
 int main() {
@@ -93,14 +69,14 @@ int main() {
     // (1) refresh to a filled grid against the bare SELECT.
     std::size_t cells = 0;
     std::string in;
-    for (const std::string& id : StationIds())
+    for (const std::string& id : bench::HourlyStationIds())
         in += (in.empty() ? "" : ",") + id;
     std::string bare = "SELECT STCD,TM,Z,Q,WPTN,NOTE FROM RIVER_HOUR WHERE (TM>='" + std::string(kFrom) +
                        "' AND TM<='" + kTo + "') AND STCD IN(" + in + ") ORDER BY STCD ASC, TM ASC";
     long rows = 0;
     CQueryClient refreshClient;
     CTableQuery refreshQuery(refreshClient);
-    Prepared(refreshQuery, "RIVER_HOUR");
+    bench::AskForHourlyStations(refreshQuery);
     std::vector<double> best1 =
         bench::BestOfInTurns(5, {[&] {
                                      std::vector<std::string> texts;
@@ -139,7 +115,7 @@ int main() {
     std::size_t statRows = 0;
     CQueryClient statClient;
     CTableQuery statQuery(statClient);
-    Prepared(statQuery, "RIVER_STAT");
+    bench::AskForHourlyStations(statQuery, "RIVER_STAT");
     std::vector<double> best2 =
         bench::BestOfInTurns(7, {[&] {
                                      CQueryClient client;

@@ -15,27 +15,19 @@ constexpr int kStep = 300; // seconds between records
 
 void Fill(bench::ScratchDatabase& db) {
     db.Exec("CREATE TABLE RTEV (SENID INTEGER, TIME TIMESTAMP, FACTV DOUBLE PRECISION, DATAPRO INTEGER);"
-            "CREATE INDEX RTEV_KEY ON RTEV(SENID, TIME); BEGIN");
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db.Handle(), "INSERT INTO RTEV VALUES (?,?,?,0)", -1, &st, nullptr);
-    char tm[32];
+            "CREATE INDEX RTEV_KEY ON RTEV(SENID, TIME)");
+    bench::RowInserter rows(db, "INSERT INTO RTEV VALUES (?,?,?,0)");
     const int perYear = 365 * 24 * 3600 / kStep;
     for (int s = 0; s < kStations; ++s) {
         for (int i = 0; i < perYear; ++i) {
             if ((i + s * 7) % 1000 < 3) continue; // a gap now and then
-            std::time_t at = 1704067200 + std::time_t(i) * kStep;
-            std::tm parts{};
-            gmtime_r(&at, &parts);
-            std::strftime(tm, sizeof tm, "%Y-%m-%d %H:%M:%S", &parts);
-            sqlite3_bind_int(st, 1, 1000 + s);
-            sqlite3_bind_text(st, 2, tm, -1, SQLITE_TRANSIENT);
-            sqlite3_bind_double(st, 3, std::sin(i / 100.0));
-            sqlite3_step(st);
-            sqlite3_reset(st);
+            rows.Int(1, 1000 + s);
+            rows.Text(2, bench::TimeText(1704067200 + std::time_t(i) * kStep));
+            rows.Double(3, std::sin(i / 100.0));
+            rows.Row();
         }
     }
-    sqlite3_finalize(st);
-    db.Exec("COMMIT");
+    rows.Commit();
 }
 
 } // namespace

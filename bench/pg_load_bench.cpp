@@ -7,6 +7,7 @@
 // time and the failures; targets: at 16 readers at least the throughput of 2, no failed
 // refresh, one audit record per write, every SEQID once.
 #include "BenchPostgres.h"
+#include "BenchQuery.h"
 #include "DataSource.h"
 #include "QueryClient.h"
 #include "QueryWindowModel.h"
@@ -78,11 +79,9 @@ Report Reader(int index, Clock::time_point start, Clock::time_point until) {
     Report report;
     CQueryClient client;
     CTableQuery query(client);
-    query.Load("RIVER_HOUR", {});
-    query.m_request.form = kFormGivenStations;
-    query.m_request.keys = {CString(bench::HourlyStationIds()[std::size_t(index) % bench::kHourlyStations])};
-    query.m_request.startTime = bench::kHourlyFrom;
-    query.m_request.endTime = bench::kHourlyTo;
+    bench::AskForStations(query, "RIVER_HOUR",
+                          {bench::HourlyStationIds()[std::size_t(index) % bench::kHourlyStations]},
+                          bench::kHourlyFrom, bench::kHourlyTo);
     std::this_thread::sleep_until(start);
     while (Clock::now() < until) {
         auto start = Clock::now();
@@ -99,11 +98,8 @@ Report Writer(int index, Clock::time_point start, Clock::time_point until) {
     Report report;
     CQueryClient client;
     CTableQuery query(client);
-    query.Load("DAY_LEVEL", {});
-    query.m_request.form = kFormGivenStations;
-    query.m_request.keys = {CString(std::to_string(100 + index))};
-    query.m_request.startTime = "2008-07-01 00:00:00";
-    query.m_request.endTime = "2008-07-02 00:00:00";
+    bench::AskForStations(query, "DAY_LEVEL", {std::to_string(100 + index)}, "2008-07-01 00:00:00",
+                          "2008-07-02 00:00:00");
     std::this_thread::sleep_until(start);
     for (int i = 0; Clock::now() < until; ++i) {
         auto start = Clock::now();
@@ -150,10 +146,7 @@ double Percentile(std::vector<double>& v, double p) {
 
 int main() {
     bench::ScratchPostgres pg;
-    if (!pg.Available()) {
-        std::printf("VEXOR_BENCH_PG is not set: scripts/bench starts a PostgreSQL server and sets it\n");
-        return 0;
-    }
+    if (!pg.Available()) return 0;
     std::printf("building %d rows of hourly data and the edited table on PostgreSQL...\n",
                 bench::kHourlyStations * bench::kHourlyHours);
     pg.FillHourlyRiverTable();

@@ -3,6 +3,7 @@
 // filled grid, against the same SELECT read with libpq into cell texts, once as one PQexec and
 // once in single-row mode, the faster of the two being the baseline (target: at most 1.5).
 #include "BenchPostgres.h"
+#include "BenchQuery.h"
 #include "DataSource.h"
 #include "QueryClient.h"
 #include "TableQuery.h"
@@ -40,10 +41,7 @@ std::vector<std::string> ReadRowByRow(PGconn* conn, const std::string& sql) {
 
 int main() {
     bench::ScratchPostgres pg;
-    if (!pg.Available()) {
-        std::printf("VEXOR_BENCH_PG is not set: scripts/bench starts a PostgreSQL server and sets it\n");
-        return 0;
-    }
+    if (!pg.Available()) return 0;
     std::printf("building %d rows of hourly data for %d stations on PostgreSQL...\n",
                 bench::kHourlyStations * bench::kHourlyHours, bench::kHourlyStations);
     pg.FillHourlyRiverTable();
@@ -57,12 +55,7 @@ int main() {
                              "') AND STCD IN(" + in + ") ORDER BY STCD ASC, TM ASC";
     CQueryClient client;
     CTableQuery query(client);
-    query.Load("RIVER_HOUR", {});
-    query.m_request.form = kFormGivenStations;
-    for (const std::string& id : bench::HourlyStationIds())
-        query.m_request.keys.Add(CString(id));
-    query.m_request.startTime = bench::kHourlyFrom;
-    query.m_request.endTime = bench::kHourlyTo;
+    bench::AskForHourlyStations(query);
 
     std::size_t cells = 0;
     long rows = 0;

@@ -18,26 +18,18 @@ void Fill(bench::ScratchDatabase& db) {
     db.Exec("CREATE TABLE HOURDB (SENID INTEGER, TIME TIMESTAMP, INSTV DOUBLE PRECISION, INSTQ INTEGER, "
             "AVGV DOUBLE PRECISION, AVGQ INTEGER, MAXV DOUBLE PRECISION, MAXQ INTEGER, "
             "MINV DOUBLE PRECISION, MINQ INTEGER);"
-            "CREATE INDEX HOURDB_KEY ON HOURDB(SENID, TIME); BEGIN");
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db.Handle(), "INSERT INTO HOURDB VALUES (?,?,?,0,?,0,?,0,?,0)", -1, &st, nullptr);
-    char tm[32];
+            "CREATE INDEX HOURDB_KEY ON HOURDB(SENID, TIME)");
+    bench::RowInserter rows(db, "INSERT INTO HOURDB VALUES (?,?,?,0,?,0,?,0,?,0)");
     for (int p = 0; p < kPoints; ++p)
         for (int h = 0; h < kHours; ++h) {
-            const std::time_t at = 1735689600 + std::time_t(h) * 3600; // from 2025-01-01
-            std::tm parts{};
-            gmtime_r(&at, &parts);
-            std::strftime(tm, sizeof tm, "%Y-%m-%d %H:%M:%S", &parts);
             const double v = 40 + 5 * std::sin(h / 200.0 + p);
-            sqlite3_bind_int(st, 1, 1000 + p);
-            sqlite3_bind_text(st, 2, tm, -1, SQLITE_TRANSIENT);
+            rows.Int(1, 1000 + p);
+            rows.Text(2, bench::TimeText(1735689600 + std::time_t(h) * 3600)); // from 2025-01-01
             for (int k = 0; k < 4; ++k)
-                sqlite3_bind_double(st, 3 + k, v + k * 0.01);
-            sqlite3_step(st);
-            sqlite3_reset(st);
+                rows.Double(3 + k, v + k * 0.01);
+            rows.Row();
         }
-    sqlite3_finalize(st);
-    db.Exec("COMMIT");
+    rows.Commit();
 }
 
 } // namespace

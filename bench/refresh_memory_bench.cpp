@@ -2,7 +2,7 @@
 // 14 months; station, time, level, flow, trend and note, shown with the row numbers as seven
 // grid columns) to a filled grid, on SQLite. Prints the rise of the process's peak resident size
 // over the refresh against the size of the cell texts the refresh returns (target: at most 3).
-#include "BenchTables.h"
+#include "BenchQuery.h"
 #include "DataSource.h"
 #include "QueryClient.h"
 #include "TableQuery.h"
@@ -16,15 +16,6 @@ double PeakResident() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_maxrss) * 1024; // kilobytes on Linux
-}
-
-void Prepare(CTableQuery& query) {
-    query.Load("RIVER_HOUR", {});
-    query.m_request.form = kFormGivenStations;
-    for (const std::string& id : bench::HourlyStationIds())
-        query.m_request.keys.Add(CString(id));
-    query.m_request.startTime = bench::kHourlyFrom;
-    query.m_request.endTime = bench::kHourlyTo;
 }
 
 } // namespace
@@ -41,7 +32,7 @@ int main() {
     {
         CQueryClient client;
         CTableQuery query(client);
-        Prepare(query);
+        bench::AskForHourlyStations(query);
         CGridIterator grid;
         peakBefore = PeakResident();
         query.Refresh(grid, 1);
@@ -55,7 +46,7 @@ int main() {
     {
         CQueryClient client;
         CTableQuery query(client);
-        Prepare(query);
+        bench::AskForHourlyStations(query);
         query.RunQuery();
         const CRowStore& records = query.Records();
         for (long r = 0; r < records.GetSize(); ++r)

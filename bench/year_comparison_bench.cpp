@@ -2,7 +2,7 @@
 // (87,600 rows), compared hour by hour, against one hand-written SELECT of the same rows stepped
 // through sqlite3. The comparison queries each year, condenses it by period and lays the years
 // side by side; its time over the bare read is the ratio printed (target: at most 2).
-#include "BenchDatabase.h"
+#include "BenchQuery.h"
 #include "DataSource.h"
 #include "QueryClient.h"
 #include "TableQuery.h"
@@ -18,12 +18,7 @@ constexpr int kHours = kYears * 8760;
 
 void Fill(bench::ScratchDatabase& db) {
     db.Exec(
-        "CREATE TABLE SET_DB_TABLE_NAME (TNAME VARCHAR(40), STA INTEGER, USERNAME VARCHAR(40),"
-        " OBTYPE INTEGER, SELECTMODE INTEGER, DISMODEID INTEGER, SHOW VARCHAR(400));"
-        "CREATE TABLE SET_TABLE_COL_NAME (TNAME VARCHAR(40), COLNAME VARCHAR(40), COLNAMECH VARCHAR(40),"
-        " COLNAMELEN INTEGER, DATATYPEID INTEGER, DATASIZE INTEGER, DATADECIMAL INTEGER, NULLTYPEID INTEGER,"
-        " PROJMODEID INTEGER, DATADESC VARCHAR(80), POINT INTEGER, RESTRICTDATA VARCHAR(400));"
-        "CREATE TABLE SET_DATAPRO_COLOR (DATAPROID INTEGER, COLOR INTEGER, DISSTA INTEGER);"
+        std::string(bench::kSettingsTablesSql) +
         "CREATE TABLE ALLPOINT (ID INTEGER, DTYPE INTEGER);"
         "INSERT INTO ALLPOINT VALUES (1, 2);"
         "CREATE TABLE HISVIEW (SENID INTEGER, TIME TIMESTAMP, INSTV DOUBLE PRECISION, AVGV DOUBLE PRECISION,"
@@ -39,29 +34,21 @@ void Fill(bench::ScratchDatabase& db) {
         " ('HISVIEW','MAXV','最大值',8,8,8,2,0,0,'',5,'[TOTAL(MAXV)][DEC(2)]'),"
         " ('HISVIEW','MAXT','最大值时间',19,11,19,0,0,0,'',6,'[TOTAL(MAXV_R)]'),"
         " ('HISVIEW','MINV','最小值',8,8,8,2,0,0,'',7,'[TOTAL(MINV)][DEC(2)]'),"
-        " ('HISVIEW','MINT','最小值时间',19,11,19,0,0,0,'',8,'[TOTAL(MINV_R)]');"
-        "BEGIN");
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db.Handle(), "INSERT INTO HISVIEW VALUES (1,?,?,?,?,?,?,?)", -1, &st, nullptr);
-    char tm[32];
+        " ('HISVIEW','MINT','最小值时间',19,11,19,0,0,0,'',8,'[TOTAL(MINV_R)]');");
+    bench::RowInserter rows(db, "INSERT INTO HISVIEW VALUES (1,?,?,?,?,?,?,?)");
     for (int h = 0; h < kHours; ++h) {
-        std::time_t at = 1420070400 + std::time_t(h) * 3600; // 2015-01-01 00:00 UTC
-        std::tm parts{};
-        gmtime_r(&at, &parts);
-        std::strftime(tm, sizeof tm, "%Y-%m-%d %H:%M:%S", &parts);
+        const std::string tm = bench::TimeText(1420070400 + std::time_t(h) * 3600); // from 2015-01-01
         const double z = 45 + 4 * std::sin(h / 900.0) + 0.3 * std::sin(h / 7.0);
-        sqlite3_bind_text(st, 1, tm, -1, SQLITE_TRANSIENT);
-        sqlite3_bind_double(st, 2, z);
-        sqlite3_bind_double(st, 3, z - 0.01);
-        sqlite3_bind_double(st, 4, z + 0.05);
-        sqlite3_bind_text(st, 5, tm, -1, SQLITE_TRANSIENT);
-        sqlite3_bind_double(st, 6, z - 0.05);
-        sqlite3_bind_text(st, 7, tm, -1, SQLITE_TRANSIENT);
-        sqlite3_step(st);
-        sqlite3_reset(st);
+        rows.Text(1, tm);
+        rows.Double(2, z);
+        rows.Double(3, z - 0.01);
+        rows.Double(4, z + 0.05);
+        rows.Text(5, tm);
+        rows.Double(6, z - 0.05);
+        rows.Text(7, tm);
+        rows.Row();
     }
-    sqlite3_finalize(st);
-    db.Exec("COMMIT");
+    rows.Commit();
 }
 
 } // namespace
@@ -76,11 +63,7 @@ int main() {
     CTableQuery query(client);
     CTableQueryOptions options;
     options.analysisComparison = true;
-    query.Load("HISVIEW", options);
-    query.m_request.form = kFormGivenStations;
-    query.m_request.keys.Add("1");
-    query.m_request.startTime = "2015-01-01 00:00:00";
-    query.m_request.endTime = "2015-12-31 23:00:00";
+    bench::AskForStations(query, "HISVIEW", {"1"}, "2015-01-01 00:00:00", "2015-12-31 23:00:00", options);
     query.m_request.analysisType = 3;
     for (int y = kFirstYear; y < kFirstYear + kYears; ++y)
         query.m_request.years.Add(DWORD(y));

@@ -95,6 +95,30 @@ COleDateTime TimeOf(const kes::CellView& cell) {
     return TimeOf(cell.Text(buffer));
 }
 
+// A period call: the rows of the request's point and stretch from the table it names, each row
+// of at least cellCount values made a record by make and added to array. The number of rows
+// read, or -1 with the reason first in array.
+template <class Make>
+int OutPeriod(CParam* param, CObArray* array, std::initializer_list<const char*> tables, const char* columns,
+              std::size_t cellCount, Make make) {
+    if (!array) return -1;
+    try {
+        std::string sql, error;
+        int rows = 0;
+        auto record = [&](kes::CellRow cells) {
+            ++rows;
+            if (cells.size() >= cellCount) array->Add(make(cells));
+        };
+        if (!PeriodRequest(param, tables, columns, sql, error) || !RunForCells(sql, record, error)) {
+            array->RemoveAll();
+            return Fail(array, error);
+        }
+        return rows;
+    } catch (const std::exception& e) {
+        return Fail(array, e.what());
+    }
+}
+
 } // namespace
 
 int InSqlStr(CParam* param, CObArray* array) {
@@ -180,58 +204,28 @@ int InSqlCellsEach(CParam* param, const CString& statement, const kes::CellSink&
 }
 
 int OutRT(CParam* param, CObArray* array) {
-    if (!array) return -1;
-    try {
-        std::string sql, error;
-        int rows = 0;
-        auto record = [&](kes::CellRow cells) {
-            ++rows;
-            if (cells.size() < 4) return;
-            auto rec = std::make_unique<CRTRecord>();
-            rec->m_nSenId = cells[0].Int();
-            rec->m_time = TimeOf(cells[1]);
-            rec->m_fValue = cells[2].Number(-999);
-            rec->m_nDataPro = cells[3].Int();
-            array->Add(std::move(rec));
-        };
-        if (!PeriodRequest(param, {"RTEV", "REAL"}, "SENID,TIME,FACTV,DATAPRO", sql, error) ||
-            !RunForCells(sql, record, error)) {
-            array->RemoveAll();
-            return Fail(array, error);
-        }
-        return rows;
-    } catch (const std::exception& e) {
-        return Fail(array, e.what());
-    }
+    return OutPeriod(param, array, {"RTEV", "REAL"}, "SENID,TIME,FACTV,DATAPRO", 4, [](kes::CellRow cells) {
+        auto rec = std::make_unique<CRTRecord>();
+        rec->m_nSenId = cells[0].Int();
+        rec->m_time = TimeOf(cells[1]);
+        rec->m_fValue = cells[2].Number(-999);
+        rec->m_nDataPro = cells[3].Int();
+        return rec;
+    });
 }
 
 int OutSpanDB(CParam* param, CObArray* array) {
-    if (!array) return -1;
-    try {
-        std::string sql, error;
-        int rows = 0;
-        auto record = [&](kes::CellRow cells) {
-            ++rows;
-            if (cells.size() < 10) return;
-            auto rec = std::make_unique<CSpanRecord>();
-            rec->m_nSenId = cells[0].Int();
-            rec->m_time = TimeOf(cells[1]);
-            for (int k = 0; k < 4; ++k) {
-                rec->m_fValue[k] = float(cells[std::size_t(2 + 2 * k)].Number(-999));
-                rec->m_nQuality[k] = cells[std::size_t(3 + 2 * k)].Int();
-            }
-            array->Add(std::move(rec));
-        };
-        if (!PeriodRequest(param, {"HOURDB", "DAYDB", "DAY10DB", "MONTHDB"},
-                           "SENID,TIME,INSTV,INSTQ,AVGV,AVGQ,MAXV,MAXQ,MINV,MINQ", sql, error) ||
-            !RunForCells(sql, record, error)) {
-            array->RemoveAll();
-            return Fail(array, error);
-        }
-        return rows;
-    } catch (const std::exception& e) {
-        return Fail(array, e.what());
-    }
+    return OutPeriod(param, array, {"HOURDB", "DAYDB", "DAY10DB", "MONTHDB"},
+                     "SENID,TIME,INSTV,INSTQ,AVGV,AVGQ,MAXV,MAXQ,MINV,MINQ", 10, [](kes::CellRow cells) {
+                         auto rec = std::make_unique<CSpanRecord>();
+                         rec->m_nSenId = cells[0].Int();
+                         rec->m_time = TimeOf(cells[1]);
+                         for (int k = 0; k < 4; ++k) {
+                             rec->m_fValue[k] = float(cells[std::size_t(2 + 2 * k)].Number(-999));
+                             rec->m_nQuality[k] = cells[std::size_t(3 + 2 * k)].Int();
+                         }
+                         return rec;
+                     });
 }
 
 int DestroyOb(CObArray* array) {

@@ -3,6 +3,7 @@
 // that answers no rows. On SQLite and on the PostgreSQL server of the test run.
 #include "BackgroundQuery.h"
 #include "DataSource.h"
+#include "FixtureDatabase.h"
 #include "TestDatabase.h"
 #include "WorkerConnection.h"
 
@@ -17,9 +18,7 @@ namespace {
 class BackgroundQueryTest : public ::testing::TestWithParam<Kind> {
 protected:
     void SetUp() override {
-        TESTDB_OPEN(m_db, GetParam());
-        std::string failure;
-        ASSERT_TRUE(m_db->LoadFixture(failure)) << failure;
+        TESTDB_OPEN_FIXTURE(m_db, GetParam());
     }
     static std::vector<std::vector<std::string>> Cells(const CObjectArray<CStringArray>& rows) {
         std::vector<std::vector<std::string>> cells;

@@ -2,6 +2,7 @@
 // the text, Query changes nothing in the database. Execute still writes and reports what it
 // changed, and the audit writer's sequence (a read inside a write transaction) still works.
 #include "QueryClient.h"
+#include "FixtureDatabase.h"
 #include "TestDatabase.h"
 
 #include <filesystem>
@@ -30,9 +31,7 @@ using testdb::TakeSnapshot;
 class ReadOnlyPath : public ::testing::TestWithParam<Kind> {
 protected:
     void SetUp() override {
-        TESTDB_OPEN(m_db, GetParam());
-        std::string failure;
-        ASSERT_TRUE(m_db->LoadFixture(failure)) << failure;
+        TESTDB_OPEN_FIXTURE(m_db, GetParam());
         m_before = TakeSnapshot(GetParam());
         ASSERT_GT(m_before.at(Table("RTEV")).first, 0u);
     }

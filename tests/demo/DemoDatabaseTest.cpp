@@ -1,6 +1,7 @@
 // The demo database through the engine: every configured table loads and refreshes with rows,
 // Chinese headings, mapped stations, statistics and computed columns, on SQLite and on the
 // PostgreSQL server of the test run.
+#include "CompactDemo.h"
 #include "DemoDatabase.h"
 #include "DataService.h"
 #include "DataSource.h"
@@ -40,9 +41,7 @@ protected:
         return demo::BuildDemoDatabase(Uri(), options, error);
     }
 
-    std::string Uri() const {
-        return m_db->kind() == testdb::Kind::Sqlite ? "sqlite:" + m_db->dir() + "/demo.sqlite" : m_db->uri();
-    }
+    std::string Uri() const { return testdb::DemoUri(*m_db); }
 
     CGridIterator Refresh(const char* table, std::initializer_list<const char*> keys, const char* from,
                           const char* to, CTableQueryOptions options = {}) {

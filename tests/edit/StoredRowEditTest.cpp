@@ -2,7 +2,7 @@
 // changes in exactly the edited column (plus the manual-data flag), whatever the grid shows
 // for the others, and every change leaves exactly one audit record. Rows that are gone or
 // changed by someone else since they were read are not written.
-#include "DemoDatabase.h"
+#include "CompactDemo.h"
 #include "Login.h"
 #include "QueryClient.h"
 #include "QueryWindowModel.h"
@@ -23,13 +23,7 @@ class StoredRowEdit : public ::testing::TestWithParam<testdb::Kind> {
 protected:
     void SetUp() override {
         kes::SetPasswordHashLimits(crypto_pwhash_OPSLIMIT_MIN, crypto_pwhash_MEMLIMIT_MIN);
-        TESTDB_OPEN(m_db, GetParam());
-        demo::DemoOptions options;
-        options.compact = true;
-        std::string error;
-        const std::string uri =
-            m_db->kind() == testdb::Kind::Sqlite ? "sqlite:" + m_db->dir() + "/demo.sqlite" : m_db->uri();
-        ASSERT_TRUE(demo::BuildDemoDatabase(uri, options, error)) << error;
+        TESTDB_OPEN_DEMO(m_db, GetParam());
         m_audits = std::stol(Select("SELECT COUNT(*) FROM KES.SCHLOG")[0]);
     }
 

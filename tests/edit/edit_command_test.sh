@@ -2,15 +2,10 @@
 # vexorquery edit on the demo database, as an integrator changes data without a window: the
 # stored row changes in the edited column (and the manual-data mark) only, one audit record
 # follows, and every refusal exits 1 with nothing written.
-set -u
-tool="$1"
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../command_test_setup.sh"
 export VEXOR_LOG_DIR="$dir"
 
-db="sqlite:$dir/demo.sqlite"
-"$tool" demo-db "$db" >/dev/null 2>&1 || fail "demo-db failed"
+build_demo_db
 sql() { "$tool" sql --db "$db" "$1"; }
 audits() { sql "SELECT COUNT(*) FROM KES.SCHLOG"; }
 

@@ -1,10 +1,6 @@
 #!/usr/bin/env bash
 # vexorquery display on a whole, a damaged and a missing display file.
-set -u
-tool="$1"
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../command_test_setup.sh"
 
 "$tool" demo-display "$dir/demo.vxd" >/dev/null || fail "demo-display failed"
 out=$("$tool" display "$dir/demo.vxd") || fail "display of a whole file failed"

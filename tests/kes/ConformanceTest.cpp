@@ -2,6 +2,7 @@
 // of the data service. Each case runs on SQLite and on the PostgreSQL server of the test run.
 #include "DataService.h"
 #include "DataSource.h"
+#include "FixtureDatabase.h"
 #include "TestDatabase.h"
 #include "ValueText.h"
 
@@ -14,9 +15,7 @@ using Reply = std::vector<std::string>;
 class Conformance : public ::testing::TestWithParam<Kind> {
 protected:
     void SetUp() override {
-        TESTDB_OPEN(m_db, GetParam());
-        std::string failure;
-        ASSERT_TRUE(m_db->LoadFixture(failure)) << failure;
+        TESTDB_OPEN_FIXTURE(m_db, GetParam());
     }
     std::unique_ptr<testdb::TestDatabase> m_db;
 };

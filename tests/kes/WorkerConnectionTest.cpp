@@ -4,6 +4,7 @@
 #include "WorkerConnection.h"
 #include "DataService.h"
 #include "DataSource.h"
+#include "FixtureDatabase.h"
 #include "TestDatabase.h"
 
 #include <chrono>
@@ -21,9 +22,7 @@ namespace {
 class WorkerConnectionTest : public ::testing::TestWithParam<Kind> {
 protected:
     void SetUp() override {
-        TESTDB_OPEN(m_db, GetParam());
-        std::string failure;
-        ASSERT_TRUE(m_db->LoadFixture(failure)) << failure;
+        TESTDB_OPEN_FIXTURE(m_db, GetParam());
     }
     // A statement that runs for minutes unless it is stopped.
     std::string EndlessCount() const {

@@ -1,10 +1,6 @@
 #!/usr/bin/env bash
 # vexorquery sql and vexorquery user as an integrator uses them, on a fresh SQLite file.
-set -u
-tool="$1"
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../command_test_setup.sh"
 cd "$dir" || fail "no temporary directory"
 unset VEXOR_LOG_DIR
 export XDG_STATE_HOME="$dir/state"

@@ -4,7 +4,7 @@
 #include "AdvancedSettings.h"
 #include "AddSelectChoices.h"
 #include "ColumnGrid.h"
-#include "DemoDatabase.h"
+#include "CompactDemo.h"
 #include "QueryClient.h"
 #include "SelectionItems.h"
 #include "StatSetValues.h"
@@ -233,13 +233,7 @@ TEST(AdvancedChoices, RtuAndStatisticsKeepWhatTheyMayAndRefuseWhatIsNoNumber) {
 class AdvancedLists : public ::testing::TestWithParam<testdb::Kind> {
 protected:
     void SetUp() override {
-        TESTDB_OPEN(m_db, GetParam());
-        demo::DemoOptions options;
-        options.compact = true;
-        std::string error;
-        const std::string uri =
-            m_db->kind() == testdb::Kind::Sqlite ? "sqlite:" + m_db->dir() + "/demo.sqlite" : m_db->uri();
-        ASSERT_TRUE(demo::BuildDemoDatabase(uri, options, error)) << error;
+        TESTDB_OPEN_DEMO(m_db, GetParam());
     }
     std::unique_ptr<testdb::TestDatabase> m_db;
 };

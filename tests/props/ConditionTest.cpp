@@ -2,6 +2,7 @@
 // read-only check that keeps a condition that would write away from the data, on both backends.
 #include "ConditionBuilder.h"
 #include "QueryClient.h"
+#include "FixtureDatabase.h"
 #include "TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -65,9 +66,7 @@ TEST(FilterPieces, OfferShownTextAndNumberColumnsAndQuoteEveryValue) {
 class ConditionCheck : public ::testing::TestWithParam<testdb::Kind> {
 protected:
     void SetUp() override {
-        TESTDB_OPEN(m_db, GetParam());
-        std::string failure;
-        ASSERT_TRUE(m_db->LoadFixture(failure)) << failure;
+        TESTDB_OPEN_FIXTURE(m_db, GetParam());
     }
     std::unique_ptr<testdb::TestDatabase> m_db;
 };

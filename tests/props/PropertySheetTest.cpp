@@ -7,7 +7,7 @@
 #include "AdvancedSetDlg.h"
 #include "AdvancedSettings.h"
 #include "CJColorPicker.h"
-#include "DemoDatabase.h"
+#include "CompactDemo.h"
 #include "FilterDlg.h"
 #include "FormControls.h"
 #include "GridCtrl.h"
@@ -91,11 +91,8 @@ protected:
         std::string reason;
         s_db = testdb::TestDatabase::Create(testdb::Kind::Sqlite, reason);
         ASSERT_TRUE(s_db) << reason;
-        demo::DemoOptions options;
-        options.compact = true;
         std::string error;
-        ASSERT_TRUE(demo::BuildDemoDatabase("sqlite:" + s_db->dir() + "/demo.sqlite", options, error))
-            << error;
+        ASSERT_TRUE(testdb::BuildCompactDemo(*s_db, error)) << error;
     }
     static void TearDownTestSuite() { s_db.reset(); }
 

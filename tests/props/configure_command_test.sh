@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
 # vexorquery configure: fields changed as the property sheet keeps them; unknown fields, bad
 # values and values the sheet would not keep refused with exit 1 and the file left as it was.
-set -u
-tool="$1"
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../command_test_setup.sh"
 
 "$tool" demo-display "$dir/d.vxd" >/dev/null || fail "demo-display failed"
 "$tool" configure "$dir/d.vxd" --element 2 --set query.tableName=RAIN_DAY --set query.stations=7 \

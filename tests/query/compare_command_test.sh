@@ -1,14 +1,9 @@
 #!/usr/bin/env bash
 # vexorquery compare on a compact demo database: the years side by side, a range that runs into
 # the next year, and the refusals (no year, an unknown station, a day that does not exist).
-set -u
-tool="$1"
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../command_test_setup.sh"
 
-db="sqlite:$dir/demo.sqlite"
-"$tool" demo-db "$db" --compact >/dev/null || fail "demo-db failed"
+build_demo_db --compact
 compare() { "$tool" compare --db "$db" --table HISVIEW --station 10021 "$@"; }
 
 out=$(compare --years 2024,2025 --from 02-27 --to 03-01 --type day --format tsv) || fail "compare failed"

@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
 # vexorquery query as an integrator uses it, on a database built from the engine fixture.
-set -u
-tool="$1"
+source "$(dirname "$0")/../command_test_setup.sh"
 fixture="$2"
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 db="sqlite:$dir/engine.db"
 source "$(dirname "$0")/engine_fixture.sh"

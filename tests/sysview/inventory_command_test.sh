@@ -1,10 +1,6 @@
 #!/usr/bin/env bash
 # vexorquery inventory as an integrator uses it, on a small SQLite database.
-set -u
-tool="$1"
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../command_test_setup.sh"
 
 db="sqlite:$dir/inv.db"
 : >"$dir/inv.db"

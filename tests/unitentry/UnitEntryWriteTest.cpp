@@ -1,6 +1,6 @@
 // One "增加" against the demo database on both backends: the units a form lists, the RTDB rows
 // and audit records a click writes, and that a click whose second change fails leaves nothing.
-#include "DemoDatabase.h"
+#include "CompactDemo.h"
 #include "QueryClient.h"
 #include "TestDatabase.h"
 #include "UnitEntryForms.h"
@@ -18,13 +18,7 @@ using Rows = std::vector<std::string>;
 class UnitEntryWrite : public ::testing::TestWithParam<testdb::Kind> {
 protected:
     void SetUp() override {
-        TESTDB_OPEN(m_db, GetParam());
-        demo::DemoOptions options;
-        options.compact = true;
-        std::string error;
-        const std::string uri =
-            m_db->kind() == testdb::Kind::Sqlite ? "sqlite:" + m_db->dir() + "/demo.sqlite" : m_db->uri();
-        ASSERT_TRUE(demo::BuildDemoDatabase(uri, options, error)) << error;
+        TESTDB_OPEN_DEMO(m_db, GetParam());
     }
 
     static Rows Select(const std::string& sql) {

@@ -1,15 +1,10 @@
 #!/usr/bin/env bash
 # vexorquery unit-entry on the demo database: what a page's "增加" writes, printed; refusals
 # and failures exit 1 with the reason and leave nothing written.
-set -u
-tool="$1"
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../command_test_setup.sh"
 export VEXOR_LOG_DIR="$dir"
 
-db="sqlite:$dir/demo.sqlite"
-"$tool" demo-db "$db" >/dev/null 2>&1 || fail "demo-db failed"
+build_demo_db
 sql() { "$tool" sql --db "$db" "$1"; }
 states() { sql "SELECT SENID,TIME,FACTV FROM KES.RTDB WHERE TIME>={ts '2026-12-01 00:00:00'} ORDER BY TIME,SENID"; }
 entry() { "$tool" unit-entry --db "$db" "$@"; }

@@ -4,7 +4,7 @@
 // `vexorquery compare` prints them. The window and its chart are rendered for a look.
 #include "AnalyQueryBar.h"
 #include "ComboBox.h"
-#include "DemoDatabase.h"
+#include "DemoWindowTest.h"
 #include "GridCtrl.h"
 #include "ListBox.h"
 #include "PopupMenu.h"
@@ -25,17 +25,8 @@
 
 namespace {
 
-class AnalysisWindowTest : public ::testing::TestWithParam<testdb::Kind> {
+class AnalysisWindowTest : public DemoWindowTest {
 protected:
-    void SetUp() override {
-        TESTDB_OPEN(m_db, GetParam());
-        demo::DemoOptions options;
-        options.compact = true;
-        std::string error;
-        m_uri = m_db->kind() == testdb::Kind::Sqlite ? "sqlite:" + m_db->dir() + "/demo.sqlite" : m_db->uri();
-        ASSERT_TRUE(demo::BuildDemoDatabase(m_uri, options, error)) << error;
-        m_owner.show();
-    }
     void TearDown() override {
         ui::SetPopupMenuResponder({});
         m_window.reset();
@@ -50,21 +41,10 @@ protected:
         q.m_displayMode = kDisplayGivenStations;
         q.m_startFlag = 1;
         m_options.m_analysisComparison = 1;
-        m_window->SetRecords(&m_windowSettings, &m_options, &m_face);
-        m_window->ApplySettings();
-        EXPECT_TRUE(m_window->Create(&m_owner, 0x4000, CRect(0, 0, 1020, 695), kElementWindowStyle));
-        return *m_window;
+        return Create();
     }
-    CAnalyQueryBar& Bar() {
-        auto* bar = dynamic_cast<CAnalyQueryBar*>(m_window->Widget()->GetDlgItem(CUseGridWindow::kBarId));
-        EXPECT_NE(bar, nullptr);
-        return *bar;
-    }
-    template <class T> T& Control(int id) {
-        auto* control = dynamic_cast<T*>(Bar().GetDlgItem(id));
-        EXPECT_NE(control, nullptr) << id;
-        return *control;
-    }
+    CAnalyQueryBar& Bar() { return BarOf<CAnalyQueryBar>(*m_window); }
+    template <class T> T& Control(int id) { return ChildOf<T>(Bar(), id); }
     void Click(int id) {
         QWidget& button = Control<QWidget>(id);
         QTest::mouseClick(&button, Qt::LeftButton, {}, button.rect().center());
@@ -122,14 +102,6 @@ protected:
         EXPECT_FALSE(picture.isNull());
         if (const char* keep = std::getenv("VEXOR_KEEP_PICTURES")) picture.save(QString(keep) + "/" + name);
     }
-
-    std::unique_ptr<testdb::TestDatabase> m_db;
-    std::string m_uri;
-    OwnerWindow m_owner;
-    CWindowSettings m_windowSettings;
-    CQueryOptions m_options;
-    CInterfaceSettings m_face;
-    std::unique_ptr<CQueryWindow> m_window;
 };
 
 TEST_P(AnalysisWindowTest, PickedYearsAreShownSideBySideAsTheCommandPrintsThem) {

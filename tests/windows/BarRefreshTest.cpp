@@ -4,16 +4,7 @@
 
 namespace {
 
-class BarRefreshTest : public DemoBarTest {
-protected:
-    static CRefreshInput Input(std::vector<int> items, COleDateTime start, COleDateTime end) {
-        CRefreshInput input;
-        input.selectedItems = std::move(items);
-        input.start = start;
-        input.end = end;
-        return input;
-    }
-};
+class BarRefreshTest : public DemoBarTest {};
 
 TEST_F(BarRefreshTest, RefusedChoicesLeaveTheRequestAlone) {
     Bar bar("RIVER_HOUR");

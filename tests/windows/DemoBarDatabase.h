@@ -2,7 +2,7 @@
 // The demo database, built once for the query bar tests, with three more configured tables
 // whose time columns carry TOTAL(TABLE, ...) and CHANGETIME, and a station table whose keys
 // hold quotes.
-#include "DemoDatabase.h"
+#include "CompactDemo.h"
 #include "Login.h"
 #include "QueryBarModel.h"
 #include "QueryClient.h"
@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 class DemoBarTest : public ::testing::Test {
 protected:
@@ -22,11 +23,8 @@ protected:
         std::string reason;
         s_db = testdb::TestDatabase::Create(testdb::Kind::Sqlite, reason);
         ASSERT_TRUE(s_db) << reason;
-        demo::DemoOptions options;
-        options.compact = true;
         std::string error;
-        ASSERT_TRUE(demo::BuildDemoDatabase("sqlite:" + s_db->dir() + "/demo.sqlite", options, error))
-            << error;
+        ASSERT_TRUE(testdb::BuildCompactDemo(*s_db, error)) << error;
         for (const char* sql : kExtraSettings) {
             std::vector<std::string> reply;
             ASSERT_TRUE(testdb::Run(sql, reply)) << sql << (reply.empty() ? "" : reply[0]);
@@ -72,6 +70,15 @@ protected:
 
     static COleDateTime At(int y, int mo, int d, int h = 0, int mi = 0) {
         return COleDateTime(y, mo, d, h, mi, 0);
+    }
+
+    // What a click of the bar's refresh hands its model: the chosen items and the stretch.
+    static CRefreshInput Input(std::vector<int> items, COleDateTime start, COleDateTime end) {
+        CRefreshInput input;
+        input.selectedItems = std::move(items);
+        input.start = start;
+        input.end = end;
+        return input;
     }
 
     static inline std::unique_ptr<testdb::TestDatabase> s_db;

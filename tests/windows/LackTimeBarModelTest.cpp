@@ -32,14 +32,6 @@ protected:
         // The rows the window shows for what the bar wrote.
         std::vector<CStringArray> Gaps() { return LackTimeRows(LackTimeRequestFor(request, "rtev ")); }
     };
-
-    static CRefreshInput Input(std::vector<int> items, COleDateTime start, COleDateTime end) {
-        CRefreshInput input;
-        input.selectedItems = std::move(items);
-        input.start = start;
-        input.end = end;
-        return input;
-    }
 };
 
 TEST_F(LackTimeBarModelTest, UnitsOfferTheirIntervalsAndAClickStartsAtOne) {

@@ -6,7 +6,7 @@
 #include "ButtonST.h"
 #include "ComboBox.h"
 #include "DataSource.h"
-#include "DemoDatabase.h"
+#include "DemoWindowTest.h"
 #include "InputBox.h"
 #include "ListBox.h"
 #include "PrintDialog.h"
@@ -31,17 +31,8 @@
 
 namespace {
 
-class LackTimeQueryBarTest : public ::testing::TestWithParam<testdb::Kind> {
+class LackTimeQueryBarTest : public DemoWindowTest {
 protected:
-    void SetUp() override {
-        TESTDB_OPEN(m_db, GetParam());
-        demo::DemoOptions options;
-        options.compact = true;
-        std::string error;
-        m_uri = m_db->kind() == testdb::Kind::Sqlite ? "sqlite:" + m_db->dir() + "/demo.sqlite" : m_db->uri();
-        ASSERT_TRUE(demo::BuildDemoDatabase(m_uri, options, error)) << error;
-        m_owner.show();
-    }
     void TearDown() override {
         m_window.reset();
         ui::SetInputBoxResponder({});
@@ -58,21 +49,10 @@ protected:
         q.m_endTimeText = "2026-11-02 00:00:00";
         q.m_displayMode = kDisplayGivenStations;
         q.m_accessMode = "READ/WRITE";
-        m_window->SetRecords(&m_windowSettings, &m_options, &m_face);
-        m_window->ApplySettings();
-        EXPECT_TRUE(m_window->Create(&m_owner, 0x4000, CRect(0, 0, 1020, 695), kElementWindowStyle));
-        return *m_window;
+        return Create();
     }
-    CLackTimeQueryBar& Bar() {
-        auto* bar = dynamic_cast<CLackTimeQueryBar*>(m_window->Widget()->GetDlgItem(CUseGridWindow::kBarId));
-        EXPECT_NE(bar, nullptr);
-        return *bar;
-    }
-    template <class T> T& Control(int id) {
-        T* control = dynamic_cast<T*>(Bar().GetDlgItem(id));
-        EXPECT_NE(control, nullptr) << id;
-        return *control;
-    }
+    CLackTimeQueryBar& Bar() { return BarOf<CLackTimeQueryBar>(*m_window); }
+    template <class T> T& Control(int id) { return ChildOf<T>(Bar(), id); }
     static void Click(QWidget& w) { QTest::mouseClick(&w, Qt::LeftButton, {}, w.rect().center()); }
     // Clicks the station whose key is in parentheses (a click toggles it in a multiple list).
     void ClickStation(const char* key) {
@@ -106,13 +86,6 @@ protected:
         return p.readAllStandardOutput().toStdString() + p.readAllStandardError().toStdString();
     }
 
-    std::unique_ptr<testdb::TestDatabase> m_db;
-    std::string m_uri;
-    OwnerWindow m_owner;
-    CWindowSettings m_windowSettings;
-    CQueryOptions m_options;
-    CInterfaceSettings m_face;
-    std::unique_ptr<CQueryWindow> m_window;
     MessageLog m_asked;
 };
 

@@ -5,7 +5,7 @@
 #include "PointQueryWindow.h"
 
 #include "DataSource.h"
-#include "DemoDatabase.h"
+#include "CompactDemo.h"
 #include "FormControls.h"
 #include "Hooks.h"
 #include "HostServices.h"
@@ -41,12 +41,8 @@ class PointQueryWindowTest : public ::testing::TestWithParam<testdb::Kind> {
 protected:
     void SetUp() override {
         kes::SetPasswordHashLimits(crypto_pwhash_OPSLIMIT_MIN, crypto_pwhash_MEMLIMIT_MIN);
-        TESTDB_OPEN(m_db, GetParam());
-        demo::DemoOptions options;
-        options.compact = true;
-        std::string error;
-        m_uri = m_db->kind() == testdb::Kind::Sqlite ? "sqlite:" + m_db->dir() + "/demo.sqlite" : m_db->uri();
-        ASSERT_TRUE(demo::BuildDemoDatabase(m_uri, options, error)) << error;
+        TESTDB_OPEN_DEMO(m_db, GetParam());
+        m_uri = testdb::DemoUri(*m_db);
         InstallElementWindows();
         m_owner.show();
         CHostServices services;

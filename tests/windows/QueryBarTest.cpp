@@ -52,16 +52,8 @@ protected:
         return *m_window;
     }
 
-    CQueryBar& Bar() {
-        CQueryBar* bar = dynamic_cast<CQueryBar*>(m_window->Widget()->GetDlgItem(941));
-        EXPECT_NE(bar, nullptr);
-        return *bar;
-    }
-    template <class T> T& Control(int id) {
-        T* control = dynamic_cast<T*>(Bar().GetDlgItem(id));
-        EXPECT_NE(control, nullptr) << id;
-        return *control;
-    }
+    CQueryBar& Bar() { return BarOf<CQueryBar>(*m_window); }
+    template <class T> T& Control(int id) { return ChildOf<T>(Bar(), id); }
     void Click(QWidget& w) { QTest::mouseClick(&w, Qt::LeftButton, {}, w.rect().center()); }
     void ClickItem(CListBox& list, int i) {
         list.scrollToItem(list.item(i));

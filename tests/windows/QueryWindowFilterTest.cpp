@@ -1,7 +1,7 @@
 // "筛选" of the table query window's menu on both backends: the condition put together in
 // "筛选条件" narrows one query of the window and no more; a condition that would write, typed by
 // hand, is refused in the dialog with the database untouched; a number column takes numbers only.
-#include "DemoDatabase.h"
+#include "CompactDemo.h"
 #include "FormControls.h"
 #include "Hooks.h"
 #include "PopupMenu.h"
@@ -32,13 +32,7 @@ struct Records {
 class QueryWindowFilterTest : public ::testing::TestWithParam<testdb::Kind> {
 protected:
     void SetUp() override {
-        TESTDB_OPEN(m_db, GetParam());
-        demo::DemoOptions options;
-        options.compact = true;
-        std::string error;
-        const std::string uri =
-            m_db->kind() == testdb::Kind::Sqlite ? "sqlite:" + m_db->dir() + "/demo.sqlite" : m_db->uri();
-        ASSERT_TRUE(demo::BuildDemoDatabase(uri, options, error)) << error;
+        TESTDB_OPEN_DEMO(m_db, GetParam());
         m_owner.show();
         m_window = std::make_unique<CQueryWindow>();
         CQuerySettings& q = m_window->QuerySettings();

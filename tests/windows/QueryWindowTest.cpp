@@ -4,7 +4,7 @@
 // the operator is told when a refresh or a write fails or succeeds.
 #include "QueryWindow.h"
 #include "DataSource.h"
-#include "DemoDatabase.h"
+#include "CompactDemo.h"
 #include "Hooks.h"
 #include "HostServices.h"
 #include "InputBox.h"
@@ -47,12 +47,8 @@ class QueryWindowTest : public ::testing::TestWithParam<testdb::Kind> {
 protected:
     void SetUp() override {
         kes::SetPasswordHashLimits(crypto_pwhash_OPSLIMIT_MIN, crypto_pwhash_MEMLIMIT_MIN);
-        TESTDB_OPEN(m_db, GetParam());
-        demo::DemoOptions options;
-        options.compact = true;
-        std::string error;
-        m_uri = m_db->kind() == testdb::Kind::Sqlite ? "sqlite:" + m_db->dir() + "/demo.sqlite" : m_db->uri();
-        ASSERT_TRUE(demo::BuildDemoDatabase(m_uri, options, error)) << error;
+        TESTDB_OPEN_DEMO(m_db, GetParam());
+        m_uri = testdb::DemoUri(*m_db);
         m_owner.show();
         CHeaderSort::LastSort().Forget(); // the last sort is the process's: start each test afresh
         CHostServices services;

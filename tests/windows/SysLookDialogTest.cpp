@@ -7,7 +7,7 @@
 #include "ButtonST.h"
 #include "CJColorPicker.h"
 #include "ComboBox.h"
-#include "DemoDatabase.h"
+#include "CompactDemo.h"
 #include "Edit.h"
 #include "GridCtrl.h"
 #include "GridModel.h"
@@ -35,13 +35,7 @@ std::vector<std::string> Texts(const CComboBox& list) {
 class SysLookDialogTest : public ::testing::TestWithParam<testdb::Kind> {
 protected:
     void SetUp() override {
-        TESTDB_OPEN(m_db, GetParam());
-        demo::DemoOptions options;
-        options.compact = true;
-        std::string error;
-        const std::string uri =
-            m_db->kind() == testdb::Kind::Sqlite ? "sqlite:" + m_db->dir() + "/demo.sqlite" : m_db->uri();
-        ASSERT_TRUE(demo::BuildDemoDatabase(uri, options, error)) << error;
+        TESTDB_OPEN_DEMO(m_db, GetParam());
         m_settings.m_background = 0xC0FFC0;
         m_settings.m_text = "水库醒目(3)";
         for (const char* table : {"A", "B", "C"}) {

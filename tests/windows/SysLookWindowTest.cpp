@@ -6,7 +6,7 @@
 #include "SysLookWidow.h"
 
 #include "DataSource.h"
-#include "DemoDatabase.h"
+#include "CompactDemo.h"
 #include "HostServices.h"
 #include "TestDatabase.h"
 #include "VexorQueryElemOBJ.h"
@@ -25,12 +25,8 @@ constexpr int kLoadTimeoutMs = 120000;
 class SysLookWindowTest : public ::testing::TestWithParam<testdb::Kind> {
 protected:
     void SetUp() override {
-        TESTDB_OPEN(m_db, GetParam());
-        demo::DemoOptions options;
-        options.compact = true;
-        std::string error;
-        m_uri = m_db->kind() == testdb::Kind::Sqlite ? "sqlite:" + m_db->dir() + "/demo.sqlite" : m_db->uri();
-        ASSERT_TRUE(demo::BuildDemoDatabase(m_uri, options, error)) << error;
+        TESTDB_OPEN_DEMO(m_db, GetParam());
+        m_uri = testdb::DemoUri(*m_db);
         const bool pg = GetParam() == testdb::Kind::Postgres;
         for (const char* sql : {
                  "CREATE TABLE KES.EMPTY_DAY (STCD INTEGER, TM TIMESTAMP)",

@@ -3,7 +3,7 @@
 // there is in RTDB with its audit records and in the grid after the refresh, and what is
 // refused or fails is said and leaves nothing written.
 #include "AddDataFormDlg.h"
-#include "DemoDatabase.h"
+#include "CompactDemo.h"
 #include "PopupMenu.h"
 #include "QueryWindow.h"
 #include "TestDatabase.h"
@@ -25,13 +25,7 @@ namespace {
 class UnitEntryWindowTest : public ::testing::TestWithParam<testdb::Kind> {
 protected:
     void SetUp() override {
-        TESTDB_OPEN(m_db, GetParam());
-        demo::DemoOptions options;
-        options.compact = true;
-        std::string error;
-        const std::string uri =
-            m_db->kind() == testdb::Kind::Sqlite ? "sqlite:" + m_db->dir() + "/demo.sqlite" : m_db->uri();
-        ASSERT_TRUE(demo::BuildDemoDatabase(uri, options, error)) << error;
+        TESTDB_OPEN_DEMO(m_db, GetParam());
         m_owner.show();
     }
     void TearDown() override {

@@ -1,10 +1,14 @@
 #pragma once
 // The host's part in the window tests: a plain window the element's windows are made in, and
-// the messages the windows show, answered as the test says.
+// the messages the windows show, answered as the test says; and the controls of a window found
+// as a test looks for them.
 #include "Hooks.h"
+#include "UseGridWindow.h"
 #include "Wnd.h"
 
 #include <QWidget>
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -32,3 +36,15 @@ public:
 private:
     ui::MessageBoxResponder m_old;
 };
+
+// The child id of parent, of class T; a failed expectation when there is none of that class.
+template <class T> T& ChildOf(const CWnd& parent, int id) {
+    auto* child = dynamic_cast<T*>(parent.GetDlgItem(id));
+    EXPECT_NE(child, nullptr) << id;
+    return *child;
+}
+
+// The query bar of a window that shows one, of class Bar.
+template <class Bar> Bar& BarOf(const CUseGridWindow& window) {
+    return ChildOf<Bar>(*window.Widget(), CUseGridWindow::kBarId);
+}

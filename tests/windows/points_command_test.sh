@@ -1,10 +1,6 @@
 #!/usr/bin/env bash
 # vexorquery points as an integrator uses it: the grid of the point query on a small database.
-set -u
-tool="$1"
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../command_test_setup.sh"
 
 db="sqlite:$dir/points.db"
 : >"$dir/points.db"
