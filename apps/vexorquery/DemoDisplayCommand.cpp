@@ -96,7 +96,6 @@ std::unique_ptr<CVexorQueryElemOBJ> MakeElement(const DemoElement& d) {
     e->m_interfaceSettings.m_panelWidth = 200;
     e->m_sysViewSettings.m_text = d.caption;
     e->m_queryOptions.m_analysisComparison = d.analysis ? 1 : 0;
-    e->m_queryOptions.m_stationInput = 1; // the bars offer "直接输入站号"
     return e;
 }
 

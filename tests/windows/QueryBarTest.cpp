@@ -171,9 +171,7 @@ TEST_F(QueryBarTest, FilterListNarrowsTheStationsAndDirectEntrySelects) {
         text = "60110000";
         return ui::IDOK;
     });
-    // Without "输入站号" the bar offers no direct entry; the button still answers a click.
-    EXPECT_TRUE(Control<QWidget>(CQueryBar::kDirectEntry).isHidden());
-    Control<QWidget>(CQueryBar::kDirectEntry).setVisible(true);
+    EXPECT_FALSE(Control<QWidget>(CQueryBar::kDirectEntry).isHidden());
     Click(Control<QWidget>(CQueryBar::kDirectEntry));
     EXPECT_EQ(m_window->QuerySettings().m_stations, CStringArray{"60110000"});
     EXPECT_EQ(Bar().StationText(), "长江汉口站(60110000)");
@@ -186,6 +184,11 @@ TEST_F(QueryBarTest, FilterListNarrowsTheStationsAndDirectEntrySelects) {
     list.SetSel(-1, false);
     Click(Control<CButtonST>(CQueryBar::kRefresh));
     EXPECT_EQ(m_log.texts.back(), "请选择站号!");
+
+    // Without "输入站号" the bar offers no direct entry.
+    m_options.m_stationInput = 0;
+    Open("RIVER_HOUR");
+    EXPECT_TRUE(Control<QWidget>(CQueryBar::kDirectEntry).isHidden());
 }
 
 TEST_F(QueryBarTest, TimeTypeButtonsChangeTheTypeIntervalsAndControls) {
