@@ -3,6 +3,7 @@
 #include "AddSelectDlg.h"
 #include "CJColorPicker.h"
 #include "ColumnGrid.h"
+#include "FontButton.h"
 #include "FormControls.h"
 #include "GridCtrl.h"
 #include "Hooks.h"
@@ -97,7 +98,7 @@ CAdvancedSetDlg::CAdvancedSetDlg(CWindowSettings& window, CQueryOptions& options
     FindControl<QCheckBox>(*this, kMultiSelect)->setChecked(window.m_singleSelect != 1);
     FindControl<CCJColorPicker>(*this, kSingleColour)->SetColor(window.m_colors[1]);
     m_singleFont = window.m_fonts[1];
-    ShowSingleFont();
+    ShowFontOnButton(*FindControl<QPushButton>(*this, kSingleFont), m_singleFont);
     LoadFlags();
     ShowOfferedBoxes();
 
@@ -110,7 +111,7 @@ CAdvancedSetDlg::CAdvancedSetDlg(CWindowSettings& window, CQueryOptions& options
     connect(FindControl<QPushButton>(*this, kAddStation), &QPushButton::clicked, this,
             [this] { AddStationItem(); });
     connect(FindControl<QPushButton>(*this, kSingleFont), &QPushButton::clicked, this,
-            [this] { ChooseSingleFont(); });
+            [this] { ChooseButtonFont(*FindControl<QPushButton>(*this, kSingleFont), m_singleFont); });
     connect(FindControl<QPushButton>(*this, kInitialise), &QPushButton::clicked, this,
             [this] { Initialise(); });
     connect(FindControl<QPushButton>(*this, kStatistics), &QPushButton::clicked, this, [this] {
@@ -177,19 +178,6 @@ void CAdvancedSetDlg::FillFilterGrid() {
     const CSelectItems none;
     ::FillFilterGrid(m_filterGrid, m_items ? *m_items : none);
     m_filterCtrl->Refresh();
-}
-
-void CAdvancedSetDlg::ShowSingleFont() {
-    auto* button = FindControl<QPushButton>(*this, kSingleFont);
-    button->setFont(LogFontToQFont(m_singleFont));
-    button->setText("字");
-    button->update();
-}
-
-void CAdvancedSetDlg::ChooseSingleFont() {
-    LOGFONT font = m_singleFont;
-    if (ui::ChooseFont(font) == ui::IDOK) m_singleFont = font;
-    ShowSingleFont();
 }
 
 void CAdvancedSetDlg::OnChildNotify(const CNotify& notify) {

@@ -45,8 +45,6 @@ private:
     void ShowOfferedBoxes();
     void FillColumnGrid();
     void FillFilterGrid();
-    void ShowSingleFont();
-    void ChooseSingleFont();
     void ClickTimeCondition(bool on);
     void AddStationItem();
     void AddFilterItem();

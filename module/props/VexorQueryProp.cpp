@@ -3,6 +3,7 @@
 #include "AddDataFormDlg.h"
 #include "AdvancedSetDlg.h"
 #include "CJColorPicker.h"
+#include "FontButton.h"
 #include "FormControls.h"
 #include "Hooks.h"
 #include "PropertyPageValues.h"
@@ -58,7 +59,7 @@ CVexorQueryProp::CVexorQueryProp(CQuerySettings& query, const CString& windowTex
         FindControl(*this, kAdvanced)->setEnabled(on);
     });
     connect(FindControl<QPushButton>(*this, kWindowFont), &QPushButton::clicked, this,
-            [this] { ChooseWindowFont(); });
+            [this] { ChooseButtonFont(*FindControl<QPushButton>(*this, kWindowFont), m_windowFont); });
     connect(FindControl<QPushButton>(*this, kAdvanced), &QPushButton::clicked, this,
             [this] { OpenAdvanced(); });
     connect(FindControl<QPushButton>(*this, kChooseForm), &QPushButton::clicked, this,
@@ -94,22 +95,9 @@ void CVexorQueryProp::Load() {
     FindControl(*this, kAdvanced)->setEnabled(v.advanced);
     FindControl<CCJColorPicker>(*this, kPanelBackground)->SetColor(v.panelBackground);
     m_windowFont = v.windowFont;
-    ShowWindowFont();
+    ShowFontOnButton(*FindControl<QPushButton>(*this, kWindowFont), m_windowFont);
     FindControl<QCheckBox>(*this, kDataEntry)->setChecked(v.dataEntryMenu);
     FindControl<QLineEdit>(*this, kFormName)->setText(ToQString(v.entryFormName.str()));
-}
-
-void CVexorQueryProp::ShowWindowFont() {
-    auto* button = FindControl<QPushButton>(*this, kWindowFont);
-    button->setFont(LogFontToQFont(m_windowFont));
-    button->setText("字");
-    button->update();
-}
-
-void CVexorQueryProp::ChooseWindowFont() {
-    LOGFONT font = m_windowFont;
-    if (ui::ChooseFont(font) == ui::IDOK) m_windowFont = font;
-    ShowWindowFont();
 }
 
 void CVexorQueryProp::ChooseEntryForm() {

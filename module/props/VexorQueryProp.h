@@ -33,8 +33,6 @@ public:
 private:
     void Load();
     void FillTableList();
-    void ShowWindowFont();
-    void ChooseWindowFont();
     void OpenAdvanced();
     // "...": the data-entry form chosen with dialog 916 replaces the form name.
     void ChooseEntryForm();
