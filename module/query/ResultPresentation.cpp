@@ -67,7 +67,9 @@ std::string_view CTableQuery::FormatValue(const ColumnPlan& plan, std::string_vi
         text = scratch;
     }
     if (plan.digits) {
-        scratch = CQueryItem::FormatNumber(CString(text), *plan.digits).str();
+        std::string number; // short: kept without an allocation
+        CQueryItem::FormatNumber(text, *plan.digits, number);
+        scratch.assign(number);
         text = scratch;
     }
     if (plan.eventState) {
@@ -172,8 +174,12 @@ void CTableQuery::FillGrid(CGridIterator& grid) {
         grid.ReserveText(rowBytes * std::size_t(results));
     }
     std::string scratch;
+    std::vector<std::string_view> record;
     for (long r = 0; r < results; ++r) {
-        const int cells = m_records.CellCount(r);
+        m_records.RowCells(r, record);
+        const int cells = int(record.size());
+        // A cell shown as stored refers to the record's text instead of a copy of it.
+        const std::shared_ptr<const std::string> stored = m_records.RowText(r);
         const long row = r + 1;
         grid.SetItemText(row, 0, std::to_string(row));
         grid.SetRowRecord(row, r);
@@ -181,16 +187,18 @@ void CTableQuery::FillGrid(CGridIterator& grid) {
         for (int i = 1; i <= visible; ++i) {
             if (i - 1 >= cells) break;
             const ColumnPlan& plan = plans[std::size_t(i)];
-            std::string_view text = m_records.Cell(r, i - 1);
+            std::string_view text = record[std::size_t(i - 1)];
             if (plan.dataPropertyColumn > 0 && plan.dataPropertyColumn - 1 < cells) {
                 COLORREF colour = 0;
-                if (!DataPropertyShown(TextToInt(m_records.Cell(r, plan.dataPropertyColumn - 1)), colour)) {
+                if (!DataPropertyShown(TextToInt(record[std::size_t(plan.dataPropertyColumn - 1)]), colour)) {
                     text = {};
                 } else {
                     grid.SetItemFgColour(row, i, colour);
                 }
             }
-            grid.SetItemText(row, i, FormatValue(plan, text, scratch));
+            std::string_view shown = FormatValue(plan, text, scratch);
+            if (shown == text) shown = text; // formatting changed nothing: the stored characters
+            grid.SetItemText(row, i, shown, stored);
         }
     }
     CString number;

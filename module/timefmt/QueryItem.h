@@ -36,6 +36,8 @@ public:
     // FormatTimeText into out, for callers that format a whole column.
     static void FormatTimeText(std::string_view timeText, const CString& typeWord, std::string& out);
     static CString FormatNumber(const CString& numberText, int digits);
+    // FormatNumber into result, for callers that format a whole column.
+    static void FormatNumber(std::string_view numberText, int digits, std::string& result);
     static bool IsNearZero(double value);
     static CString ParenText(const CString& text);
 };

@@ -9,21 +9,22 @@
 
 namespace {
 
-// printf's "%#.<digits>g" of a finite value: to_chars gives "%.<digits>g", and the alternate
-// form only adds what that drops (the mantissa's trailing zeros up to the digit count, and the
-// point).
-std::string AlternateG(double x, int digits) {
+// Appends printf's "%#.<digits>g" of a finite value: to_chars gives "%.<digits>g", and the
+// alternate form only adds what that drops (the mantissa's trailing zeros up to the digit count,
+// and the point).
+void AppendAlternateG(double x, int digits, std::string& out) {
     char buffer[128];
     int precision = digits == 0 ? 1 : digits;
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::general, precision);
     if (ec != std::errc()) {
         int n = std::snprintf(buffer, sizeof buffer, "%#0.*g", digits, x);
-        return std::string(buffer, n > 0 ? std::min<std::size_t>(std::size_t(n), sizeof buffer - 1) : 0);
+        out.append(buffer, n > 0 ? std::min<std::size_t>(std::size_t(n), sizeof buffer - 1) : 0);
+        return;
     }
-    std::string text(buffer, end);
-    std::size_t e = text.find('e');
-    std::string mantissa = text.substr(0, e),
-                exponent = e == std::string::npos ? std::string() : text.substr(e);
+    const std::string_view text(buffer, std::size_t(end - buffer));
+    const std::size_t e = text.find('e');
+    const std::string_view mantissa = text.substr(0, e),
+                           exponent = e == std::string_view::npos ? std::string_view() : text.substr(e);
     int significant = 0;
     bool leading = true;
     for (char c : mantissa) {
@@ -33,19 +34,27 @@ std::string AlternateG(double x, int digits) {
         ++significant;
     }
     if (leading) significant = 1; // the value zero shows one significant "0"
-    if (mantissa.find('.') == std::string::npos) mantissa += '.';
-    mantissa.append(std::size_t(std::max(0, precision - significant)), '0');
-    return mantissa + exponent;
+    out.append(mantissa);
+    if (mantissa.find('.') == std::string_view::npos) out += '.';
+    out.append(std::size_t(std::max(0, precision - significant)), '0');
+    out.append(exponent);
 }
 
 } // namespace
 
 CString CQueryItem::FormatNumber(const CString& numberText, int digits) {
+    std::string result;
+    FormatNumber(numberText.str(), digits, result);
+    return CString(std::move(result));
+}
+
+void CQueryItem::FormatNumber(std::string_view numberText, int digits, std::string& result) {
+    result.clear();
     // A negative digit count would make no format at all; printf reads precision 0 as 1.
     digits = std::clamp(digits, 0, 64);
     double x = TextToDouble(numberText);
     // "%#0.<digits>g": that many significant digits, trailing zeros kept.
-    std::string result = std::isfinite(x) && digits <= 17 ? AlternateG(x, digits) : std::string();
+    if (std::isfinite(x) && digits <= 17) AppendAlternateG(x, digits, result);
     if (result.empty()) {
         char buffer[128];
         int n = std::snprintf(buffer, sizeof buffer, "%#0.*g", digits, x);
@@ -74,7 +83,6 @@ CString CQueryItem::FormatNumber(const CString& numberText, int digits) {
         }
     }
     if (!result.empty() && result.back() == '.') result.pop_back();
-    return CString(std::move(result));
 }
 
 bool CQueryItem::IsNearZero(double value) {

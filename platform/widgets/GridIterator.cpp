@@ -35,6 +35,7 @@ void CGridIterator::SetDisplayModeInit() {
     m_slots.assign(1, Slot{});
     m_arena.clear();
     m_garbage = 0;
+    m_shared.clear();
     m_looks.clear();
     m_lookIndex.clear();
     m_fonts.clear();
@@ -151,6 +152,7 @@ bool CGridIterator::SetColumnCount(long cols) {
 std::string_view CGridIterator::GetCellView(long row, long col) const {
     if (!Contains(row, col)) return {};
     const Slot& s = m_slots[SlotIndex(row, col)];
+    if (IsShared(s)) return std::string_view(m_shared[SharedOf(s)]->data() + s.offset, TextLength(s));
     return std::string_view(m_arena.data() + s.offset, s.length);
 }
 
@@ -173,7 +175,7 @@ std::string_view CGridIterator::GetDisplayText(long row, long col) const {
 
 std::uint32_t CGridIterator::Append(std::string_view text) {
     constexpr std::size_t limit = std::numeric_limits<std::uint32_t>::max();
-    if (text.size() > limit) throw std::length_error("grid cell text too long");
+    if (text.size() >= SHARED) throw std::length_error("grid cell text too long");
     if (m_arena.size() + text.size() > limit) {
         Compact();
         if (m_arena.size() + text.size() > limit) throw std::length_error("grid texts too long");
@@ -186,7 +188,7 @@ std::uint32_t CGridIterator::Append(std::string_view text) {
 bool CGridIterator::SetItemText(long row, long col, std::string_view text) {
     if (!Contains(row, col)) return false;
     Slot* s = &m_slots[SlotIndex(row, col)];
-    if (text.size() <= s->length) {
+    if (!IsShared(*s) && text.size() <= s->length) {
         // Fits where the old text was; memmove because the text may be part of the old one.
         if (!text.empty()) std::memmove(m_arena.data() + s->offset, text.data(), text.size());
         m_garbage += s->length - text.size();
@@ -211,6 +213,31 @@ bool CGridIterator::SetItemText(long row, long col, std::string_view text) {
     return true;
 }
 
+int CGridIterator::SharedIndex(const std::shared_ptr<const std::string>& owner) {
+    // A fill shares the texts one after the other: the one wanted is the last or a new one. (An
+    // owner met again later takes a second index; its cells read the same.)
+    if (!m_shared.empty() && m_shared.back() == owner) return int(m_shared.size() - 1);
+    if (m_shared.size() == MAX_SHARED_TEXTS) return -1;
+    m_shared.push_back(owner);
+    return int(m_shared.size() - 1);
+}
+
+bool CGridIterator::SetItemText(long row, long col, std::string_view text,
+                                const std::shared_ptr<const std::string>& owner) {
+    if (!Contains(row, col)) return false;
+    const bool inside = owner && !text.empty() && text.data() >= owner->data() &&
+                        text.data() + text.size() <= owner->data() + owner->size() &&
+                        std::size_t(text.data() - owner->data()) <= std::numeric_limits<std::uint32_t>::max();
+    const int index = inside && text.size() <= SHARED_LENGTH_MASK ? SharedIndex(owner) : -1;
+    if (index < 0) return SetItemText(row, col, text);
+    Slot& s = m_slots[SlotIndex(row, col)];
+    Forget(s);
+    s.offset = std::uint32_t(text.data() - owner->data());
+    s.length = SHARED | std::uint32_t(index) << SHARED_LENGTH_BITS | std::uint32_t(text.size());
+    CompactIfWasteful();
+    return true;
+}
+
 void CGridIterator::CompactIfWasteful() {
     if (m_garbage > (std::size_t(1) << 20) && m_garbage * 2 > m_arena.size()) Compact();
 }
@@ -219,6 +246,7 @@ void CGridIterator::Compact() {
     std::string arena;
     arena.reserve(m_arena.size() - std::min(m_garbage, m_arena.size()));
     for (Slot& s : m_slots) {
+        if (IsShared(s)) continue;
         if (s.length == 0) {
             s.offset = 0;
             continue;

@@ -11,9 +11,12 @@
 // row-major vector of (offset, length) slots with the column count as stride. Filling a row is
 // a few appends to the arena, sorting and inserting rows move slots and never copy texts, and a
 // replaced text is overwritten in place when it fits (the arena is compacted once more than half
-// of it is dead text). Colours and fonts are looks kept in a small deduplicated palette; a cell
-// refers to one through a per-row vector and, only once some single cell got its own look, a
-// per-cell vector beside the slots. Neither vector exists for a grid that never set a look.
+// of it is dead text). A cell may instead refer to a text kept elsewhere that never changes
+// (the stored records of a query, where a cell shows what was read unchanged): the grid keeps
+// that text alive and holds no copy of it. Colours and fonts are looks kept in a small
+// deduplicated palette; a cell refers to one through a per-row vector and, only once some single
+// cell got its own look, a per-cell vector beside the slots. Neither vector exists for a grid
+// that never set a look.
 //
 // Reading on demand (the grid view's model). A view asks only for the cells it paints:
 //     GetRowCount() / GetColumnCount()        -> model dimensions
@@ -31,6 +34,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -95,6 +99,10 @@ public:
     const CGridCellPro* ValueListOf(long row, long col) const;
     CString GetItemText(long row, long col) const { return CString(GetCellView(row, col)); }
     bool SetItemText(long row, long col, std::string_view text);
+    // The same, for a text that lies inside *owner, which nobody changes while it is shared: the
+    // cell refers to it there instead of copying it. Any other text is copied as above.
+    bool SetItemText(long row, long col, std::string_view text,
+                     const std::shared_ptr<const std::string>& owner);
     // Writes texts into consecutive cells of a row from firstCol on; texts past the last
     // column are ignored.
     template <class Range> bool SetRowTexts(long row, long firstCol, const Range& texts) {
@@ -175,10 +183,21 @@ public:
     bool SaveData(const CString& path, CString* error = nullptr) const;
 
 private:
+    // A cell's text: offset and length in the arena, or, with the SHARED bit in length, offset
+    // in a shared text whose index sits above the length.
     struct Slot {
         std::uint32_t offset = 0;
         std::uint32_t length = 0;
     };
+    static constexpr std::uint32_t SHARED = std::uint32_t(1) << 31;
+    static constexpr int SHARED_LENGTH_BITS = 24;
+    static constexpr std::uint32_t SHARED_LENGTH_MASK = (std::uint32_t(1) << SHARED_LENGTH_BITS) - 1;
+    static constexpr std::size_t MAX_SHARED_TEXTS = 128;
+    static bool IsShared(const Slot& slot) { return (slot.length & SHARED) != 0; }
+    static std::size_t SharedOf(const Slot& slot) { return (slot.length & ~SHARED) >> SHARED_LENGTH_BITS; }
+    static std::uint32_t TextLength(const Slot& slot) {
+        return IsShared(slot) ? slot.length & SHARED_LENGTH_MASK : slot.length;
+    }
     // One palette entry. mask says which of the fields are set.
     struct Look {
         std::uint8_t mask = 0;
@@ -196,7 +215,11 @@ private:
     static bool SizeAllowed(std::uint64_t rows, std::uint64_t cols);
 
     std::uint32_t Append(std::string_view text);
-    void Forget(const Slot& slot) { m_garbage += slot.length; }
+    void Forget(const Slot& slot) {
+        if (!IsShared(slot)) m_garbage += slot.length;
+    }
+    // Index of owner among the shared texts, added when there is room; -1 when there is none.
+    int SharedIndex(const std::shared_ptr<const std::string>& owner);
     void CompactIfWasteful();
     void Compact();
 
@@ -215,6 +238,7 @@ private:
     std::vector<Slot> m_slots;
     std::string m_arena;
     std::size_t m_garbage = 0;
+    std::vector<std::shared_ptr<const std::string>> m_shared;
 
     // Looks: 0 means none, otherwise 1 + index into m_looks. Both vectors may be empty.
     std::vector<Look> m_looks;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -126,6 +127,63 @@ TEST(GridIterator, ManyRewritesAndReshapesKeepEveryText) {
                     if (rr >= 30 || cc >= 9) mirror[rr][cc].clear();
         }
     }
+    EXPECT_EQ(TextsOf(grid), mirror);
+}
+
+TEST(GridIterator, CellsReferringToKeptTextsReadLikeCopiedOnes) {
+    // Cells referring to texts kept elsewhere mixed with copied ones, through rewrites in place,
+    // compaction and reshaping; there are more kept texts than the grid refers to (the rest is
+    // copied), and the grid keeps them readable after their owners let them go.
+    std::mt19937 rng(11);
+    std::vector<std::shared_ptr<const std::string>> owners;
+    for (int k = 0; k < 200; ++k) {
+        std::string text;
+        for (int i = 0; i < 300; ++i)
+            text += char('a' + rng() % 26);
+        owners.push_back(std::make_shared<const std::string>(text));
+    }
+    CGridIterator grid;
+    Texts mirror(40, std::vector<std::string>(12));
+    Fill(grid, mirror);
+    for (int i = 0; i < 40000; ++i) {
+        const long r = long(rng() % mirror.size());
+        const long c = long(rng() % mirror[0].size());
+        std::string text;
+        if (rng() % 2) {
+            const auto& owner = owners[rng() % owners.size()];
+            const std::size_t at = rng() % 300;
+            const std::string_view kept = std::string_view(*owner).substr(at, rng() % (300 - at));
+            ASSERT_TRUE(grid.SetItemText(r, c, kept, owner));
+            text = kept;
+        } else {
+            text.assign(rng() % 120, char('a' + rng() % 26));
+            if (rng() % 3 == 0) text = "水位" + text;
+            ASSERT_TRUE(grid.SetItemText(r, c, text));
+        }
+        mirror[std::size_t(r)][std::size_t(c)] = text;
+        if (i % 5000 == 4999) {
+            grid.SetColumnCount(9);
+            grid.SetRowCount(30);
+            grid.SetColumnCount(12);
+            grid.SetRowCount(40);
+            for (std::size_t rr = 0; rr < mirror.size(); ++rr)
+                for (std::size_t cc = 0; cc < mirror[rr].size(); ++cc)
+                    if (rr >= 30 || cc >= 9) mirror[rr][cc].clear();
+        }
+    }
+    // A text that does not lie inside the owner given is copied.
+    std::string outside = "水位 12.5";
+    ASSERT_TRUE(grid.SetItemText(1, 1, outside, owners[0]));
+    mirror[1][1] = outside;
+    outside = "changed";
+    EXPECT_FALSE(grid.SetItemText(40, 0, std::string_view(*owners[0]), owners[0]));
+
+    const CGridIterator copy = grid;
+    owners.clear();
+    EXPECT_EQ(TextsOf(grid), mirror);
+    EXPECT_EQ(TextsOf(copy), mirror);
+    grid.ChangeRowColDirect();
+    grid.ChangeRowColDirect();
     EXPECT_EQ(TextsOf(grid), mirror);
 }
 
