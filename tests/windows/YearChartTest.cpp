@@ -18,8 +18,7 @@ TEST(YearChartTest, MissingPeriodsAreGapsAndEachYearHasOneLegendEntry) {
     for (const char* p : {"05-01", "05-02", "05-03", "05-04", "05-05"})
         c.periods.Add(p);
     c.values = {{1.0, 2.0}, {1.5, 2.5}, {1.2, std::nullopt}, {1.1, std::nullopt}, {1.0, 3.0}};
-    QChartView view;
-    view.setChart(MakeYearChart(c).release());
+    QChartView view(MakeYearChart(c).release());
     view.show();
     QChart* chart = view.chart();
     std::vector<QList<QPointF>> of2025;
@@ -47,9 +46,8 @@ TEST(YearChartTest, TheLabelsOfAMonthOfDaysAreShownWhole) {
         c.periods.Add(QString("05-%1").arg(day, 2, 10, QChar('0')).toStdString().c_str());
         c.values.push_back({46.0 + day % 5, 45.0 + day % 3});
     }
-    QChartView view;
+    QChartView view(MakeYearChart(c).release());
     view.resize(810, 670);
-    view.setChart(MakeYearChart(c).release());
     view.show();
     QApplication::processEvents();
     QStringList labels;

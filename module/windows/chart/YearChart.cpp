@@ -137,9 +137,8 @@ bool WriteYearChartPng(const CYearComparison& comparison, const std::string& pat
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QApplication>(argc, argv);
     }
-    QChartView view;
+    QChartView view(MakeYearChart(comparison).release()); // made with its chart, which it owns
     view.setRenderHint(QPainter::Antialiasing);
-    view.setChart(MakeYearChart(comparison).release());
     view.resize(width, height);
     const QImage picture = view.grab().toImage();
     QSaveFile file(QString::fromStdString(path));
