@@ -48,19 +48,25 @@ std::string RunTool(const QStringList& args) {
     return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError()).toStdString();
 }
 
-// The compact demo database as the data source, and the demo display written into the folder.
-void UseDemo(const QTemporaryDir& dir, const QString& display) {
-    const std::string db = "sqlite:" + dir.filePath("demo.sqlite").toStdString();
-    demo::DemoOptions options;
-    options.compact = true;
-    std::string error;
-    ASSERT_TRUE(demo::BuildDemoDatabase(db, options, error)) << error;
-    kes::SetDataSource(db);
-    RunTool({"demo-display", display});
-}
+// The compact demo database as the data service's source, the demo display beside it, and the
+// host's modules loaded.
+class PropertySheet : public ::testing::Test {
+protected:
+    void SetUp() override {
+        demo::DemoOptions options;
+        options.compact = true;
+        std::string error;
+        ASSERT_TRUE(demo::BuildDemoDatabase(m_uri, options, error)) << error;
+        kes::SetDataSource(m_uri);
+        RunTool({"demo-display", m_display});
+        ASSERT_TRUE(m_modules.Load({}, {VEXOR_QUERY_MODULE}).errors.empty());
+    }
+    void TearDown() override { kes::SetDataSource(""); }
 
-struct SourceReset {
-    ~SourceReset() { kes::SetDataSource(""); }
+    QTemporaryDir m_dir;
+    const std::string m_uri = "sqlite:" + m_dir.filePath("demo.sqlite").toStdString();
+    const QString m_display = m_dir.filePath("d.vxd");
+    HostModules m_modules;
 };
 
 void DoubleClick(QWidget* area, QPoint at) {
@@ -69,31 +75,8 @@ void DoubleClick(QWidget* area, QPoint at) {
     QApplication::sendEvent(area, &click);
 }
 
-// The compact demo database in dir, the data service pointed at it while this lives.
-struct DemoSource {
-    explicit DemoSource(const QTemporaryDir& dir)
-        : uri("sqlite:" + dir.filePath("demo.sqlite").toStdString()) {
-        demo::DemoOptions options;
-        options.compact = true;
-        built = demo::BuildDemoDatabase(uri, options, error);
-        kes::SetDataSource(uri);
-    }
-    ~DemoSource() { kes::SetDataSource(""); }
-    DemoSource(const DemoSource&) = delete;
-    DemoSource& operator=(const DemoSource&) = delete;
-    std::string uri;
-    std::string error;
-    bool built = false;
-};
-
-TEST(PropertySheet, DoubleClickChangesTheTableOnOkOnlyAndTheSavedDisplayKeepsIt) {
-    QTemporaryDir dir;
-    const QString display = dir.filePath("d.vxd");
-    SourceReset reset;
-    UseDemo(dir, display);
-    if (HasFatalFailure()) return;
-    HostModules modules;
-    ASSERT_TRUE(modules.Load({}, {VEXOR_QUERY_MODULE}).errors.empty());
+TEST_F(PropertySheet, DoubleClickChangesTheTableOnOkOnlyAndTheSavedDisplayKeepsIt) {
+    const QString& display = m_display;
     {
         MainWindow window;
         window.show();
@@ -166,16 +149,10 @@ QStringList PrintedHeadings(const std::string& db, const char* table) {
 // An element drawn on a new display is given a table and stations through its sheet; the grid,
 // the reopened sheet and the saved and reopened display all show that choice; a cancelled
 // sheet leaves the display unmodified.
-TEST(PropertySheet, ADrawnElementTakesTableAndStationsThroughTheSheetAndKeepsThem) {
-    QTemporaryDir dir;
-    DemoSource source(dir);
-    ASSERT_TRUE(source.built) << source.error;
-    const QStringList rainDay = PrintedHeadings(source.uri, "RAIN_DAY");
+TEST_F(PropertySheet, ADrawnElementTakesTableAndStationsThroughTheSheetAndKeepsThem) {
+    const QStringList rainDay = PrintedHeadings(m_uri, "RAIN_DAY");
     ASSERT_GE(rainDay.size(), 2) << rainDay.join(",").toStdString();
-    const QString display = dir.filePath("drawn.vxd");
-
-    HostModules modules;
-    ASSERT_TRUE(modules.Load({}, {VEXOR_QUERY_MODULE}).errors.empty());
+    const QString display = m_dir.filePath("drawn.vxd");
     auto look = [](QWidget& sheet, const char* stations) {
         sheet.findChild<QTabWidget*>()->setCurrentIndex(1);
         QWidget& page = *FindControl(sheet, 901);
@@ -253,14 +230,8 @@ int ShownWindows(QWidget* area) {
 
 // After a run the engineer edits again: the element whose sheet closed with OK stays a drawing
 // like the others, so a further double click reaches it, and its widths keep the row numbers.
-TEST(PropertySheet, OkInEditModeAfterARunKeepsTheWindowsHiddenAndTheRowNumbers) {
-    QTemporaryDir dir;
-    const QString display = dir.filePath("d.vxd");
-    SourceReset reset;
-    UseDemo(dir, display);
-    if (HasFatalFailure()) return;
-    HostModules modules;
-    ASSERT_TRUE(modules.Load({}, {VEXOR_QUERY_MODULE}).errors.empty());
+TEST_F(PropertySheet, OkInEditModeAfterARunKeepsTheWindowsHiddenAndTheRowNumbers) {
+    const QString& display = m_display;
     {
         MainWindow window;
         window.show();
