@@ -37,6 +37,18 @@ LOGFONT Font(const char* face, LONG height) {
     return f;
 }
 
+// Shrinks the 40 x 12 grid to 30 x 9 and grows it back: cut cells are gone for good, new cells
+// are empty.
+void ShrinkAndGrow(CGridIterator& grid, Texts& mirror) {
+    grid.SetColumnCount(9);
+    grid.SetRowCount(30);
+    grid.SetColumnCount(12);
+    grid.SetRowCount(40);
+    for (std::size_t r = 0; r < mirror.size(); ++r)
+        for (std::size_t c = 0; c < mirror[r].size(); ++c)
+            if (r >= 30 || c >= 9) mirror[r][c].clear();
+}
+
 TEST(GridIterator, ResetGivesOneEmptyCornerWithDefaultHeaderRecords) {
     CGridIterator grid;
     Fill(grid, {{"  ", "水位"}, {"1", "12.5"}});
@@ -116,16 +128,7 @@ TEST(GridIterator, ManyRewritesAndReshapesKeepEveryText) {
         if (rng() % 3 == 0) text = "水位" + text;
         ASSERT_TRUE(grid.SetItemText(r, c, text));
         mirror[std::size_t(r)][std::size_t(c)] = text;
-        if (i % 5000 == 4999) {
-            // Shrink and grow: cut cells are gone for good, new cells are empty.
-            grid.SetColumnCount(9);
-            grid.SetRowCount(30);
-            grid.SetColumnCount(12);
-            grid.SetRowCount(40);
-            for (std::size_t rr = 0; rr < mirror.size(); ++rr)
-                for (std::size_t cc = 0; cc < mirror[rr].size(); ++cc)
-                    if (rr >= 30 || cc >= 9) mirror[rr][cc].clear();
-        }
+        if (i % 5000 == 4999) ShrinkAndGrow(grid, mirror);
     }
     EXPECT_EQ(TextsOf(grid), mirror);
 }
@@ -161,15 +164,7 @@ TEST(GridIterator, CellsReferringToKeptTextsReadLikeCopiedOnes) {
             ASSERT_TRUE(grid.SetItemText(r, c, text));
         }
         mirror[std::size_t(r)][std::size_t(c)] = text;
-        if (i % 5000 == 4999) {
-            grid.SetColumnCount(9);
-            grid.SetRowCount(30);
-            grid.SetColumnCount(12);
-            grid.SetRowCount(40);
-            for (std::size_t rr = 0; rr < mirror.size(); ++rr)
-                for (std::size_t cc = 0; cc < mirror[rr].size(); ++cc)
-                    if (rr >= 30 || cc >= 9) mirror[rr][cc].clear();
-        }
+        if (i % 5000 == 4999) ShrinkAndGrow(grid, mirror);
     }
     // A text that does not lie inside the owner given is copied.
     std::string outside = "水位 12.5";
