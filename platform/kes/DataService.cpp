@@ -96,18 +96,18 @@ COleDateTime TimeOf(const kes::CellView& cell) {
 }
 
 // A period call: the rows of the request's point and stretch from the table it names, each row
-// of at least cellCount values made a record by make and added to array. The number of rows
-// read, or -1 with the reason first in array.
-template <class Make>
+// of at least cellCount values handed to take. The number of rows read, or -1 with the reason
+// first in array.
+template <class Take>
 int OutPeriod(CParam* param, CObArray* array, std::initializer_list<const char*> tables, const char* columns,
-              std::size_t cellCount, Make make) {
+              std::size_t cellCount, Take take) {
     if (!array) return -1;
     try {
         std::string sql, error;
         int rows = 0;
         auto record = [&](kes::CellRow cells) {
             ++rows;
-            if (cells.size() >= cellCount) array->Add(make(cells));
+            if (cells.size() >= cellCount) take(cells);
         };
         if (!PeriodRequest(param, tables, columns, sql, error) || !RunForCells(sql, record, error)) {
             array->RemoveAll();
@@ -118,6 +118,18 @@ int OutPeriod(CParam* param, CObArray* array, std::initializer_list<const char*>
         return Fail(array, e.what());
     }
 }
+
+// A row of a period table (SENID, TIME, then value and quality of the four kinds) as a record.
+void ReadSpanRecord(kes::CellRow cells, CSpanRecord& rec) {
+    rec.m_nSenId = cells[0].Int();
+    rec.m_time = TimeOf(cells[1]);
+    for (int k = 0; k < 4; ++k) {
+        rec.m_fValue[k] = float(cells[std::size_t(2 + 2 * k)].Number(-999));
+        rec.m_nQuality[k] = cells[std::size_t(3 + 2 * k)].Int();
+    }
+}
+
+constexpr const char* kSpanColumns = "SENID,TIME,INSTV,INSTQ,AVGV,AVGQ,MAXV,MAXQ,MINV,MINQ";
 
 } // namespace
 
@@ -204,27 +216,32 @@ int InSqlCellsEach(CParam* param, const CString& statement, const kes::CellSink&
 }
 
 int OutRT(CParam* param, CObArray* array) {
-    return OutPeriod(param, array, {"RTEV", "REAL"}, "SENID,TIME,FACTV,DATAPRO", 4, [](kes::CellRow cells) {
-        auto rec = std::make_unique<CRTRecord>();
-        rec->m_nSenId = cells[0].Int();
-        rec->m_time = TimeOf(cells[1]);
-        rec->m_fValue = cells[2].Number(-999);
-        rec->m_nDataPro = cells[3].Int();
-        return rec;
-    });
+    return OutPeriod(param, array, {"RTEV", "REAL"}, "SENID,TIME,FACTV,DATAPRO", 4,
+                     [array](kes::CellRow cells) {
+                         auto rec = std::make_unique<CRTRecord>();
+                         rec->m_nSenId = cells[0].Int();
+                         rec->m_time = TimeOf(cells[1]);
+                         rec->m_fValue = cells[2].Number(-999);
+                         rec->m_nDataPro = cells[3].Int();
+                         array->Add(std::move(rec));
+                     });
 }
 
 int OutSpanDB(CParam* param, CObArray* array) {
-    return OutPeriod(param, array, {"HOURDB", "DAYDB", "DAY10DB", "MONTHDB"},
-                     "SENID,TIME,INSTV,INSTQ,AVGV,AVGQ,MAXV,MAXQ,MINV,MINQ", 10, [](kes::CellRow cells) {
+    return OutPeriod(param, array, {"HOURDB", "DAYDB", "DAY10DB", "MONTHDB"}, kSpanColumns, 10,
+                     [array](kes::CellRow cells) {
                          auto rec = std::make_unique<CSpanRecord>();
-                         rec->m_nSenId = cells[0].Int();
-                         rec->m_time = TimeOf(cells[1]);
-                         for (int k = 0; k < 4; ++k) {
-                             rec->m_fValue[k] = float(cells[std::size_t(2 + 2 * k)].Number(-999));
-                             rec->m_nQuality[k] = cells[std::size_t(3 + 2 * k)].Int();
-                         }
-                         return rec;
+                         ReadSpanRecord(cells, *rec);
+                         array->Add(std::move(rec));
+                     });
+}
+
+int OutSpanDBEach(CParam* param, const std::function<void(const CSpanRecord&)>& records, CObArray* array) {
+    CSpanRecord rec;
+    return OutPeriod(param, array, {"HOURDB", "DAYDB", "DAY10DB", "MONTHDB"}, kSpanColumns, 10,
+                     [&](kes::CellRow cells) {
+                         ReadSpanRecord(cells, rec);
+                         records(rec);
                      });
 }
 

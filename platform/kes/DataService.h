@@ -43,6 +43,10 @@ int OutRT(CParam* param, CObArray* array);
 // times, in time order, from the period table named by the extra text: "HOURDB", "DAYDB",
 // "DAY10DB" or "MONTHDB". A value stored as NULL reads as -999, the missing-value marker.
 int OutSpanDB(CParam* param, CObArray* array);
+// As OutSpanDB, handing each record to records as it is read (valid during the call only)
+// instead of keeping an object per period: a year of hours of fifty points is 438,000 records.
+// Answers the number of records; below 0 the array's first object carries the error text.
+int OutSpanDBEach(CParam* param, const std::function<void(const CSpanRecord&)>& records, CObArray* array);
 
 // Releases the records that OutRT or OutSpanDB put into the array.
 int DestroyOb(CObArray* array);

@@ -216,6 +216,48 @@ TEST_P(PointQueryData, PeriodTypesReadTheirTableAndAFailedCallLeavesItsColumnBla
     EXPECT_EQ(m_grid.GetRowCount(), 1);
 }
 
+TEST_P(PointQueryData, RecordsBetweenPeriodStartsLandInTheirPeriodOrAreLeftOut) {
+    // Within the hour it starts, the last second included.
+    Exec("INSERT INTO KES.HOURDB VALUES (3, {ts '2026-01-01 00:59:59'}, 4, 0, 4, 0, 4, 0, 4, 0)");
+    Exec("INSERT INTO KES.HOURDB VALUES (3, {ts '2026-01-01 01:00:00'}, 5, 0, 5, 0, 5, 0, 5, 0)");
+    m_query.Load(m_settings);
+    m_query.Fill(m_grid, m_settings, PointGridLookOf(CInterfaceSettings{}));
+    EXPECT_EQ(Row(m_grid, 2), (Labels_t{"2026-01-01 00", "2.250", " ", "4.000"}));
+    EXPECT_EQ(Row(m_grid, 3), (Labels_t{"2026-01-01 01", "-0.500", " ", "5.000"}));
+
+    // Ten-day periods start on the 1st, 11th and 21st; a record of another day is on no row.
+    Exec("INSERT INTO KES.DAY10DB VALUES (1, {ts '2026-01-05 00:00:00'}, 1, 0, 1, 0, 1, 0, 1, 0)");
+    Exec("INSERT INTO KES.DAY10DB VALUES (1, {ts '2026-01-11 08:00:00'}, 6, 0, 6, 0, 6, 0, 6, 0)");
+    Exec("INSERT INTO KES.DAY10DB VALUES (1, {ts '2026-01-21 23:59:59'}, 7, 0, 7, 0, 7, 0, 7, 0)");
+    m_settings.m_dataType = kPointTenDay;
+    m_settings.m_startTime = COleDateTime(2026, 1, 1, 0, 0, 0);
+    m_settings.m_endTime = COleDateTime(2026, 1, 31, 0, 0, 0);
+    m_query.Load(m_settings);
+    m_query.Fill(m_grid, m_settings, PointGridLookOf(CInterfaceSettings{}));
+    ASSERT_EQ(m_grid.GetRowCount(), 4);
+    EXPECT_EQ(Row(m_grid, 1), (Labels_t{"2026-01-01", " ", " ", " "}));
+    EXPECT_EQ(Row(m_grid, 2), (Labels_t{"2026-01-11", "6.000", " ", " "}));
+    EXPECT_EQ(Row(m_grid, 3), (Labels_t{"2026-01-21", "7.000", " ", " "}));
+    EXPECT_EQ(m_query.Outcomes()[0].result, 3);
+    EXPECT_EQ(m_query.Outcomes()[0].placed, 2);
+
+    // A month's record may lie anywhere in its month, across the year's end too.
+    Exec("CREATE TABLE KES.MONTHDB (SENID INTEGER, TIME TIMESTAMP, INSTV DOUBLE PRECISION, INSTQ INTEGER, "
+         "AVGV DOUBLE PRECISION, AVGQ INTEGER, MAXV DOUBLE PRECISION, MAXQ INTEGER, "
+         "MINV DOUBLE PRECISION, MINQ INTEGER)");
+    Exec("INSERT INTO KES.MONTHDB VALUES (2, {ts '2025-12-31 23:00:00'}, 8, 0, 8, 0, 8, 0, 8, 0)");
+    Exec("INSERT INTO KES.MONTHDB VALUES (2, {ts '2026-02-01 00:00:00'}, 9, 0, 9, 0, 9, 0, 9, 0)");
+    m_settings.m_dataType = kPointMonthly;
+    m_settings.m_startTime = COleDateTime(2025, 12, 1, 0, 0, 0);
+    m_settings.m_endTime = COleDateTime(2026, 2, 15, 0, 0, 0);
+    m_query.Load(m_settings);
+    m_query.Fill(m_grid, m_settings, PointGridLookOf(CInterfaceSettings{}));
+    ASSERT_EQ(m_grid.GetRowCount(), 4);
+    EXPECT_EQ(Row(m_grid, 1), (Labels_t{"2025-12", " ", "8.000", " "}));
+    EXPECT_EQ(Row(m_grid, 2), (Labels_t{"2026-01", " ", " ", " "}));
+    EXPECT_EQ(Row(m_grid, 3), (Labels_t{"2026-02", " ", "9.000", " "}));
+}
+
 TEST_P(PointQueryData, ColumnStylesGiveFontsAndColoursAndTheFirstDressesTheHeadings) {
     CStyleEntry style;
     style.m_first = 0x00FF00;

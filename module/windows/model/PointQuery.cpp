@@ -3,6 +3,7 @@
 
 #include "DataService.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -92,52 +93,104 @@ CParam PointPeriodRequest(int dataType, int pointId, const COleDateTime& start, 
 }
 
 void CPointDataMatrix::Reset(long periods, long points) {
-    m_cells.clear();
     m_periods = std::max(periods, 0L);
     m_points = std::max(points, 0L);
-    m_cells.resize(std::size_t(m_periods) * std::size_t(m_points));
+    const std::size_t cells = std::size_t(m_periods) * std::size_t(m_points);
+    m_cells.assign(cells, CSpanRecord{});
+    m_held.assign(cells, false);
 }
 
 const CSpanRecord* CPointDataMatrix::At(long period, long point) const {
-    if (period < 0 || point < 0 || period >= m_periods || point >= m_points) return nullptr;
-    return m_cells[std::size_t(period) * std::size_t(m_points) + std::size_t(point)].get();
+    if (!Contains(period, point) || !m_held[IndexOf(period, point)]) return nullptr;
+    return &m_cells[IndexOf(period, point)];
 }
 
-void CPointDataMatrix::Put(long period, long point, std::unique_ptr<CSpanRecord> record) {
-    if (period < 0 || point < 0 || period >= m_periods || point >= m_points) return;
-    m_cells[std::size_t(period) * std::size_t(m_points) + std::size_t(point)] = std::move(record);
+void CPointDataMatrix::Put(long period, long point, const CSpanRecord& record) {
+    if (!Contains(period, point)) return;
+    m_cells[IndexOf(period, point)] = record;
+    m_held[IndexOf(period, point)] = true;
 }
+
+void CPointDataMatrix::Clear(long period, long point) {
+    if (Contains(period, point)) m_held[IndexOf(period, point)] = false;
+}
+
+namespace {
+
+// The stretch of time each label of the axis stands for, so that a record is placed by its time
+// without a label formatted for it: [from, to) as linear day counts, both half a second early,
+// as a time is labelled after rounding to whole seconds.
+class PeriodStretches {
+public:
+    PeriodStretches(int dataType, const CSortedTextList& axis) {
+        const int unit = dataType == kPointHourly    ? kStepHour
+                         : dataType == kPointMonthly ? kStepMonth
+                                                     : kStepDay;
+        for (int i = 0; i < axis.GetSize(); ++i) {
+            COleDateTime t = CQueryItem::ParseTime(axis.GetAt(i));
+            m_from.push_back(t.Linear() - kHalfSecond);
+            CQueryItem::StepTime(t, unit, 1);
+            m_to.push_back(t.Linear() - kHalfSecond);
+        }
+    }
+
+    // The axis row whose stretch holds the time, -1 for none. Records come in time order, so
+    // the row after the last one found is tried first.
+    long RowOf(const COleDateTime& time) {
+        if (!time.IsValid()) return -1;
+        const double t = time.Linear();
+        for (std::size_t row : {m_last + 1, m_last})
+            if (Holds(row, t)) return long(m_last = row);
+        const auto after = std::upper_bound(m_from.begin(), m_from.end(), t);
+        if (after == m_from.begin()) return -1;
+        const std::size_t row = std::size_t(after - m_from.begin()) - 1;
+        if (!Holds(row, t)) return -1;
+        return long(m_last = row);
+    }
+
+private:
+    static constexpr double kHalfSecond = 0.5 / 86400;
+    bool Holds(std::size_t row, double t) const {
+        return row < m_from.size() && m_from[row] <= t && t < m_to[row];
+    }
+
+    std::vector<double> m_from, m_to;
+    std::size_t m_last = 0;
+};
+
+} // namespace
 
 void CPointQuery::Load(const CPointQuerySettings& s) {
     m_axis = BuildTimeAxis(s.m_dataType, s.m_startTime, s.m_endTime);
     const int points = s.m_points.GetSize();
     m_matrix.Reset(m_axis.GetSize(), points);
     m_outcomes.assign(std::size_t(points), CPointOutcome{});
-    const char* pattern = PeriodLabelPattern(s.m_dataType);
-    if (!pattern) return;
+    if (!PeriodLabelPattern(s.m_dataType)) return;
+    PeriodStretches stretches(s.m_dataType, m_axis);
     for (int p = 0; p < points; ++p) {
         CPointOutcome& outcome = m_outcomes[std::size_t(p)];
         CParam param = PointPeriodRequest(s.m_dataType, s.PointNumberAt(p), s.m_startTime, s.m_endTime);
-        CObArray records;
-        outcome.result = OutSpanDB(&param, &records);
+        CObArray error;
+        long placed = 0;
+        // Records of periods that are not on the axis are left out.
+        outcome.result = OutSpanDBEach(
+            &param,
+            [&](const CSpanRecord& record) {
+                const long row = stretches.RowOf(record.m_time);
+                if (row < 0) return;
+                m_matrix.Put(row, p, record);
+                ++placed;
+            },
+            &error);
         if (outcome.result < 0) {
-            if (!records.IsEmpty())
-                if (auto* text = dynamic_cast<const CSqlStr*>(records.GetAt(0)))
-                    outcome.error = text->m_strSql;
+            // What was handed over before the failure is no answer.
+            for (long row = 0; row < m_matrix.Periods(); ++row)
+                m_matrix.Clear(row, p);
+            if (!error.IsEmpty())
+                if (auto* text = dynamic_cast<const CSqlStr*>(error.GetAt(0))) outcome.error = text->m_strSql;
             continue;
         }
-        for (int r = 0; r < records.GetSize(); ++r) {
-            std::unique_ptr<CObject> object = records.TakeAt(r);
-            auto* record = dynamic_cast<CSpanRecord*>(object.get());
-            if (!record) continue;
-            // Records of periods that are not on the axis are dropped with the array.
-            const int row = m_axis.Find(record->m_time.Format(pattern).str());
-            if (row < 0) continue;
-            object.release();
-            m_matrix.Put(row, p, std::unique_ptr<CSpanRecord>(record));
-            ++outcome.placed;
-        }
-        DestroyOb(&records);
+        outcome.placed = placed;
     }
 }
 

@@ -33,19 +33,29 @@ CSortedTextList BuildTimeAxis(int dataType, const COleDateTime& start, const COl
 // one second, so that a period starting exactly at the end is not read.
 CParam PointPeriodRequest(int dataType, int pointId, const COleDateTime& start, const COleDateTime& end);
 
-// Periods × points; a cell holds the point's record of that period, or none.
+// Periods × points; a cell holds the point's record of that period, or none. The records lie
+// side by side in one block: a year of hours of fifty points is 438,000 of them.
 class CPointDataMatrix {
 public:
     void Reset(long periods, long points);
     long Periods() const { return m_periods; }
     long Points() const { return m_points; }
     const CSpanRecord* At(long period, long point) const;
-    void Put(long period, long point, std::unique_ptr<CSpanRecord> record);
+    void Put(long period, long point, const CSpanRecord& record);
+    void Clear(long period, long point);
 
 private:
+    std::size_t IndexOf(long period, long point) const {
+        return std::size_t(period) * std::size_t(m_points) + std::size_t(point);
+    }
+    bool Contains(long period, long point) const {
+        return period >= 0 && point >= 0 && period < m_periods && point < m_points;
+    }
+
     long m_periods = 0;
     long m_points = 0;
-    std::vector<std::unique_ptr<CSpanRecord>> m_cells;
+    std::vector<CSpanRecord> m_cells;
+    std::vector<bool> m_held; // whether the cell of the same index holds a record
 };
 
 // How the grid looks beyond the point settings' own styles.

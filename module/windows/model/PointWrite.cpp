@@ -109,18 +109,18 @@ int CPointQuery::WritePeriod(long period, const CStringArray& before, const CStr
     // The matrix holds what is stored now.
     const int kind = std::clamp(s.m_valueKind, 0, 3);
     for (const Change& c : changes) {
-        auto record = m_matrix.At(period, c.point)
-                          ? std::make_unique<CSpanRecord>(*m_matrix.At(period, c.point))
-                          : std::make_unique<CSpanRecord>();
-        if (!m_matrix.At(period, c.point)) {
-            record->m_nSenId = s.PointNumberAt(c.point);
-            record->m_time = CQueryItem::ParseTime(label);
+        CSpanRecord record;
+        if (const CSpanRecord* read = m_matrix.At(period, c.point)) {
+            record = *read;
+        } else {
+            record.m_nSenId = s.PointNumberAt(c.point);
+            record.m_time = CQueryItem::ParseTime(label);
             for (int k = 0; k < 4; ++k)
-                record->m_fValue[k] = kMissingValue;
+                record.m_fValue[k] = kMissingValue;
         }
-        record->m_fValue[kind] = c.to.IsEmpty() ? kMissingValue : float(TextToDouble(c.to.str()));
-        record->m_nQuality[kind] = kPointManualQuality;
-        m_matrix.Put(period, c.point, std::move(record));
+        record.m_fValue[kind] = c.to.IsEmpty() ? kMissingValue : float(TextToDouble(c.to.str()));
+        record.m_nQuality[kind] = kPointManualQuality;
+        m_matrix.Put(period, c.point, record);
     }
     return 1;
 }
