@@ -157,6 +157,7 @@ void CQueryWindow::WriteBarRequest() {
 void CQueryWindow::RunRefresh(int argument, int form) {
     if (argument == 1) {
         RequestFromSettings(m_settings, form, m_query.m_request);
+        m_query.m_request.filter = std::exchange(m_nextFilter, CString());
         if (m_query.IsLackTimeMode())
             m_query.m_lackRequest = LackTimeRequestFor(m_settings, m_settings.m_tableName);
         // The bar's time type decides how statistics times are written.
@@ -187,6 +188,8 @@ void CQueryWindow::RunRefresh(int argument, int form) {
     UpdateChart();
     ShowRefreshOutcome();
     if (m_widget) m_widget->update();
+    // A request made while the rows came in, after they were all read, runs now.
+    RunPendingRefresh();
 }
 
 void CQueryWindow::ShowRefreshOutcome() {

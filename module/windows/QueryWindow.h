@@ -101,6 +101,8 @@ private:
     // false when it was stopped, which leaves the grid and its rows as they were.
     bool QueriesInBackground();
     bool QueryInBackground(int argument, int form);
+    // Runs the refresh asked for while the last query's rows were read, if there was one.
+    void RunPendingRefresh();
     // After a refresh: the reason of a failure above the grid and in the host's status line.
     void ShowRefreshOutcome();
     void ShowTitle();
@@ -177,9 +179,16 @@ private:
     bool m_barCollapsed = false;
     CRect m_splitter;
 
-    CRefreshWait* m_wait = nullptr;                    // on QueryInBackground's stack while it waits
-    std::optional<std::pair<int, int>> m_refreshAgain; // a refresh asked for meanwhile: argument, form
-    std::unique_ptr<CBackgroundQuery> m_lastQuery;     // freeing the rows it was given, on its thread
+    CRefreshWait* m_wait = nullptr; // on QueryInBackground's stack while it waits
+    // A refresh asked for while a query runs, with the 筛选 condition it was asked with.
+    struct PendingRefresh {
+        int argument = 0;
+        int form = 0;
+        CString filter;
+    };
+    std::optional<PendingRefresh> m_refreshAgain;
+    CString m_nextFilter; // the 筛选 condition of the next query only; every other query has none
+    std::unique_ptr<CBackgroundQuery> m_lastQuery; // freeing the rows it was given, on its thread
     std::shared_ptr<int> m_lifetime = std::make_shared<int>(0); // gone with the window
 
     QPointer<QLabel> m_titleStrip;

@@ -12,7 +12,7 @@ bool CQueryWindow::QueriesInBackground() {
 bool CQueryWindow::QueryInBackground(int argument, int form) {
     if (m_wait) {
         // A newer request wins: the running query stops and this one runs after it.
-        m_refreshAgain = {argument, form};
+        m_refreshAgain = PendingRefresh{argument, form, m_query.m_request.filter};
         m_wait->Stop();
         return false;
     }
@@ -41,7 +41,7 @@ bool CQueryWindow::QueryInBackground(int argument, int form) {
             query.reset(); // stopped: wait for its end before wait goes
     }
     if (!done) {
-        if (auto again = std::exchange(m_refreshAgain, std::nullopt)) RunRefresh(again->first, again->second);
+        RunPendingRefresh();
         return false;
     }
     CRowStore rows = query->TakeRows();
@@ -50,4 +50,13 @@ bool CQueryWindow::QueryInBackground(int argument, int form) {
     query->Retire(std::move(rows));
     m_lastQuery = std::move(query);
     return true;
+}
+
+void CQueryWindow::RunPendingRefresh() {
+    auto again = std::exchange(m_refreshAgain, std::nullopt);
+    if (!again) return;
+    // A 筛选 asked for meanwhile narrows its own query only, as when nothing ran.
+    m_nextFilter = again->filter;
+    RunRefresh(again->argument, again->form);
+    m_query.m_request.filter.Empty();
 }

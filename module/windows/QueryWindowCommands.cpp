@@ -93,7 +93,7 @@ void CQueryWindow::FilterRows() {
     if (dialog.DoModal() != ui::IDOK) return;
     // The dialog ran the condition read-only against the table; the query reads only as well.
     WriteBarRequest();
-    m_query.m_request.filter = dialog.GetCondition();
+    m_nextFilter = dialog.GetCondition();
     RunRefresh(1, FormOfSettings());
     m_query.m_request.filter.Empty();
 }

@@ -6,6 +6,7 @@
 #include "Hooks.h"
 #include "PopupMenu.h"
 #include "QueryWindow.h"
+#include "RefreshWait.h"
 #include "TestDatabase.h"
 #include "WindowTestSupport.h"
 
@@ -15,6 +16,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -34,12 +36,16 @@ protected:
     void SetUp() override {
         TESTDB_OPEN_DEMO(m_db, GetParam());
         m_owner.show();
+        OpenWindow("2026-11-01 00:00:00");
+    }
+    // The window of two stations' hourly levels from start to the end of 1 November 2026.
+    void OpenWindow(const char* start) {
         m_window = std::make_unique<CQueryWindow>();
         CQuerySettings& q = m_window->QuerySettings();
         q.m_tableName = "RIVER_HOUR";
         q.m_stations.Add("60105400");
         q.m_stations.Add("60110000");
-        q.m_startTimeText = "2026-11-01 00:00:00";
+        q.m_startTimeText = start;
         q.m_endTimeText = "2026-11-02 00:00:00";
         q.m_displayMode = kDisplayGivenStations;
         q.m_startFlag = 1;
@@ -67,6 +73,36 @@ protected:
         const QPoint at(5, 5);
         QContextMenuEvent menu(QContextMenuEvent::Mouse, at, ctrl.viewport()->mapToGlobal(at));
         QApplication::sendEvent(ctrl.viewport(), &menu);
+    }
+
+    // Starts a refresh with start and, once rows of it are being read, calls act once while they
+    // are; answers whether act was called.
+    bool WhileReading(const std::function<void()>& start, const std::function<void()>& act) {
+        bool acted = false;
+        QTimer watch;
+        watch.setInterval(0);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            CRefreshWait* running = m_window->RunningRefresh();
+            if (acted || !running || running->RowsRead() == 0) return;
+            acted = true;
+            act();
+        });
+        watch.start();
+        start();
+        return acted;
+    }
+
+    // The texts of the column headed heading, one per result row.
+    std::vector<std::string> Texts(const char* heading) {
+        const CGridIterator& grid = m_window->Grid();
+        long column = -1;
+        for (long c = 0; c < grid.GetColumnCount(); ++c)
+            if (std::string(grid.GetCellView(0, c)) == heading) column = c;
+        EXPECT_GE(column, 0) << heading;
+        std::vector<std::string> texts;
+        for (long r = 1; column >= 0 && r <= m_window->Engine().ResultRowCount(); ++r)
+            texts.emplace_back(grid.GetDisplayText(r, column));
+        return texts;
     }
 
     // The values of the column headed heading, one per result row.
@@ -149,6 +185,50 @@ TEST_P(QueryWindowFilterTest, NarrowsOneQueryAndRefusesWritingConditionsAndWords
         EXPECT_EQ(m_window->Engine().ResultRowCount(), all) << typed;
     }
     EXPECT_EQ(testdb::TakeSnapshot(GetParam()), before);
+}
+
+TEST_P(QueryWindowFilterTest, ARequestMadeWhileRowsAreReadRunsNextWithItsOwnCondition) {
+    // Eleven years of hours before the demo's own for the first station, so that its rows take
+    // a while to read.
+    const char* history =
+        GetParam() == testdb::Kind::Sqlite
+            ? "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 99999)"
+              " INSERT INTO KES.RIVER_HOUR (STCD,TM,Z,Q) SELECT 60105400,"
+              " datetime('2010-01-01 00:00:00', '+' || i || ' hours'), 40 + (i % 100) / 10.0, 900 FROM n"
+            : "INSERT INTO KES.RIVER_HOUR (STCD,TM,Z,Q) SELECT 60105400,"
+              " timestamp '2010-01-01 00:00:00' + i * interval '1 hour', 40 + (i % 100) / 10.0, 900"
+              " FROM generate_series(0, 99999) AS n(i)";
+    std::vector<std::string> reply;
+    ASSERT_TRUE(testdb::Run(history, reply)) << (reply.empty() ? "" : reply[0]);
+    m_window.reset();
+    OpenWindow("2010-01-01 00:00:00");
+    const long all = m_window->Engine().ResultRowCount();
+    ASSERT_GT(all, 100000);
+    // The window takes no input while it reads, but commands reach it (another element's right
+    // click, the host).
+    auto filterBy = [this](const char* condition) {
+        ui::SetModalResponder([condition](CWnd& dialog) {
+            FindControl<QPlainTextEdit>(dialog.GetWidget(), 1084)->setPlainText(condition);
+            return ui::IDOK;
+        });
+        m_window->OnCommand(CQueryWindow::kCmdFilter);
+    };
+
+    // 筛选 while a plain refresh reads: the query that runs next is narrowed by the condition.
+    ASSERT_TRUE(WhileReading([&] { m_window->OnCommand(CQueryWindow::kCmdRefresh); },
+                             [&] { filterBy("STCD=60110000"); }));
+    // One station's rows, fewer than the first station has.
+    const std::vector<std::string> stations = Texts("站名");
+    ASSERT_FALSE(stations.empty());
+    EXPECT_LT(long(stations.size()), 100000);
+    for (const std::string& station : stations)
+        ASSERT_EQ(station, stations.front());
+
+    // 刷新 while a narrowed query reads: the query that runs next shows every row.
+    ASSERT_TRUE(WhileReading([&] { filterBy("STCD=60105400"); },
+                             [&] { m_window->OnCommand(CQueryWindow::kCmdRefresh); }));
+    EXPECT_EQ(m_window->Engine().ResultRowCount(), all);
+    EXPECT_TRUE(m_said.texts.empty()) << m_said.texts.front();
 }
 
 std::string BackendName(const ::testing::TestParamInfo<testdb::Kind>& info) {
