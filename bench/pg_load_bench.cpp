@@ -25,7 +25,7 @@
 
 namespace {
 
-constexpr double kSecondsPerLevel = 2.0;
+constexpr double kSecondsPerLevel = 4.0;
 // Time for every process of a level to connect and read its settings before the timed part.
 constexpr double kSecondsToStart = 1.5;
 constexpr int kWriters = 4;
