@@ -102,14 +102,15 @@ TEST(PointGridWidths, TakeTheSavedWidthsAndTheLastForColumnsBeyond) {
 
 class PointQueryData : public ::testing::TestWithParam<testdb::Kind> {
 protected:
+    static constexpr const char* kPeriodColumns =
+        " (SENID INTEGER, TIME TIMESTAMP, INSTV DOUBLE PRECISION, INSTQ INTEGER, AVGV DOUBLE PRECISION, "
+        "AVGQ INTEGER, MAXV DOUBLE PRECISION, MAXQ INTEGER, MINV DOUBLE PRECISION, MINQ INTEGER)";
+
     void SetUp() override {
         TESTDB_OPEN(m_db, GetParam());
-        const char* columns = " (SENID INTEGER, TIME TIMESTAMP, INSTV DOUBLE PRECISION, INSTQ INTEGER, "
-                              "AVGV DOUBLE PRECISION, AVGQ INTEGER, MAXV DOUBLE PRECISION, MAXQ INTEGER, "
-                              "MINV DOUBLE PRECISION, MINQ INTEGER)";
         // No MONTHDB: a monthly query fails for every point.
         for (const char* table : {"HOURDB", "DAYDB", "DAY10DB"})
-            Exec(std::string("CREATE TABLE KES.") + table + columns);
+            Exec(std::string("CREATE TABLE KES.") + table + kPeriodColumns);
         Exec("CREATE TABLE KES.SET_DATAPRO_COLOR (DATAPROID INTEGER, COLOR INTEGER, DISSTA INTEGER)");
         Exec("CREATE TABLE KES.SCHLOG (T TIMESTAMP, SEQID INTEGER, TYPE INTEGER, LOGINFO VARCHAR(400), "
              "CONT TIMESTAMP, CONDIR INTEGER, CONTTYPE VARCHAR(40), EDITMEN VARCHAR(40))");
@@ -217,23 +218,31 @@ TEST_P(PointQueryData, PeriodTypesReadTheirTableAndAFailedCallLeavesItsColumnBla
 }
 
 TEST_P(PointQueryData, RecordsBetweenPeriodStartsLandInTheirPeriodOrAreLeftOut) {
+    // One record of a point: the same value for every kind, quality 0.
+    auto put = [](const char* table, int point, const char* time, int value) {
+        const std::string v = std::to_string(value) + ", 0";
+        Exec(std::string("INSERT INTO KES.") + table + " VALUES (" + std::to_string(point) + ", {ts '" +
+             time + "'}, " + v + ", " + v + ", " + v + ", " + v + ")");
+    };
+    auto show = [this](int dataType, const COleDateTime& start, const COleDateTime& end) {
+        m_settings.m_dataType = dataType;
+        m_settings.m_startTime = start;
+        m_settings.m_endTime = end;
+        m_query.Load(m_settings);
+        m_query.Fill(m_grid, m_settings, PointGridLookOf(CInterfaceSettings{}));
+    };
     // Within the hour it starts, the last second included.
-    Exec("INSERT INTO KES.HOURDB VALUES (3, {ts '2026-01-01 00:59:59'}, 4, 0, 4, 0, 4, 0, 4, 0)");
-    Exec("INSERT INTO KES.HOURDB VALUES (3, {ts '2026-01-01 01:00:00'}, 5, 0, 5, 0, 5, 0, 5, 0)");
-    m_query.Load(m_settings);
-    m_query.Fill(m_grid, m_settings, PointGridLookOf(CInterfaceSettings{}));
+    put("HOURDB", 3, "2026-01-01 00:59:59", 4);
+    put("HOURDB", 3, "2026-01-01 01:00:00", 5);
+    show(kPointHourly, m_settings.m_startTime, m_settings.m_endTime);
     EXPECT_EQ(Row(m_grid, 2), (Labels_t{"2026-01-01 00", "2.250", " ", "4.000"}));
     EXPECT_EQ(Row(m_grid, 3), (Labels_t{"2026-01-01 01", "-0.500", " ", "5.000"}));
 
     // Ten-day periods start on the 1st, 11th and 21st; a record of another day is on no row.
-    Exec("INSERT INTO KES.DAY10DB VALUES (1, {ts '2026-01-05 00:00:00'}, 1, 0, 1, 0, 1, 0, 1, 0)");
-    Exec("INSERT INTO KES.DAY10DB VALUES (1, {ts '2026-01-11 08:00:00'}, 6, 0, 6, 0, 6, 0, 6, 0)");
-    Exec("INSERT INTO KES.DAY10DB VALUES (1, {ts '2026-01-21 23:59:59'}, 7, 0, 7, 0, 7, 0, 7, 0)");
-    m_settings.m_dataType = kPointTenDay;
-    m_settings.m_startTime = COleDateTime(2026, 1, 1, 0, 0, 0);
-    m_settings.m_endTime = COleDateTime(2026, 1, 31, 0, 0, 0);
-    m_query.Load(m_settings);
-    m_query.Fill(m_grid, m_settings, PointGridLookOf(CInterfaceSettings{}));
+    put("DAY10DB", 1, "2026-01-05 00:00:00", 1);
+    put("DAY10DB", 1, "2026-01-11 08:00:00", 6);
+    put("DAY10DB", 1, "2026-01-21 23:59:59", 7);
+    show(kPointTenDay, COleDateTime(2026, 1, 1, 0, 0, 0), COleDateTime(2026, 1, 31, 0, 0, 0));
     ASSERT_EQ(m_grid.GetRowCount(), 4);
     EXPECT_EQ(Row(m_grid, 1), (Labels_t{"2026-01-01", " ", " ", " "}));
     EXPECT_EQ(Row(m_grid, 2), (Labels_t{"2026-01-11", "6.000", " ", " "}));
@@ -242,16 +251,10 @@ TEST_P(PointQueryData, RecordsBetweenPeriodStartsLandInTheirPeriodOrAreLeftOut) 
     EXPECT_EQ(m_query.Outcomes()[0].placed, 2);
 
     // A month's record may lie anywhere in its month, across the year's end too.
-    Exec("CREATE TABLE KES.MONTHDB (SENID INTEGER, TIME TIMESTAMP, INSTV DOUBLE PRECISION, INSTQ INTEGER, "
-         "AVGV DOUBLE PRECISION, AVGQ INTEGER, MAXV DOUBLE PRECISION, MAXQ INTEGER, "
-         "MINV DOUBLE PRECISION, MINQ INTEGER)");
-    Exec("INSERT INTO KES.MONTHDB VALUES (2, {ts '2025-12-31 23:00:00'}, 8, 0, 8, 0, 8, 0, 8, 0)");
-    Exec("INSERT INTO KES.MONTHDB VALUES (2, {ts '2026-02-01 00:00:00'}, 9, 0, 9, 0, 9, 0, 9, 0)");
-    m_settings.m_dataType = kPointMonthly;
-    m_settings.m_startTime = COleDateTime(2025, 12, 1, 0, 0, 0);
-    m_settings.m_endTime = COleDateTime(2026, 2, 15, 0, 0, 0);
-    m_query.Load(m_settings);
-    m_query.Fill(m_grid, m_settings, PointGridLookOf(CInterfaceSettings{}));
+    Exec(std::string("CREATE TABLE KES.MONTHDB") + kPeriodColumns);
+    put("MONTHDB", 2, "2025-12-31 23:00:00", 8);
+    put("MONTHDB", 2, "2026-02-01 00:00:00", 9);
+    show(kPointMonthly, COleDateTime(2025, 12, 1, 0, 0, 0), COleDateTime(2026, 2, 15, 0, 0, 0));
     ASSERT_EQ(m_grid.GetRowCount(), 4);
     EXPECT_EQ(Row(m_grid, 1), (Labels_t{"2025-12", " ", "8.000", " "}));
     EXPECT_EQ(Row(m_grid, 2), (Labels_t{"2026-01", " ", " ", " "}));
