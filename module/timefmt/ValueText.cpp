@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -40,6 +41,120 @@ void AppendAlternateG(double x, int digits, std::string& out) {
     out.append(exponent);
 }
 
+// A plain decimal text ("-12.345", "0.5", "7") as its significant digits, for rounding the way
+// printf rounds the double the text reads as, without reading the double and writing it back.
+// Grid columns format every cell of a refresh, and the stored texts are such decimals.
+struct PlainDecimal {
+    static constexpr int kMaxDigits = 15; // a double keeps this many decimal digits exactly
+    bool negative = false;
+    char digits[kMaxDigits] = {}; // the first is not '0', nor the last
+    int count = 0;                // 0: the value rounded to zero
+    int exponent = 0;             // the power of ten of digits[0]
+
+    char DigitAt(int power) const {
+        const int i = exponent - power;
+        return i >= 0 && i < count ? digits[i] : '0';
+    }
+};
+
+// Reads an optionally negative run of digits with at most one point and nothing else, of a
+// value other than zero, with at most kMaxDigits significant digits. Anything else (white
+// space, exponents, signs "+", zero, too many digits) is left to the C library's reading.
+bool ReadPlainDecimal(std::string_view text, PlainDecimal& d) {
+    std::size_t i = 0;
+    d.negative = !text.empty() && text[0] == '-';
+    if (d.negative) ++i;
+    std::size_t point = text.find('.', i);
+    if (point == std::string_view::npos) point = text.size();
+    int power = int(point - i) - 1; // the power of ten of the next digit
+    d.count = 0;
+    int significant = 0; // digits from the first non-zero one, trailing zeros included
+    bool anyDigit = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (i == point) continue;
+        if (c < '0' || c > '9') return false;
+        anyDigit = true;
+        if (significant == 0 && c == '0') {
+            --power;
+            continue;
+        }
+        if (significant == 0) d.exponent = power;
+        if (significant >= PlainDecimal::kMaxDigits) {
+            if (c != '0') return false;
+        } else {
+            d.digits[significant] = c;
+        }
+        ++significant;
+        if (c != '0') d.count = std::min(significant, PlainDecimal::kMaxDigits);
+        --power;
+    }
+    return anyDigit && d.count > 0;
+}
+
+// Rounds to the nearest multiple of 10^place, as printf rounds the double the decimal reads as. False where
+// the decimal text cannot tell: an exact tie (the double's binary value decides it), or a rounding place so
+// far below the first digit that the double's own error could cross it.
+bool RoundAt(PlainDecimal& d, int place) {
+    if (d.exponent + 1 - place > PlainDecimal::kMaxDigits) return false;
+    const int keep = d.exponent - place + 1; // digits at or above the place
+    if (keep >= d.count) return true;
+    if (keep < 0) {
+        d.count = 0;
+        return true;
+    }
+    const char next = d.digits[keep];
+    if (next == '5' && d.count == keep + 1) return false;
+    d.count = keep;
+    if (next >= '5') {
+        int k = keep - 1;
+        while (k >= 0 && d.digits[k] == '9')
+            --k;
+        if (k < 0) { // 9.99 -> 10.0: one digit, one power up
+            d.digits[0] = '1';
+            d.count = 1;
+            d.exponent += 1;
+            return true;
+        }
+        ++d.digits[k];
+        d.count = k + 1;
+    }
+    while (d.count > 0 && d.digits[d.count - 1] == '0')
+        --d.count;
+    return true;
+}
+
+// The digits of the powers from high down to low, '0' where the decimal has none.
+void AppendPowers(const PlainDecimal& d, int high, int low, std::string& out) {
+    for (int p = high; p >= low; --p)
+        out += d.DigitAt(p);
+}
+
+// The "%#0.<digits>g" text of a plain decimal and the check on it, written from its digits
+// when the value is one FormatNumber shows in plain digits; false leaves it to printf's forms.
+bool AppendSignificant(std::string_view text, int digits, std::string& out) {
+    PlainDecimal d;
+    const int precision = std::max(digits, 1);
+    if (!ReadPlainDecimal(text, d) || !RoundAt(d, d.exponent - precision + 1) || d.count == 0) return false;
+    const int x = d.exponent;
+    std::string result; // the text may view out
+    if (d.negative) result += '-';
+    if (x >= digits) {
+        // Past the digit count: "%g" of the rounded value, plain digits below a million.
+        if (precision > 6 || x >= 6) return false;
+        AppendPowers(d, x, 0, result);
+    } else {
+        if (x < -4) return false; // exponent form
+        AppendPowers(d, std::max(x, 0), 0, result);
+        if (precision - 1 - x > 0) {
+            result += '.';
+            AppendPowers(d, -1, x - precision + 1, result);
+        }
+    }
+    out = std::move(result);
+    return true;
+}
+
 } // namespace
 
 CString CQueryItem::FormatNumber(const CString& numberText, int digits) {
@@ -49,10 +164,11 @@ CString CQueryItem::FormatNumber(const CString& numberText, int digits) {
 }
 
 void CQueryItem::FormatNumber(std::string_view numberText, int digits, std::string& result) {
-    result.clear();
     // A negative digit count would make no format at all; printf reads precision 0 as 1.
     digits = std::clamp(digits, 0, 64);
+    if (AppendSignificant(numberText, digits, result)) return;
     double x = TextToDouble(numberText);
+    result.clear();
     // "%#0.<digits>g": that many significant digits, trailing zeros kept.
     if (std::isfinite(x) && digits <= 17) AppendAlternateG(x, digits, result);
     if (result.empty()) {
@@ -83,6 +199,31 @@ void CQueryItem::FormatNumber(std::string_view numberText, int digits, std::stri
         }
     }
     if (!result.empty() && result.back() == '.') result.pop_back();
+}
+
+void CQueryItem::FormatDecimals(std::string_view numberText, int decimals, std::string& result) {
+    assert(decimals >= 0);
+    PlainDecimal d;
+    if (ReadPlainDecimal(numberText, d) && RoundAt(d, -decimals)) {
+        std::string fixed; // the text may view result
+        if (d.negative) fixed += '-';
+        AppendPowers(d, std::max(d.exponent, 0), 0, fixed);
+        if (decimals > 0) {
+            fixed += '.';
+            AppendPowers(d, -1, -decimals, fixed);
+        }
+        result = std::move(fixed);
+        return;
+    }
+    // to_chars with a precision writes exactly what printf writes.
+    char buffer[512];
+    const double value = TextToDouble(numberText);
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (ec != std::errc()) {
+        int n = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+        end = buffer + (n > 0 ? std::min<std::size_t>(std::size_t(n), sizeof buffer - 1) : 0);
+    }
+    result.assign(buffer, end);
 }
 
 bool CQueryItem::IsNearZero(double value) {
