@@ -160,7 +160,7 @@ bool ReadExchangeForm(std::string_view t, int f[6]) {
 } // namespace
 
 namespace {
-const char* const kPeriodUnits[6] = {"年", "月", "日", "时", "分", "秒"};
+constexpr std::string_view kPeriodUnits[6] = {"年", "月", "日", "时", "分", "秒"};
 } // namespace
 
 CTimeTextFormat::CTimeTextFormat(const CString& typeWord) : m_word(typeWord) {
@@ -172,15 +172,15 @@ void CTimeTextFormat::Format(std::string_view timeText, std::string& out) const 
     int f[6];
     if (m_parts > 0 && ReadExchangeForm(timeText, f)) {
         // The Chinese display forms of whole periods, written straight from the fields.
-        char year[12];
-        const auto [yearEnd, ec] = std::to_chars(year, year + sizeof year, f[0]);
-        out.assign(year, yearEnd);
-        out += kPeriodUnits[0];
+        char text[64];
+        char* end = std::to_chars(text, text + 8, f[0]).ptr;
+        end = std::copy(kPeriodUnits[0].begin(), kPeriodUnits[0].end(), end);
         for (int k = 1; k < m_parts; ++k) {
-            out += char('0' + f[k] / 10);
-            out += char('0' + f[k] % 10);
-            out += kPeriodUnits[k];
+            *end++ = char('0' + f[k] / 10);
+            *end++ = char('0' + f[k] % 10);
+            end = std::copy(kPeriodUnits[k].begin(), kPeriodUnits[k].end(), end);
         }
+        out.assign(text, end);
         return;
     }
     out = CQueryItem::FormatTimeByType(CQueryItem::ParseTime(CString(timeText)), m_word).str();

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -61,35 +62,33 @@ struct PlainDecimal {
 // value other than zero, with at most kMaxDigits significant digits. Anything else (white
 // space, exponents, signs "+", zero, too many digits) is left to the C library's reading.
 bool ReadPlainDecimal(std::string_view text, PlainDecimal& d) {
-    std::size_t i = 0;
-    d.negative = !text.empty() && text[0] == '-';
-    if (d.negative) ++i;
-    std::size_t point = text.find('.', i);
-    if (point == std::string_view::npos) point = text.size();
-    int power = int(point - i) - 1; // the power of ten of the next digit
-    d.count = 0;
-    int significant = 0; // digits from the first non-zero one, trailing zeros included
-    bool anyDigit = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (i == point) continue;
-        if (c < '0' || c > '9') return false;
-        anyDigit = true;
-        if (significant == 0 && c == '0') {
-            --power;
-            continue;
-        }
-        if (significant == 0) d.exponent = power;
-        if (significant >= PlainDecimal::kMaxDigits) {
-            if (c != '0') return false;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    d.negative = p != end && *p == '-';
+    if (d.negative) ++p;
+    char all[40]; // the digits without the point
+    int count = 0, whole = -1;
+    for (; p != end; ++p) {
+        const char c = *p;
+        if (c >= '0' && c <= '9' && count < int(sizeof all)) {
+            all[count++] = c;
+        } else if (c == '.' && whole < 0) {
+            whole = count;
         } else {
-            d.digits[significant] = c;
+            return false;
         }
-        ++significant;
-        if (c != '0') d.count = std::min(significant, PlainDecimal::kMaxDigits);
-        --power;
     }
-    return anyDigit && d.count > 0;
+    if (whole < 0) whole = count;
+    int first = 0, last = count;
+    while (first < count && all[first] == '0')
+        ++first;
+    while (last > first && all[last - 1] == '0')
+        --last;
+    if (first == last || last - first > PlainDecimal::kMaxDigits) return false;
+    d.count = last - first;
+    std::memcpy(d.digits, all + first, std::size_t(d.count));
+    d.exponent = whole - 1 - first;
+    return true;
 }
 
 // Rounds to the nearest multiple of 10^place, as printf rounds the double the decimal reads as. False where
