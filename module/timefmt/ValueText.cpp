@@ -123,10 +123,11 @@ bool RoundAt(PlainDecimal& d, int place) {
     return true;
 }
 
-// The digits of the powers from high down to low, '0' where the decimal has none.
-void AppendPowers(const PlainDecimal& d, int high, int low, std::string& out) {
+// Writes the digits of the powers from high down to low, '0' where the decimal has none.
+char* PutPowers(const PlainDecimal& d, int high, int low, char* out) {
     for (int p = high; p >= low; --p)
-        out += d.DigitAt(p);
+        *out++ = d.DigitAt(p);
+    return out;
 }
 
 // The "%#0.<digits>g" text of a plain decimal and the check on it, written from its digits
@@ -136,21 +137,22 @@ bool AppendSignificant(std::string_view text, int digits, std::string& out) {
     const int precision = std::max(digits, 1);
     if (!ReadPlainDecimal(text, d) || !RoundAt(d, d.exponent - precision + 1) || d.count == 0) return false;
     const int x = d.exponent;
-    std::string result; // the text may view out
-    if (d.negative) result += '-';
+    char shown[48]; // at most fifteen digits, four zeros after the point, sign and point
+    char* end = shown;
+    if (d.negative) *end++ = '-';
     if (x >= digits) {
         // Past the digit count: "%g" of the rounded value, plain digits below a million.
         if (precision > 6 || x >= 6) return false;
-        AppendPowers(d, x, 0, result);
+        end = PutPowers(d, x, 0, end);
     } else {
         if (x < -4) return false; // exponent form
-        AppendPowers(d, std::max(x, 0), 0, result);
+        end = PutPowers(d, std::max(x, 0), 0, end);
         if (precision - 1 - x > 0) {
-            result += '.';
-            AppendPowers(d, -1, x - precision + 1, result);
+            *end++ = '.';
+            end = PutPowers(d, -1, x - precision + 1, end);
         }
     }
-    out = std::move(result);
+    out.assign(shown, end);
     return true;
 }
 
@@ -203,15 +205,18 @@ void CQueryItem::FormatNumber(std::string_view numberText, int digits, std::stri
 void CQueryItem::FormatDecimals(std::string_view numberText, int decimals, std::string& result) {
     assert(decimals >= 0);
     PlainDecimal d;
-    if (ReadPlainDecimal(numberText, d) && RoundAt(d, -decimals)) {
-        std::string fixed; // the text may view result
-        if (d.negative) fixed += '-';
-        AppendPowers(d, std::max(d.exponent, 0), 0, fixed);
+    constexpr int kMaxFastDecimals = 32;
+    if (decimals <= kMaxFastDecimals && ReadPlainDecimal(numberText, d) && RoundAt(d, -decimals)) {
+        // At most fifteen digits before the point (RoundAt keeps them within fifteen places).
+        char text[PlainDecimal::kMaxDigits + kMaxFastDecimals + 3];
+        char* end = text;
+        if (d.negative) *end++ = '-';
+        end = PutPowers(d, std::max(d.exponent, 0), 0, end);
         if (decimals > 0) {
-            fixed += '.';
-            AppendPowers(d, -1, -decimals, fixed);
+            *end++ = '.';
+            end = PutPowers(d, -1, -decimals, end);
         }
-        result = std::move(fixed);
+        result.assign(text, end);
         return;
     }
     // to_chars with a precision writes exactly what printf writes.
