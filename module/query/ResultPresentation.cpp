@@ -6,10 +6,6 @@
 #include "RTEV.h"
 #include "TableQuery.h"
 
-#include <algorithm>
-#include <charconv>
-#include <cstdio>
-
 namespace {
 
 bool IsBlank(std::string_view text) {
@@ -38,38 +34,30 @@ std::vector<CTableQuery::ColumnPlan> CTableQuery::PlanColumns() {
         p.decimals = d.Decimals();
         p.digits = d.SignificantDigits();
         p.eventState = d.HasRtevState();
-        if (d.IsPkTime()) p.timeWord = d.FieldTime();
+        if (d.IsPkTime()) p.time = CTimeTextFormat(d.FieldTime());
     }
     return plans;
 }
 
 std::string_view CTableQuery::FormatValue(const ColumnPlan& plan, std::string_view text,
                                           std::string& scratch) const {
-    if (IsMissing(text)) return {};
-    // Blank cells stay blank: a missing value must not turn into 0 or a state message.
-    if (IsBlank(text)) return text;
-    if (!plan.timeWord.IsEmpty()) {
-        CQueryItem::FormatTimeText(text, plan.timeWord, scratch);
+    // A text starting with a digit is neither blank nor the missing-value marker.
+    if (text.empty() || text[0] < '0' || text[0] > '9') {
+        if (IsMissing(text)) return {};
+        // Blank cells stay blank: a missing value must not turn into 0 or a state message.
+        if (IsBlank(text)) return text;
+    }
+    if (!plan.time.IsEmpty()) {
+        plan.time.Format(text, scratch);
         text = scratch;
         if (IsBlank(text)) return text;
     }
     if (plan.decimals && *plan.decimals >= 0) {
-        // "%.<n>lf": to_chars with a precision writes exactly what printf writes.
-        char buffer[512];
-        double value = TextToDouble(text);
-        auto [end, ec] =
-            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, *plan.decimals);
-        if (ec != std::errc()) {
-            int n = std::snprintf(buffer, sizeof buffer, "%.*f", *plan.decimals, value);
-            end = buffer + (n > 0 ? std::min<std::size_t>(std::size_t(n), sizeof buffer - 1) : 0);
-        }
-        scratch.assign(buffer, end);
+        CQueryItem::FormatDecimals(text, *plan.decimals, scratch);
         text = scratch;
     }
     if (plan.digits) {
-        std::string number; // short: kept without an allocation
-        CQueryItem::FormatNumber(text, *plan.digits, number);
-        scratch.assign(number);
+        CQueryItem::FormatNumber(text, *plan.digits, scratch);
         text = scratch;
     }
     if (plan.eventState) {

@@ -7,6 +7,7 @@
 #include "LackTime.h"
 #include "QueryClient.h"
 #include "QueryComposition.h"
+#include "QueryItem.h"
 #include "QueryTableSettings.h"
 #include "YearComparison.h"
 
@@ -153,7 +154,7 @@ public:
         std::optional<int> decimals;
         std::optional<int> digits; // AVAIL
         bool eventState = false;   // RTEVSTATE
-        CString timeWord;          // FIELDTIME on the PK(TIME) column
+        CTimeTextFormat time;      // FIELDTIME on the PK(TIME) column
     };
     std::vector<ColumnPlan> PlanColumns();
     // The displayed text of a value: missing values blank, time, decimals, digits, state.

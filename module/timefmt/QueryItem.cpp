@@ -1,6 +1,7 @@
 #include "QueryItem.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <climits>
 #include <cstdio>
@@ -158,25 +159,35 @@ bool ReadExchangeForm(std::string_view t, int f[6]) {
 
 } // namespace
 
-void CQueryItem::FormatTimeText(std::string_view timeText, const CString& typeWord, std::string& out) {
+namespace {
+constexpr std::string_view kPeriodUnits[6] = {"年", "月", "日", "时", "分", "秒"};
+} // namespace
+
+CTimeTextFormat::CTimeTextFormat(const CString& typeWord) : m_word(typeWord) {
+    for (int parts = 1; parts <= 6; ++parts)
+        if (typeWord.str() == kPeriodUnits[parts - 1]) m_parts = parts;
+}
+
+void CTimeTextFormat::Format(std::string_view timeText, std::string& out) const {
     int f[6];
-    if (ReadExchangeForm(timeText, f)) {
+    if (m_parts > 0 && ReadExchangeForm(timeText, f)) {
         // The Chinese display forms of whole periods, written straight from the fields.
-        static const char* const kUnits[6] = {"年", "月", "日", "时", "分", "秒"};
-        for (int parts = 1; parts <= 6; ++parts) {
-            if (typeWord.str() != kUnits[parts - 1]) continue;
-            out.clear();
-            out += std::to_string(f[0]);
-            out += kUnits[0];
-            for (int k = 1; k < parts; ++k) {
-                out += char('0' + f[k] / 10);
-                out += char('0' + f[k] % 10);
-                out += kUnits[k];
-            }
-            return;
+        char text[64];
+        char* end = std::to_chars(text, text + 8, f[0]).ptr;
+        end = std::copy(kPeriodUnits[0].begin(), kPeriodUnits[0].end(), end);
+        for (int k = 1; k < m_parts; ++k) {
+            *end++ = char('0' + f[k] / 10);
+            *end++ = char('0' + f[k] % 10);
+            end = std::copy(kPeriodUnits[k].begin(), kPeriodUnits[k].end(), end);
         }
+        out.assign(text, end);
+        return;
     }
-    out = FormatTimeByType(ParseTime(CString(timeText)), typeWord).str();
+    out = CQueryItem::FormatTimeByType(CQueryItem::ParseTime(CString(timeText)), m_word).str();
+}
+
+void CQueryItem::FormatTimeText(std::string_view timeText, const CString& typeWord, std::string& out) {
+    CTimeTextFormat(typeWord).Format(timeText, out);
 }
 
 CString CQueryItem::FormatTimeText(const CString& timeText, const CString& typeWord) {

@@ -33,11 +33,31 @@ public:
     static void ShiftTime(COleDateTime& time, const CString& typeWord, int count);
     static CString FormatTimeByType(const COleDateTime& time, const CString& typeWord);
     static CString FormatTimeText(const CString& timeText, const CString& typeWord);
-    // FormatTimeText into out, for callers that format a whole column.
+    // FormatTimeText into out; callers that format a whole column use CTimeTextFormat.
     static void FormatTimeText(std::string_view timeText, const CString& typeWord, std::string& out);
     static CString FormatNumber(const CString& numberText, int digits);
-    // FormatNumber into result, for callers that format a whole column.
+    // FormatNumber into result, for callers that format a whole column; numberText may view
+    // result.
     static void FormatNumber(std::string_view numberText, int digits, std::string& result);
+    // The number read from the text with that many decimals (at least 0), as printf's
+    // "%.<decimals>f" writes it; numberText may view result.
+    static void FormatDecimals(std::string_view numberText, int decimals, std::string& result);
     static bool IsNearZero(double value);
     static CString ParenText(const CString& text);
+};
+
+// FormatTimeText for a whole column of times: the time-type word is looked up once, and each
+// exchange-form time of a whole period ("年" to "秒") is written straight from its fields.
+class CTimeTextFormat {
+public:
+    CTimeTextFormat() = default;
+    explicit CTimeTextFormat(const CString& typeWord);
+    // No time-type word: the column's times are not reformatted.
+    bool IsEmpty() const { return m_word.IsEmpty(); }
+    // The time text as FormatTimeText shows it; timeText may view out.
+    void Format(std::string_view timeText, std::string& out) const;
+
+private:
+    CString m_word;
+    int m_parts = 0; // fields shown by a Chinese whole-period word, 0 for the other words
 };

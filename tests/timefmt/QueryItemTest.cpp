@@ -404,3 +404,107 @@ TEST(QueryItemFormatNumber, AgreesWithPrintfAlternateForm) {
         }
     }
 }
+
+// Stored cells are plain decimals of at most fifteen digits, which FormatNumber and
+// FormatDecimals round from their digits; the text must be the one printf gives for the
+// double the cell reads as, ties and carries into a new digit included.
+TEST(QueryItemFormatNumber, StoredDecimalsRoundAsPrintfDoes) {
+    std::vector<std::string> texts = {"0.5",
+                                      "1.5",
+                                      "2.5",
+                                      "-2.5",
+                                      "0.125",
+                                      "0.375",
+                                      "2.675",
+                                      "1.005",
+                                      "-1.005",
+                                      "9.995",
+                                      "99.95",
+                                      "999.5",
+                                      "0.0005",
+                                      "-0.0049",
+                                      "-0.004",
+                                      "0.00001",
+                                      "7",
+                                      "-7",
+                                      "100",
+                                      "1234.5",
+                                      "999.7",
+                                      "-999.7",
+                                      "9.96",
+                                      "41.2",
+                                      "007.25",
+                                      "5.",
+                                      ".5",
+                                      "-.5",
+                                      "0.10",
+                                      "123456789012345",
+                                      "12345678901234.5",
+                                      "1234567890123.4",
+                                      "0.000123456789012345",
+                                      "99999.99999",
+                                      "-0.0",
+                                      "0",
+                                      "1e3",
+                                      "+1.5",
+                                      " 1.5",
+                                      "1.5 ",
+                                      "1..5",
+                                      "-",
+                                      ".",
+                                      "",
+                                      "0.1000000000000000000001"};
+    std::mt19937_64 rng(5);
+    for (int i = 0; i < 20000; ++i) {
+        double scale = std::pow(10.0, int(rng() % 16) - 8);
+        double v = (double(rng() % 2000001) - 1000000.0) / 1000.0 * scale;
+        char text[64];
+        std::snprintf(text, sizeof text, "%.15g", v); // as the row store keeps numbers
+        texts.push_back(text);
+        std::snprintf(text, sizeof text, "%.*f", int(rng() % 5), v); // short decimals: ties
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        const double v = std::strtod(text.c_str(), nullptr);
+        char expected[512];
+        for (int decimals = 0; decimals <= 16; ++decimals) {
+            std::snprintf(expected, sizeof expected, "%.*f", decimals, v);
+            std::string shown = "stale";
+            CQueryItem::FormatDecimals(text, decimals, shown);
+            ASSERT_EQ(shown, expected) << '"' << text << "\" decimals " << decimals;
+        }
+        for (int digits = 0; digits <= 17; ++digits) {
+            std::snprintf(expected, sizeof expected, "%#0.*g", digits, v);
+            std::string e = expected;
+            double rounded = std::strtod(expected, nullptr);
+            if (std::fabs(rounded) >= std::pow(10.0, digits)) {
+                std::snprintf(expected, sizeof expected, "%g", rounded);
+                e = expected;
+            }
+            if (!e.empty() && e.back() == '.') e.pop_back();
+            ASSERT_EQ(CQueryItem::FormatNumber(text, digits), CString(e))
+                << '"' << text << "\" digits " << digits;
+        }
+    }
+}
+
+// A grid column formats each cell into the buffer that holds the previous step's text.
+TEST(QueryItemFormatNumber, FormatsTheTextItsResultHolds) {
+    std::string s = "41.2355";
+    CQueryItem::FormatDecimals(s, 2, s);
+    EXPECT_EQ(s, "41.24");
+    CQueryItem::FormatNumber(s, 3, s);
+    EXPECT_EQ(s, "41.2");
+    s = "1234.5678";
+    CQueryItem::FormatNumber(s, 3, s);
+    EXPECT_EQ(s, "1230");
+    s = "0.000012345"; // exponent form, through printf
+    CQueryItem::FormatNumber(s, 3, s);
+    EXPECT_EQ(s, "1.23e-05");
+    s = "2024-01-31 00:00:00";
+    CTimeTextFormat("日").Format(s, s);
+    EXPECT_EQ(s, "2024年01月31日");
+    s = "2024-02-29 23:00:00";
+    CTimeTextFormat("旬").Format(s, s);
+    EXPECT_EQ(s, "2024年02月 下旬");
+}
