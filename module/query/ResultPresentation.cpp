@@ -198,7 +198,10 @@ void CTableQuery::FillGrid(CGridIterator& grid) {
             }
             std::string_view shown = FormatValue(plan, text, scratch);
             if (shown == text) shown = text; // formatting changed nothing: the stored characters
-            grid.SetItemText(row, i, shown, stored);
+            if (shown.data() != text.data() && !plan.timeWord.IsEmpty())
+                grid.SetRecurringText(row, i, shown); // the same times for every station
+            else
+                grid.SetItemText(row, i, shown, stored);
         }
     }
     CString number;

@@ -3,7 +3,9 @@
 #include "GridCellText.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <stdexcept>
 
@@ -36,6 +38,9 @@ void CGridIterator::SetDisplayModeInit() {
     m_arena.clear();
     m_garbage = 0;
     m_shared.clear();
+    m_pool = std::string();
+    m_poolIndex = {};
+    m_pooled = 0;
     m_looks.clear();
     m_lookIndex.clear();
     m_fonts.clear();
@@ -43,6 +48,8 @@ void CGridIterator::SetDisplayModeInit() {
     m_cellLook.clear();
     m_rowRecord.clear();
     m_colRecord.clear();
+    m_recordRow = 0;
+    m_recordCount = 0;
     m_colPro.clear();
     m_rowPro.clear();
     m_gridBack = 0xFFFFFF;
@@ -110,6 +117,7 @@ bool CGridIterator::CloseMatrix() {
 
 bool CGridIterator::SetRowCount(long rows) {
     if (!SizeAllowed(std::uint64_t(rows), std::uint64_t(m_cols))) return false;
+    if (rows < m_recordRow + m_recordCount) MaterialiseRowRecords();
     if (rows < m_rows) {
         for (std::size_t i = SlotIndex(rows, 0); i < m_slots.size(); ++i)
             Forget(m_slots[i]);
@@ -152,7 +160,10 @@ bool CGridIterator::SetColumnCount(long cols) {
 std::string_view CGridIterator::GetCellView(long row, long col) const {
     if (!Contains(row, col)) return {};
     const Slot& s = m_slots[SlotIndex(row, col)];
-    if (IsShared(s)) return std::string_view(m_shared[SharedOf(s)]->data() + s.offset, TextLength(s));
+    if (IsShared(s)) {
+        const char* texts = SharedOf(s) == POOL ? m_pool.data() : m_shared[SharedOf(s)]->data();
+        return std::string_view(texts + s.offset, TextLength(s));
+    }
     return std::string_view(m_arena.data() + s.offset, s.length);
 }
 
@@ -236,6 +247,56 @@ bool CGridIterator::SetItemText(long row, long col, std::string_view text,
     s.length = SHARED | std::uint32_t(index) << SHARED_LENGTH_BITS | std::uint32_t(text.size());
     CompactIfWasteful();
     return true;
+}
+
+bool CGridIterator::SetRecurringText(long row, long col, std::string_view text) {
+    if (!Contains(row, col)) return false;
+    std::uint32_t offset = 0;
+    if (text.empty() || text.size() > SHARED_LENGTH_MASK || !PoolOffset(text, offset))
+        return SetItemText(row, col, text);
+    Slot& s = m_slots[SlotIndex(row, col)];
+    Forget(s);
+    s.offset = offset;
+    s.length = SHARED | std::uint32_t(POOL) << SHARED_LENGTH_BITS | std::uint32_t(text.size());
+    CompactIfWasteful();
+    return true;
+}
+
+bool CGridIterator::PoolOffset(std::string_view text, std::uint32_t& offset) {
+    if (m_poolIndex.empty()) m_poolIndex.assign(1024, 0);
+    const std::size_t mask = m_poolIndex.size() - 1;
+    std::size_t at = std::hash<std::string_view>{}(text)&mask;
+    for (; m_poolIndex[at] != 0; at = (at + 1) & mask) {
+        if (PoolEntry(m_poolIndex[at]) == text) {
+            offset = std::uint32_t(m_poolIndex[at] >> 32);
+            return true;
+        }
+    }
+    if (m_pooled == MAX_RECURRING || m_pool.size() + text.size() > std::numeric_limits<std::uint32_t>::max())
+        return false;
+    // A text taken from the pool itself is copied first: appending may move the pool.
+    const bool inPool =
+        !m_pool.empty() && text.data() >= m_pool.data() && text.data() < m_pool.data() + m_pool.size();
+    const std::string copy = inPool ? std::string(text) : std::string();
+    if (inPool) text = copy;
+    offset = std::uint32_t(m_pool.size());
+    m_pool.append(text);
+    m_poolIndex[at] = std::uint64_t(offset) << 32 | text.size();
+    if (++m_pooled * 2 > m_poolIndex.size()) GrowPoolIndex();
+    return true;
+}
+
+void CGridIterator::GrowPoolIndex() {
+    std::vector<std::uint64_t> index(m_poolIndex.size() * 2, 0);
+    const std::size_t mask = index.size() - 1;
+    for (std::uint64_t entry : m_poolIndex) {
+        if (entry == 0) continue;
+        std::size_t at = std::hash<std::string_view>{}(PoolEntry(entry)) & mask;
+        while (index[at] != 0)
+            at = (at + 1) & mask;
+        index[at] = entry;
+    }
+    m_poolIndex = std::move(index);
 }
 
 void CGridIterator::CompactIfWasteful() {
@@ -379,6 +440,7 @@ bool CGridIterator::InsertRow(long before, long count) {
     if (before < 0 || before > m_rows || count < 1 ||
         !SizeAllowed(std::uint64_t(m_rows) + std::uint64_t(count), std::uint64_t(m_cols)))
         return false;
+    MaterialiseRowRecords();
     const auto at = long(SlotIndex(before, 0));
     const std::size_t n = std::size_t(count) * std::size_t(m_cols);
     m_slots.insert(m_slots.begin() + at, n, Slot{});
@@ -395,6 +457,7 @@ bool CGridIterator::DeleteRow(long row, long count) {
     if (row < 0 || row >= m_rows || count < 1) return false;
     count = std::min(count, m_rows - row);
     if (count == m_rows) return false; // the grid keeps one row
+    MaterialiseRowRecords();
     const auto first = long(SlotIndex(row, 0));
     const auto last = long(SlotIndex(row + count, 0));
     for (long i = first; i < last; ++i)
@@ -478,6 +541,7 @@ void CGridIterator::MaterialiseCellLooks() {
 
 void CGridIterator::ChangeRowColDirect() {
     MaterialiseCellLooks();
+    MaterialiseRowRecords();
     std::vector<Slot> slots(m_slots.size());
     std::vector<std::uint32_t> looks(m_cellLook.size());
     for (long r = 0; r < m_rows; ++r) {
@@ -499,17 +563,38 @@ void CGridIterator::ChangeRowColDirect() {
 
 // ---- stored records
 
+void CGridIterator::MaterialiseRowRecords() {
+    if (m_recordCount == 0) return;
+    assert(m_rowRecord.empty() && m_recordRow + m_recordCount <= m_rows);
+    m_rowRecord.assign(std::size_t(m_rows), -1);
+    for (long i = 0; i < m_recordCount; ++i)
+        m_rowRecord[std::size_t(m_recordRow + i)] = std::int32_t(i);
+    m_recordCount = 0;
+}
+
 bool CGridIterator::SetRowRecord(long row, long record) {
     if (row < 0 || row >= m_rows) return false;
     if (m_rowRecord.empty()) {
-        if (record < 0) return true;
-        m_rowRecord.assign(std::size_t(m_rows), -1);
+        if ((record < 0 ? -1 : record) == GetRowRecord(row)) return true;
+        if (m_recordCount == 0 && record == 0) { // a fill in record order begins
+            m_recordRow = row;
+            m_recordCount = 1;
+            return true;
+        }
+        if (row == m_recordRow + m_recordCount && record == m_recordCount) {
+            ++m_recordCount;
+            return true;
+        }
+        MaterialiseRowRecords();
+        if (m_rowRecord.empty()) m_rowRecord.assign(std::size_t(m_rows), -1);
     }
     m_rowRecord[std::size_t(row)] = std::int32_t(record < 0 ? -1 : record);
     return true;
 }
 
 long CGridIterator::GetRowRecord(long row) const {
+    if (m_rowRecord.empty() && row >= m_recordRow && row < m_recordRow + m_recordCount)
+        return row - m_recordRow;
     if (row < 0 || std::size_t(row) >= m_rowRecord.size()) return -1;
     return m_rowRecord[std::size_t(row)];
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 #include <random>
@@ -180,6 +181,140 @@ TEST(GridIterator, CellsReferringToKeptTextsReadLikeCopiedOnes) {
     grid.ChangeRowColDirect();
     grid.ChangeRowColDirect();
     EXPECT_EQ(TextsOf(grid), mirror);
+}
+
+TEST(GridIterator, RecurringTextsKeptOnceReadLikeCopiedOnes) {
+    // Recurring texts mixed with copied ones, through rewrites in place, compaction and
+    // reshaping; a cell's own text given again (whole or in part) as a recurring text.
+    std::mt19937 rng(13);
+    std::vector<std::string> times;
+    for (int h = 0; h < 30; ++h)
+        times.push_back("2024年01月01日" + std::to_string(h) + "时");
+    CGridIterator grid;
+    Texts mirror(40, std::vector<std::string>(12));
+    Fill(grid, mirror);
+    for (int i = 0; i < 40000; ++i) {
+        const long r = long(rng() % mirror.size());
+        const long c = long(rng() % mirror[0].size());
+        std::string text;
+        switch (rng() % 3) {
+        case 0:
+            text = times[rng() % times.size()];
+            ASSERT_TRUE(grid.SetRecurringText(r, c, text));
+            break;
+        case 1: {
+            const std::string_view own = grid.GetCellView(long(rng() % mirror.size()), c);
+            text = own.substr(0, rng() % (own.size() + 1));
+            ASSERT_TRUE(grid.SetRecurringText(r, c, own.substr(0, text.size())));
+            break;
+        }
+        default:
+            text.assign(rng() % 40, char('a' + rng() % 26));
+            ASSERT_TRUE(grid.SetItemText(r, c, text));
+        }
+        mirror[std::size_t(r)][std::size_t(c)] = text;
+        if (i % 5000 == 4999) ShrinkAndGrow(grid, mirror);
+    }
+    EXPECT_EQ(TextsOf(grid), mirror);
+
+    // A cell holding a recurring text rewritten with a shorter one leaves its equals alone.
+    ASSERT_TRUE(grid.SetRecurringText(1, 1, times[0]));
+    ASSERT_TRUE(grid.SetRecurringText(2, 1, times[0]));
+    ASSERT_TRUE(grid.SetItemText(1, 1, "12"));
+    mirror[1][1] = "12";
+    mirror[2][1] = times[0];
+    EXPECT_FALSE(grid.SetRecurringText(40, 0, times[0]));
+
+    CGridIterator copy = grid;
+    ASSERT_TRUE(copy.SetRecurringText(3, 3, "只在副本"));
+    EXPECT_EQ(TextsOf(grid), mirror);
+    EXPECT_EQ(copy.GetCellView(3, 3), "只在副本");
+    EXPECT_EQ(copy.GetCellView(2, 1), times[0]);
+
+    // Sorting and transposing move whole rows with their texts.
+    ASSERT_TRUE(grid.SortData(1, "DESC"));
+    grid.ChangeRowColDirect();
+    grid.ChangeRowColDirect();
+    Texts rows = TextsOf(grid);
+    std::sort(rows.begin(), rows.end());
+    std::sort(mirror.begin(), mirror.end());
+    EXPECT_EQ(rows, mirror);
+}
+
+TEST(GridIterator, RecurringTextsBeyondTheLimitAreCopied) {
+    CGridIterator grid;
+    grid.SetColumnCount(2);
+    grid.SetRowCount(long(CGridIterator::MAX_RECURRING) + 11);
+    for (long r = 0; r < grid.GetRowCount(); ++r)
+        ASSERT_TRUE(grid.SetRecurringText(r, 1, "t" + std::to_string(r)));
+    ASSERT_TRUE(grid.SetRecurringText(0, 0, "t3"));
+    for (long r = 0; r < grid.GetRowCount(); ++r)
+        ASSERT_EQ(grid.GetCellView(r, 1), "t" + std::to_string(r));
+    EXPECT_EQ(grid.GetCellView(0, 0), "t3");
+    grid.SetDisplayModeInit();
+    ASSERT_TRUE(grid.SetRecurringText(0, 0, "t5"));
+    EXPECT_EQ(grid.GetCellView(0, 0), "t5");
+}
+
+TEST(GridIterator, RowRecordsStayWithTheirRows) {
+    // Each round fills rows in the order of their records, as a refresh does, then edits, sorts,
+    // reshapes and transposes the grid. Column 1 holds each row's record as text (blank: none),
+    // so every row must still answer the record its text names.
+    std::mt19937 rng(17);
+    CGridIterator grid;
+    auto setRecord = [&](long row, long record) {
+        ASSERT_TRUE(grid.SetRowRecord(row, record));
+        ASSERT_TRUE(grid.SetItemText(row, 1, record < 0 ? "" : std::to_string(record)));
+    };
+    auto check = [&] {
+        for (long r = 0; r < grid.GetRowCount(); ++r) {
+            const std::string_view text = grid.GetCellView(r, 1);
+            ASSERT_EQ(grid.GetRowRecord(r), text.empty() ? -1 : std::stol(std::string(text))) << "row " << r;
+        }
+    };
+    for (int round = 0; round < 300; ++round) {
+        grid.SetDisplayModeInit();
+        grid.SetColumnCount(2);
+        grid.SetRowCount(long(rng() % 30) + 2);
+        const long first = long(rng() % 3);
+        for (long r = first, record = 0; r < grid.GetRowCount() && record < 20; ++r, ++record)
+            setRecord(r, record);
+        for (int step = 0; step < 4; ++step) {
+            const long row = long(rng() % std::uint32_t(grid.GetRowCount()));
+            switch (rng() % 7) {
+            case 0:
+                setRecord(row, long(rng() % 40) - 5);
+                break;
+            case 1:
+                setRecord(row, grid.GetRowRecord(row)); // the same record again
+                break;
+            case 2:
+                ASSERT_TRUE(grid.InsertRow(row, long(rng() % 3) + 1));
+                break;
+            case 3:
+                grid.DeleteRow(row, long(rng() % 3) + 1);
+                break;
+            case 4:
+                grid.SetRowCount(row + 1);
+                grid.SetRowCount(row + 5);
+                break;
+            case 5:
+                ASSERT_TRUE(grid.SortData(1, rng() % 2 ? "ASC" : "DESC", 0, grid.GetRowCount() - 1));
+                break;
+            default:
+                grid.ChangeRowColDirect();
+                for (long c = 0; c < grid.GetColumnCount(); ++c) {
+                    const std::string_view text = grid.GetCellView(1, c);
+                    ASSERT_EQ(grid.GetColumnRecord(c), text.empty() ? -1 : std::stol(std::string(text)));
+                }
+                grid.ChangeRowColDirect();
+            }
+            check();
+        }
+    }
+    EXPECT_FALSE(grid.SetRowRecord(grid.GetRowCount(), 0));
+    EXPECT_EQ(grid.GetRowRecord(grid.GetRowCount()), -1);
+    EXPECT_EQ(grid.GetRowRecord(-1), -1);
 }
 
 TEST(GridIterator, InsertedAndDeletedRowsAndColumnsTakeNeighboursAlong) {
