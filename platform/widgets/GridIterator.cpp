@@ -45,6 +45,8 @@ void CGridIterator::SetDisplayModeInit() {
     m_lookIndex.clear();
     m_fonts.clear();
     m_rowLook.clear();
+    m_stripeFirst = 0;
+    m_stripeLast = -1;
     m_cellLook.clear();
     m_rowRecord.clear();
     m_colRecord.clear();
@@ -118,6 +120,7 @@ bool CGridIterator::CloseMatrix() {
 bool CGridIterator::SetRowCount(long rows) {
     if (!SizeAllowed(std::uint64_t(rows), std::uint64_t(m_cols))) return false;
     if (rows < m_recordRow + m_recordCount) MaterialiseRowRecords();
+    if (rows <= m_stripeLast) MaterialiseRowStripes();
     if (rows < m_rows) {
         for (std::size_t i = SlotIndex(rows, 0); i < m_slots.size(); ++i)
             Forget(m_slots[i]);
@@ -411,6 +414,34 @@ bool CGridIterator::SetRowColors(long row, COLORREF text, COLORREF back) {
     return true;
 }
 
+bool CGridIterator::SetRowStripes(long firstRow, long lastRow, COLORREF text, COLORREF even, COLORREF odd) {
+    if (firstRow < 0 || lastRow >= m_rows || firstRow > lastRow) return false;
+    MaterialiseRowStripes();
+    // SetRowColors sets both colours of a row: the stripes replace whatever the rows had.
+    if (!m_rowLook.empty()) {
+        std::fill(m_rowLook.begin() + firstRow, m_rowLook.begin() + lastRow + 1, 0);
+        if (std::all_of(m_rowLook.begin(), m_rowLook.end(), [](std::uint32_t index) { return index == 0; }))
+            m_rowLook = {};
+    }
+    m_stripeFirst = firstRow;
+    m_stripeLast = lastRow;
+    m_stripeEven = LookIndex(Look{LOOK_TEXT | LOOK_BACK, text, even, -1});
+    m_stripeOdd = LookIndex(Look{LOOK_TEXT | LOOK_BACK, text, odd, -1});
+    return true;
+}
+
+void CGridIterator::MaterialiseRowStripes() {
+    if (m_stripeLast < m_stripeFirst) return;
+    assert(m_stripeLast < m_rows);
+    if (m_rowLook.empty()) m_rowLook.assign(std::size_t(m_rows), 0);
+    for (long r = m_stripeFirst; r <= m_stripeLast; ++r) {
+        std::uint32_t& index = m_rowLook[std::size_t(r)];
+        if (index == 0) index = r % 2 == 0 ? m_stripeEven : m_stripeOdd;
+    }
+    m_stripeFirst = 0;
+    m_stripeLast = -1;
+}
+
 void CGridIterator::ApplyLook(CGridCellLook& out, std::uint32_t lookIndex) const {
     if (lookIndex == 0) return;
     const Look& look = m_looks[lookIndex - 1];
@@ -429,6 +460,8 @@ CGridCellLook CGridIterator::GetCellLook(long row, long col) const {
         out.crBack = pro->m_crBack;
         if (pro->HasOwnFont()) out.font = &pro->m_font;
     }
+    if (row >= m_stripeFirst && row <= m_stripeLast)
+        ApplyLook(out, row % 2 == 0 ? m_stripeEven : m_stripeOdd);
     if (!m_rowLook.empty()) ApplyLook(out, m_rowLook[std::size_t(row)]);
     if (!m_cellLook.empty()) ApplyLook(out, m_cellLook[SlotIndex(row, col)]);
     return out;
@@ -441,6 +474,7 @@ bool CGridIterator::InsertRow(long before, long count) {
         !SizeAllowed(std::uint64_t(m_rows) + std::uint64_t(count), std::uint64_t(m_cols)))
         return false;
     MaterialiseRowRecords();
+    MaterialiseRowStripes();
     const auto at = long(SlotIndex(before, 0));
     const std::size_t n = std::size_t(count) * std::size_t(m_cols);
     m_slots.insert(m_slots.begin() + at, n, Slot{});
@@ -458,6 +492,7 @@ bool CGridIterator::DeleteRow(long row, long count) {
     count = std::min(count, m_rows - row);
     if (count == m_rows) return false; // the grid keeps one row
     MaterialiseRowRecords();
+    MaterialiseRowStripes();
     const auto first = long(SlotIndex(row, 0));
     const auto last = long(SlotIndex(row + count, 0));
     for (long i = first; i < last; ++i)
@@ -524,6 +559,7 @@ bool CGridIterator::DeleteColumn(long col, long count) {
 // ---- transposition
 
 void CGridIterator::MaterialiseCellLooks() {
+    MaterialiseRowStripes();
     if (m_rowLook.empty()) return;
     if (m_cellLook.empty()) m_cellLook.assign(m_slots.size(), 0);
     for (long r = 0; r < m_rows; ++r) {

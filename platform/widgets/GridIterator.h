@@ -17,7 +17,8 @@
 // of a many-station result) can be kept once each in a pool of their own, which only grows.
 // Colours and fonts are looks kept in a small deduplicated palette; a cell refers to one through
 // a per-row vector and, only once some single cell got its own look, a per-cell vector beside
-// the slots. Neither vector exists for a grid that never set a look.
+// the slots. Neither vector exists for a grid that never set a look. Alternating row colours
+// over a range of rows are one setting, written out per row only when rows move.
 //
 // Reading on demand (the grid view's model). A view asks only for the cells it paints:
 //     GetRowCount() / GetColumnCount()        -> model dimensions
@@ -140,6 +141,10 @@ public:
     bool SetItemBkColour(long row, long col, COLORREF colour);
     bool SetItemFont(long row, long col, const LOGFONT& font);
     bool SetRowColors(long row, COLORREF text, COLORREF back);
+    // Alternating row colours: each row firstRow..lastRow gets what SetRowColors(row, text, even)
+    // gives an even row and SetRowColors(row, text, odd) an odd one. False for a range outside
+    // the grid.
+    bool SetRowStripes(long firstRow, long lastRow, COLORREF text, COLORREF even, COLORREF odd);
     CGridCellLook GetCellLook(long row, long col) const;
 
     // Editing. Rows and columns are inserted before the given index (the count appends them);
@@ -264,7 +269,15 @@ private:
     std::vector<Look> m_looks;
     std::map<std::tuple<std::uint8_t, COLORREF, COLORREF, std::int32_t>, std::uint32_t> m_lookIndex;
     std::vector<LOGFONT> m_fonts;
-    std::vector<std::uint32_t> m_rowLook;  // one per row when sized
+    std::vector<std::uint32_t> m_rowLook; // one per row when sized
+    // Rows m_stripeFirst..m_stripeLast without a row look of their own take m_stripeEven or
+    // m_stripeOdd by their parity; no stripes while m_stripeLast < m_stripeFirst.
+    long m_stripeFirst = 0;
+    long m_stripeLast = -1;
+    std::uint32_t m_stripeEven = 0;
+    std::uint32_t m_stripeOdd = 0;
+    // Writes the stripes out into m_rowLook, before anything moves rows.
+    void MaterialiseRowStripes();
     std::vector<std::uint32_t> m_cellLook; // one per slot when sized
     // Stored-record indexes of rows and columns; empty when none was set (all -1). Rows filled
     // in the order of their records need no vector: while m_rowRecord is empty, rows

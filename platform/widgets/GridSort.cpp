@@ -138,6 +138,7 @@ bool CGridIterator::SortData(long col, std::string_view order, long firstRow, lo
         std::move(moved.begin(), moved.end(), rows.begin() + firstRow);
     };
     MaterialiseRowRecords();
+    MaterialiseRowStripes();
     permuteCells(m_slots);
     if (!m_cellLook.empty()) permuteCells(m_cellLook);
     if (!m_rowLook.empty()) permuteRows(m_rowLook);

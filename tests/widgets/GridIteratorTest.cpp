@@ -317,6 +317,82 @@ TEST(GridIterator, RowRecordsStayWithTheirRows) {
     EXPECT_EQ(grid.GetRowRecord(-1), -1);
 }
 
+TEST(GridIterator, RowStripesLookLikeRowColoursSetOneByOne) {
+    // Two grids go through the same edits, one striped by the setting and one row by row:
+    // explicit row colours over the stripes, cell colours, sorting, inserting and deleting rows,
+    // shrinking and transposing, restriping. Every cell must look the same in both (the view,
+    // the printout and the exports read these looks).
+    std::mt19937 rng(19);
+    const COLORREF text = RGB(1, 1, 1), even = RGB(230, 240, 250), odd = RGB(250, 250, 210);
+    for (int round = 0; round < 200; ++round) {
+        CGridIterator striped, byRow;
+        const long rows = long(rng() % 20) + 2;
+        Texts texts(std::size_t(rows), std::vector<std::string>(3));
+        for (std::size_t r = 0; r < texts.size(); ++r)
+            texts[r] = {std::to_string(r), std::to_string(rng() % 7), ""};
+        Fill(striped, texts);
+        Fill(byRow, texts);
+        auto stripe = [&](long first, long last) {
+            ASSERT_TRUE(striped.SetRowStripes(first, last, text, even, odd));
+            for (long r = first; r <= last; ++r)
+                byRow.SetRowColors(r, text, r % 2 == 0 ? even : odd);
+        };
+        auto both = [&](auto&& change) {
+            change(striped);
+            change(byRow);
+        };
+        stripe(1, rows - 1);
+        for (int step = 0; step < 5; ++step) {
+            const long row = long(rng() % std::uint32_t(striped.GetRowCount()));
+            switch (rng() % 8) {
+            case 0: {
+                const COLORREF back = RGB(rng() % 256, 0, 0);
+                both([&](CGridIterator& g) { g.SetRowColors(row, RGB(9, 9, 9), back); });
+                break;
+            }
+            case 1:
+                both([&](CGridIterator& g) { g.SetItemBkColour(row, 1, RGB(0, 9, 0)); });
+                break;
+            case 2: {
+                const char* order = rng() % 2 ? "ASC" : "DESC";
+                both([&](CGridIterator& g) { g.SortData(1, order); });
+                break;
+            }
+            case 3:
+                both([&](CGridIterator& g) { g.InsertRow(row); });
+                break;
+            case 4:
+                both([&](CGridIterator& g) { g.DeleteRow(row); });
+                break;
+            case 5:
+                both([&](CGridIterator& g) {
+                    g.SetRowCount(row + 1);
+                    g.SetRowCount(row + 4);
+                });
+                break;
+            case 6:
+                both([&](CGridIterator& g) { g.ChangeRowColDirect(); });
+                both([&](CGridIterator& g) { g.ChangeRowColDirect(); });
+                break;
+            default:
+                stripe(row, row + long(rng() % std::uint32_t(striped.GetRowCount() - row)));
+            }
+            ASSERT_EQ(striped.GetRowCount(), byRow.GetRowCount());
+            for (long r = 0; r < striped.GetRowCount(); ++r)
+                for (long c = 0; c < striped.GetColumnCount(); ++c) {
+                    const CGridCellLook a = striped.GetCellLook(r, c), b = byRow.GetCellLook(r, c);
+                    ASSERT_EQ(a.crText, b.crText) << "round " << round << " row " << r << " col " << c;
+                    ASSERT_EQ(a.crBack, b.crBack) << "round " << round << " row " << r << " col " << c;
+                }
+        }
+    }
+    CGridIterator grid;
+    Fill(grid, {{"  ", "A"}, {"1", "a"}});
+    EXPECT_FALSE(grid.SetRowStripes(1, 2, text, even, odd));
+    EXPECT_FALSE(grid.SetRowStripes(1, 0, text, even, odd));
+    EXPECT_EQ(grid.GetCellLook(1, 1).crBack, 0xFFFFFFu);
+}
+
 TEST(GridIterator, InsertedAndDeletedRowsAndColumnsTakeNeighboursAlong) {
     CGridIterator grid;
     Fill(grid, {{"  ", "A", "B"}, {"1", "a1", "b1"}, {"2", "a2", "b2"}, {"3", "a3", "b3"}});
