@@ -50,6 +50,27 @@ void ShrinkAndGrow(CGridIterator& grid, Texts& mirror) {
             if (r >= 30 || c >= 9) mirror[r][c].clear();
 }
 
+// A text to copy into a cell: up to 119 letters, a third of them after a Chinese word.
+std::string CopiedText(std::mt19937& rng) {
+    std::string text(rng() % 120, char('a' + rng() % 26));
+    return rng() % 3 == 0 ? "水位" + text : text;
+}
+
+// 40,000 writes into random cells of a 40 x 12 grid, which is shrunk and grown after every
+// 5,000: write(row, col) puts a text into the cell and answers it. Answers the texts the grid
+// must hold.
+template <class Write> Texts WriteAtRandom(CGridIterator& grid, std::mt19937& rng, Write write) {
+    Texts mirror(40, std::vector<std::string>(12));
+    Fill(grid, mirror);
+    for (int i = 0; i < 40000; ++i) {
+        const long r = long(rng() % mirror.size());
+        const long c = long(rng() % mirror[0].size());
+        mirror[std::size_t(r)][std::size_t(c)] = write(r, c);
+        if (i % 5000 == 4999) ShrinkAndGrow(grid, mirror);
+    }
+    return mirror;
+}
+
 TEST(GridIterator, ResetGivesOneEmptyCornerWithDefaultHeaderRecords) {
     CGridIterator grid;
     Fill(grid, {{"  ", "水位"}, {"1", "12.5"}});
@@ -120,17 +141,11 @@ TEST(GridIterator, ManyRewritesAndReshapesKeepEveryText) {
     // Enough rewriting that dead text piles up and the storage is compacted several times.
     std::mt19937 rng(7);
     CGridIterator grid;
-    Texts mirror(40, std::vector<std::string>(12));
-    Fill(grid, mirror);
-    for (int i = 0; i < 40000; ++i) {
-        const long r = long(rng() % mirror.size());
-        const long c = long(rng() % mirror[0].size());
-        std::string text(rng() % 120, char('a' + rng() % 26));
-        if (rng() % 3 == 0) text = "水位" + text;
-        ASSERT_TRUE(grid.SetItemText(r, c, text));
-        mirror[std::size_t(r)][std::size_t(c)] = text;
-        if (i % 5000 == 4999) ShrinkAndGrow(grid, mirror);
-    }
+    const Texts mirror = WriteAtRandom(grid, rng, [&](long r, long c) {
+        std::string text = CopiedText(rng);
+        EXPECT_TRUE(grid.SetItemText(r, c, text));
+        return text;
+    });
     EXPECT_EQ(TextsOf(grid), mirror);
 }
 
@@ -147,26 +162,18 @@ TEST(GridIterator, CellsReferringToKeptTextsReadLikeCopiedOnes) {
         owners.push_back(std::make_shared<const std::string>(text));
     }
     CGridIterator grid;
-    Texts mirror(40, std::vector<std::string>(12));
-    Fill(grid, mirror);
-    for (int i = 0; i < 40000; ++i) {
-        const long r = long(rng() % mirror.size());
-        const long c = long(rng() % mirror[0].size());
-        std::string text;
+    Texts mirror = WriteAtRandom(grid, rng, [&](long r, long c) {
         if (rng() % 2) {
             const auto& owner = owners[rng() % owners.size()];
             const std::size_t at = rng() % 300;
             const std::string_view kept = std::string_view(*owner).substr(at, rng() % (300 - at));
-            ASSERT_TRUE(grid.SetItemText(r, c, kept, owner));
-            text = kept;
-        } else {
-            text.assign(rng() % 120, char('a' + rng() % 26));
-            if (rng() % 3 == 0) text = "水位" + text;
-            ASSERT_TRUE(grid.SetItemText(r, c, text));
+            EXPECT_TRUE(grid.SetItemText(r, c, kept, owner));
+            return std::string(kept);
         }
-        mirror[std::size_t(r)][std::size_t(c)] = text;
-        if (i % 5000 == 4999) ShrinkAndGrow(grid, mirror);
-    }
+        std::string text = CopiedText(rng);
+        EXPECT_TRUE(grid.SetItemText(r, c, text));
+        return text;
+    });
     // A text that does not lie inside the owner given is copied.
     std::string outside = "水位 12.5";
     ASSERT_TRUE(grid.SetItemText(1, 1, outside, owners[0]));
@@ -191,30 +198,25 @@ TEST(GridIterator, RecurringTextsKeptOnceReadLikeCopiedOnes) {
     for (int h = 0; h < 30; ++h)
         times.push_back("2024年01月01日" + std::to_string(h) + "时");
     CGridIterator grid;
-    Texts mirror(40, std::vector<std::string>(12));
-    Fill(grid, mirror);
-    for (int i = 0; i < 40000; ++i) {
-        const long r = long(rng() % mirror.size());
-        const long c = long(rng() % mirror[0].size());
+    Texts mirror = WriteAtRandom(grid, rng, [&](long r, long c) {
         std::string text;
         switch (rng() % 3) {
         case 0:
             text = times[rng() % times.size()];
-            ASSERT_TRUE(grid.SetRecurringText(r, c, text));
+            EXPECT_TRUE(grid.SetRecurringText(r, c, text));
             break;
         case 1: {
-            const std::string_view own = grid.GetCellView(long(rng() % mirror.size()), c);
+            const std::string_view own = grid.GetCellView(long(rng() % grid.GetRowCount()), c);
             text = own.substr(0, rng() % (own.size() + 1));
-            ASSERT_TRUE(grid.SetRecurringText(r, c, own.substr(0, text.size())));
+            EXPECT_TRUE(grid.SetRecurringText(r, c, own.substr(0, text.size())));
             break;
         }
         default:
-            text.assign(rng() % 40, char('a' + rng() % 26));
-            ASSERT_TRUE(grid.SetItemText(r, c, text));
+            text = CopiedText(rng);
+            EXPECT_TRUE(grid.SetItemText(r, c, text));
         }
-        mirror[std::size_t(r)][std::size_t(c)] = text;
-        if (i % 5000 == 4999) ShrinkAndGrow(grid, mirror);
-    }
+        return text;
+    });
     EXPECT_EQ(TextsOf(grid), mirror);
 
     // A cell holding a recurring text rewritten with a shorter one leaves its equals alone.
