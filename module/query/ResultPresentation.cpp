@@ -138,9 +138,9 @@ void CTableQuery::ApplyDataPropertyColours(CGridIterator& grid, long index, bool
     }
 }
 
-void CTableQuery::ApplyRowColours(CGridIterator& grid, long row) {
+void CTableQuery::ApplyRowColours(CGridIterator& grid, long firstRow, long lastRow) {
     if (!m_options.alternateRows) return;
-    grid.SetRowColors(row, 0, row % 2 == 0 ? m_options.firstRowColor : m_options.secondRowColor);
+    grid.SetRowStripes(firstRow, lastRow, 0, m_options.firstRowColor, m_options.secondRowColor);
 }
 
 void CTableQuery::FillGrid(CGridIterator& grid) {
@@ -153,6 +153,8 @@ void CTableQuery::FillGrid(CGridIterator& grid) {
     grid.SetFixedRowCount(1);
     grid.SetFixedColumnCount(1);
     PresentHeader(grid);
+
+    if (total > 0) ApplyRowColours(grid, 1, total);
 
     std::vector<ColumnPlan> plans = PlanColumns();
     if (results > 0) { // rows are much alike: the first one sizes the text store
@@ -171,7 +173,6 @@ void CTableQuery::FillGrid(CGridIterator& grid) {
         const long row = r + 1;
         grid.SetItemText(row, 0, std::to_string(row));
         grid.SetRowRecord(row, r);
-        ApplyRowColours(grid, row);
         for (int i = 1; i <= visible; ++i) {
             if (i - 1 >= cells) break;
             const ColumnPlan& plan = plans[std::size_t(i)];
@@ -186,7 +187,10 @@ void CTableQuery::FillGrid(CGridIterator& grid) {
             }
             std::string_view shown = FormatValue(plan, text, scratch);
             if (shown == text) shown = text; // formatting changed nothing: the stored characters
-            grid.SetItemText(row, i, shown, stored);
+            if (shown.data() != text.data() && !plan.timeWord.IsEmpty())
+                grid.SetRecurringText(row, i, shown); // the same times for every station
+            else
+                grid.SetItemText(row, i, shown, stored);
         }
     }
     CString number;
@@ -196,7 +200,6 @@ void CTableQuery::FillGrid(CGridIterator& grid) {
         ++row;
         number.Format("%d", row);
         grid.SetItemText(row, 0, number);
-        ApplyRowColours(grid, row);
         for (int i = 1; i <= visible && i - 1 < s.cells.GetSize(); ++i) {
             CString text = s.cells[i - 1];
             bool isTime = false;

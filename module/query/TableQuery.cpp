@@ -147,8 +147,8 @@ void CTableQuery::Refresh(CGridIterator& grid, int argument) {
         for (long row = 1; row <= results; ++row) {
             number.Format("%d", row);
             grid.SetItemText(row, 0, number);
-            ApplyRowColours(grid, row);
         }
+        ApplyRowColours(grid, 1, results);
     }
     if (m_options.modifyDirection == "V") grid.ChangeRowColDirect();
 }

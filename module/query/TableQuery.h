@@ -161,8 +161,8 @@ public:
     // Answers a view of the value itself when nothing changes it, else of scratch.
     std::string_view FormatValue(const ColumnPlan& plan, std::string_view text, std::string& scratch) const;
 
-    // Stripes a result row in the alternating colours, when the element asks for them.
-    void ApplyRowColours(CGridIterator& grid, long row);
+    // Stripes rows firstRow..lastRow in the alternating colours, when the element asks for them.
+    void ApplyRowColours(CGridIterator& grid, long firstRow, long lastRow);
 
 private:
     void PresentHeader(CGridIterator& grid);

@@ -5,6 +5,8 @@
 #include "Hooks.h"
 #include "HostServices.h"
 
+#include <algorithm>
+
 namespace {
 constexpr const char* kCaption = "数据查询";
 } // namespace
@@ -30,8 +32,8 @@ void CQueryWindow::SortByHeader(long column) {
 }
 
 void CQueryWindow::Restripe() {
-    for (long row = 1; row <= m_resultRows && row < m_grid.GetRowCount(); ++row)
-        m_query.ApplyRowColours(m_grid, row);
+    const long last = std::min(m_resultRows, m_grid.GetRowCount() - 1);
+    if (last >= 1) m_query.ApplyRowColours(m_grid, 1, last);
 }
 
 void CQueryWindow::BeginEdit() {

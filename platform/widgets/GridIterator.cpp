@@ -3,7 +3,9 @@
 #include "GridCellText.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <stdexcept>
 
@@ -36,13 +38,20 @@ void CGridIterator::SetDisplayModeInit() {
     m_arena.clear();
     m_garbage = 0;
     m_shared.clear();
+    m_pool = std::string();
+    m_poolIndex = {};
+    m_pooled = 0;
     m_looks.clear();
     m_lookIndex.clear();
     m_fonts.clear();
     m_rowLook.clear();
+    m_stripeFirst = 0;
+    m_stripeLast = -1;
     m_cellLook.clear();
     m_rowRecord.clear();
     m_colRecord.clear();
+    m_recordRow = 0;
+    m_recordCount = 0;
     m_colPro.clear();
     m_rowPro.clear();
     m_gridBack = 0xFFFFFF;
@@ -110,6 +119,8 @@ bool CGridIterator::CloseMatrix() {
 
 bool CGridIterator::SetRowCount(long rows) {
     if (!SizeAllowed(std::uint64_t(rows), std::uint64_t(m_cols))) return false;
+    if (rows < m_recordRow + m_recordCount) MaterialiseRowRecords();
+    if (rows <= m_stripeLast) MaterialiseRowStripes();
     if (rows < m_rows) {
         for (std::size_t i = SlotIndex(rows, 0); i < m_slots.size(); ++i)
             Forget(m_slots[i]);
@@ -152,7 +163,10 @@ bool CGridIterator::SetColumnCount(long cols) {
 std::string_view CGridIterator::GetCellView(long row, long col) const {
     if (!Contains(row, col)) return {};
     const Slot& s = m_slots[SlotIndex(row, col)];
-    if (IsShared(s)) return std::string_view(m_shared[SharedOf(s)]->data() + s.offset, TextLength(s));
+    if (IsShared(s)) {
+        const char* texts = SharedOf(s) == POOL ? m_pool.data() : m_shared[SharedOf(s)]->data();
+        return std::string_view(texts + s.offset, TextLength(s));
+    }
     return std::string_view(m_arena.data() + s.offset, s.length);
 }
 
@@ -236,6 +250,56 @@ bool CGridIterator::SetItemText(long row, long col, std::string_view text,
     s.length = SHARED | std::uint32_t(index) << SHARED_LENGTH_BITS | std::uint32_t(text.size());
     CompactIfWasteful();
     return true;
+}
+
+bool CGridIterator::SetRecurringText(long row, long col, std::string_view text) {
+    if (!Contains(row, col)) return false;
+    std::uint32_t offset = 0;
+    if (text.empty() || text.size() > SHARED_LENGTH_MASK || !PoolOffset(text, offset))
+        return SetItemText(row, col, text);
+    Slot& s = m_slots[SlotIndex(row, col)];
+    Forget(s);
+    s.offset = offset;
+    s.length = SHARED | std::uint32_t(POOL) << SHARED_LENGTH_BITS | std::uint32_t(text.size());
+    CompactIfWasteful();
+    return true;
+}
+
+bool CGridIterator::PoolOffset(std::string_view text, std::uint32_t& offset) {
+    if (m_poolIndex.empty()) m_poolIndex.assign(1024, 0);
+    const std::size_t mask = m_poolIndex.size() - 1;
+    std::size_t at = std::hash<std::string_view>{}(text)&mask;
+    for (; m_poolIndex[at] != 0; at = (at + 1) & mask) {
+        if (PoolEntry(m_poolIndex[at]) == text) {
+            offset = std::uint32_t(m_poolIndex[at] >> 32);
+            return true;
+        }
+    }
+    if (m_pooled == MAX_RECURRING || m_pool.size() + text.size() > std::numeric_limits<std::uint32_t>::max())
+        return false;
+    // A text taken from the pool itself is copied first: appending may move the pool.
+    const bool inPool =
+        !m_pool.empty() && text.data() >= m_pool.data() && text.data() < m_pool.data() + m_pool.size();
+    const std::string copy = inPool ? std::string(text) : std::string();
+    if (inPool) text = copy;
+    offset = std::uint32_t(m_pool.size());
+    m_pool.append(text);
+    m_poolIndex[at] = std::uint64_t(offset) << 32 | text.size();
+    if (++m_pooled * 2 > m_poolIndex.size()) GrowPoolIndex();
+    return true;
+}
+
+void CGridIterator::GrowPoolIndex() {
+    std::vector<std::uint64_t> index(m_poolIndex.size() * 2, 0);
+    const std::size_t mask = index.size() - 1;
+    for (std::uint64_t entry : m_poolIndex) {
+        if (entry == 0) continue;
+        std::size_t at = std::hash<std::string_view>{}(PoolEntry(entry)) & mask;
+        while (index[at] != 0)
+            at = (at + 1) & mask;
+        index[at] = entry;
+    }
+    m_poolIndex = std::move(index);
 }
 
 void CGridIterator::CompactIfWasteful() {
@@ -350,6 +414,34 @@ bool CGridIterator::SetRowColors(long row, COLORREF text, COLORREF back) {
     return true;
 }
 
+bool CGridIterator::SetRowStripes(long firstRow, long lastRow, COLORREF text, COLORREF even, COLORREF odd) {
+    if (firstRow < 0 || lastRow >= m_rows || firstRow > lastRow) return false;
+    MaterialiseRowStripes();
+    // SetRowColors sets both colours of a row: the stripes replace whatever the rows had.
+    if (!m_rowLook.empty()) {
+        std::fill(m_rowLook.begin() + firstRow, m_rowLook.begin() + lastRow + 1, 0);
+        if (std::all_of(m_rowLook.begin(), m_rowLook.end(), [](std::uint32_t index) { return index == 0; }))
+            m_rowLook = {};
+    }
+    m_stripeFirst = firstRow;
+    m_stripeLast = lastRow;
+    m_stripeEven = LookIndex(Look{LOOK_TEXT | LOOK_BACK, text, even, -1});
+    m_stripeOdd = LookIndex(Look{LOOK_TEXT | LOOK_BACK, text, odd, -1});
+    return true;
+}
+
+void CGridIterator::MaterialiseRowStripes() {
+    if (m_stripeLast < m_stripeFirst) return;
+    assert(m_stripeLast < m_rows);
+    if (m_rowLook.empty()) m_rowLook.assign(std::size_t(m_rows), 0);
+    for (long r = m_stripeFirst; r <= m_stripeLast; ++r) {
+        std::uint32_t& index = m_rowLook[std::size_t(r)];
+        if (index == 0) index = r % 2 == 0 ? m_stripeEven : m_stripeOdd;
+    }
+    m_stripeFirst = 0;
+    m_stripeLast = -1;
+}
+
 void CGridIterator::ApplyLook(CGridCellLook& out, std::uint32_t lookIndex) const {
     if (lookIndex == 0) return;
     const Look& look = m_looks[lookIndex - 1];
@@ -368,6 +460,8 @@ CGridCellLook CGridIterator::GetCellLook(long row, long col) const {
         out.crBack = pro->m_crBack;
         if (pro->HasOwnFont()) out.font = &pro->m_font;
     }
+    if (row >= m_stripeFirst && row <= m_stripeLast)
+        ApplyLook(out, row % 2 == 0 ? m_stripeEven : m_stripeOdd);
     if (!m_rowLook.empty()) ApplyLook(out, m_rowLook[std::size_t(row)]);
     if (!m_cellLook.empty()) ApplyLook(out, m_cellLook[SlotIndex(row, col)]);
     return out;
@@ -379,6 +473,8 @@ bool CGridIterator::InsertRow(long before, long count) {
     if (before < 0 || before > m_rows || count < 1 ||
         !SizeAllowed(std::uint64_t(m_rows) + std::uint64_t(count), std::uint64_t(m_cols)))
         return false;
+    MaterialiseRowRecords();
+    MaterialiseRowStripes();
     const auto at = long(SlotIndex(before, 0));
     const std::size_t n = std::size_t(count) * std::size_t(m_cols);
     m_slots.insert(m_slots.begin() + at, n, Slot{});
@@ -395,6 +491,8 @@ bool CGridIterator::DeleteRow(long row, long count) {
     if (row < 0 || row >= m_rows || count < 1) return false;
     count = std::min(count, m_rows - row);
     if (count == m_rows) return false; // the grid keeps one row
+    MaterialiseRowRecords();
+    MaterialiseRowStripes();
     const auto first = long(SlotIndex(row, 0));
     const auto last = long(SlotIndex(row + count, 0));
     for (long i = first; i < last; ++i)
@@ -461,6 +559,7 @@ bool CGridIterator::DeleteColumn(long col, long count) {
 // ---- transposition
 
 void CGridIterator::MaterialiseCellLooks() {
+    MaterialiseRowStripes();
     if (m_rowLook.empty()) return;
     if (m_cellLook.empty()) m_cellLook.assign(m_slots.size(), 0);
     for (long r = 0; r < m_rows; ++r) {
@@ -478,6 +577,7 @@ void CGridIterator::MaterialiseCellLooks() {
 
 void CGridIterator::ChangeRowColDirect() {
     MaterialiseCellLooks();
+    MaterialiseRowRecords();
     std::vector<Slot> slots(m_slots.size());
     std::vector<std::uint32_t> looks(m_cellLook.size());
     for (long r = 0; r < m_rows; ++r) {
@@ -499,17 +599,38 @@ void CGridIterator::ChangeRowColDirect() {
 
 // ---- stored records
 
+void CGridIterator::MaterialiseRowRecords() {
+    if (m_recordCount == 0) return;
+    assert(m_rowRecord.empty() && m_recordRow + m_recordCount <= m_rows);
+    m_rowRecord.assign(std::size_t(m_rows), -1);
+    for (long i = 0; i < m_recordCount; ++i)
+        m_rowRecord[std::size_t(m_recordRow + i)] = std::int32_t(i);
+    m_recordCount = 0;
+}
+
 bool CGridIterator::SetRowRecord(long row, long record) {
     if (row < 0 || row >= m_rows) return false;
     if (m_rowRecord.empty()) {
-        if (record < 0) return true;
-        m_rowRecord.assign(std::size_t(m_rows), -1);
+        if ((record < 0 ? -1 : record) == GetRowRecord(row)) return true;
+        if (m_recordCount == 0 && record == 0) { // a fill in record order begins
+            m_recordRow = row;
+            m_recordCount = 1;
+            return true;
+        }
+        if (row == m_recordRow + m_recordCount && record == m_recordCount) {
+            ++m_recordCount;
+            return true;
+        }
+        MaterialiseRowRecords();
+        if (m_rowRecord.empty()) m_rowRecord.assign(std::size_t(m_rows), -1);
     }
     m_rowRecord[std::size_t(row)] = std::int32_t(record < 0 ? -1 : record);
     return true;
 }
 
 long CGridIterator::GetRowRecord(long row) const {
+    if (m_rowRecord.empty() && row >= m_recordRow && row < m_recordRow + m_recordCount)
+        return row - m_recordRow;
     if (row < 0 || std::size_t(row) >= m_rowRecord.size()) return -1;
     return m_rowRecord[std::size_t(row)];
 }

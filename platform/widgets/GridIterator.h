@@ -13,10 +13,12 @@
 // replaced text is overwritten in place when it fits (the arena is compacted once more than half
 // of it is dead text). A cell may instead refer to a text kept elsewhere that never changes
 // (the stored records of a query, where a cell shows what was read unchanged): the grid keeps
-// that text alive and holds no copy of it. Colours and fonts are looks kept in a small
-// deduplicated palette; a cell refers to one through a per-row vector and, only once some single
-// cell got its own look, a per-cell vector beside the slots. Neither vector exists for a grid
-// that never set a look.
+// that text alive and holds no copy of it. Texts that recur in many cells (the formatted times
+// of a many-station result) can be kept once each in a pool of their own, which only grows.
+// Colours and fonts are looks kept in a small deduplicated palette; a cell refers to one through
+// a per-row vector and, only once some single cell got its own look, a per-cell vector beside
+// the slots. Neither vector exists for a grid that never set a look. Alternating row colours
+// over a range of rows are one setting, written out per row only when rows move.
 //
 // Reading on demand (the grid view's model). A view asks only for the cells it paints:
 //     GetRowCount() / GetColumnCount()        -> model dimensions
@@ -103,6 +105,11 @@ public:
     // cell refers to it there instead of copying it. Any other text is copied as above.
     bool SetItemText(long row, long col, std::string_view text,
                      const std::shared_ptr<const std::string>& owner);
+    // The same, for a text that recurs in many cells, such as the times of a result of many
+    // stations: equal texts given this way are kept once. A grid keeps at most MAX_RECURRING
+    // distinct ones; texts beyond that are copied as above.
+    bool SetRecurringText(long row, long col, std::string_view text);
+    static constexpr std::size_t MAX_RECURRING = std::size_t(1) << 16;
     // Writes texts into consecutive cells of a row from firstCol on; texts past the last
     // column are ignored.
     template <class Range> bool SetRowTexts(long row, long firstCol, const Range& texts) {
@@ -134,6 +141,10 @@ public:
     bool SetItemBkColour(long row, long col, COLORREF colour);
     bool SetItemFont(long row, long col, const LOGFONT& font);
     bool SetRowColors(long row, COLORREF text, COLORREF back);
+    // Alternating row colours: each row firstRow..lastRow gets what SetRowColors(row, text, even)
+    // gives an even row and SetRowColors(row, text, odd) an odd one. False for a range outside
+    // the grid.
+    bool SetRowStripes(long firstRow, long lastRow, COLORREF text, COLORREF even, COLORREF odd);
     CGridCellLook GetCellLook(long row, long col) const;
 
     // Editing. Rows and columns are inserted before the given index (the count appends them);
@@ -184,7 +195,8 @@ public:
 
 private:
     // A cell's text: offset and length in the arena, or, with the SHARED bit in length, offset
-    // in a shared text whose index sits above the length.
+    // in a shared text whose index sits above the length; the last index stands for the pool
+    // of recurring texts.
     struct Slot {
         std::uint32_t offset = 0;
         std::uint32_t length = 0;
@@ -192,7 +204,8 @@ private:
     static constexpr std::uint32_t SHARED = std::uint32_t(1) << 31;
     static constexpr int SHARED_LENGTH_BITS = 24;
     static constexpr std::uint32_t SHARED_LENGTH_MASK = (std::uint32_t(1) << SHARED_LENGTH_BITS) - 1;
-    static constexpr std::size_t MAX_SHARED_TEXTS = 128;
+    static constexpr std::size_t POOL = 127;
+    static constexpr std::size_t MAX_SHARED_TEXTS = POOL;
     static bool IsShared(const Slot& slot) { return (slot.length & SHARED) != 0; }
     static std::size_t SharedOf(const Slot& slot) { return (slot.length & ~SHARED) >> SHARED_LENGTH_BITS; }
     static std::uint32_t TextLength(const Slot& slot) {
@@ -220,6 +233,13 @@ private:
     }
     // Index of owner among the shared texts, added when there is room; -1 when there is none.
     int SharedIndex(const std::shared_ptr<const std::string>& owner);
+    // Offset of text in the pool, added when it is new and there is room; false when there is none.
+    bool PoolOffset(std::string_view text, std::uint32_t& offset);
+    void GrowPoolIndex();
+    std::string_view PoolEntry(std::uint64_t entry) const {
+        return std::string_view(m_pool).substr(std::size_t(entry >> 32),
+                                               std::size_t(entry & SHARED_LENGTH_MASK));
+    }
     void CompactIfWasteful();
     void Compact();
 
@@ -239,16 +259,35 @@ private:
     std::string m_arena;
     std::size_t m_garbage = 0;
     std::vector<std::shared_ptr<const std::string>> m_shared;
+    // Recurring texts back to back, and where each lies: offset << 32 | length, found by the
+    // text's hash with linear probing, 0 for a free place (no pooled text is empty).
+    std::string m_pool;
+    std::vector<std::uint64_t> m_poolIndex;
+    std::size_t m_pooled = 0;
 
     // Looks: 0 means none, otherwise 1 + index into m_looks. Both vectors may be empty.
     std::vector<Look> m_looks;
     std::map<std::tuple<std::uint8_t, COLORREF, COLORREF, std::int32_t>, std::uint32_t> m_lookIndex;
     std::vector<LOGFONT> m_fonts;
-    std::vector<std::uint32_t> m_rowLook;  // one per row when sized
+    std::vector<std::uint32_t> m_rowLook; // one per row when sized
+    // Rows m_stripeFirst..m_stripeLast without a row look of their own take m_stripeEven or
+    // m_stripeOdd by their parity; no stripes while m_stripeLast < m_stripeFirst.
+    long m_stripeFirst = 0;
+    long m_stripeLast = -1;
+    std::uint32_t m_stripeEven = 0;
+    std::uint32_t m_stripeOdd = 0;
+    // Writes the stripes out into m_rowLook, before anything moves rows.
+    void MaterialiseRowStripes();
     std::vector<std::uint32_t> m_cellLook; // one per slot when sized
-    // Stored-record indexes of rows and columns; empty when none was set (all -1).
+    // Stored-record indexes of rows and columns; empty when none was set (all -1). Rows filled
+    // in the order of their records need no vector: while m_rowRecord is empty, rows
+    // m_recordRow .. m_recordRow + m_recordCount - 1 show records 0 .. m_recordCount - 1.
     std::vector<std::int32_t> m_rowRecord;
     std::vector<std::int32_t> m_colRecord;
+    long m_recordRow = 0;
+    long m_recordCount = 0;
+    // Writes the rows' records out into m_rowRecord, before anything moves rows.
+    void MaterialiseRowRecords();
 
     // Header records without their texts; shorter vectors mean default records beyond.
     std::vector<CGridCellPro> m_colPro;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 #include <random>
@@ -47,6 +48,27 @@ void ShrinkAndGrow(CGridIterator& grid, Texts& mirror) {
     for (std::size_t r = 0; r < mirror.size(); ++r)
         for (std::size_t c = 0; c < mirror[r].size(); ++c)
             if (r >= 30 || c >= 9) mirror[r][c].clear();
+}
+
+// A text to copy into a cell: up to 119 letters, a third of them after a Chinese word.
+std::string CopiedText(std::mt19937& rng) {
+    std::string text(rng() % 120, char('a' + rng() % 26));
+    return rng() % 3 == 0 ? "水位" + text : text;
+}
+
+// 40,000 writes into random cells of a 40 x 12 grid, which is shrunk and grown after every
+// 5,000: write(row, col) puts a text into the cell and answers it. Answers the texts the grid
+// must hold.
+template <class Write> Texts WriteAtRandom(CGridIterator& grid, std::mt19937& rng, Write write) {
+    Texts mirror(40, std::vector<std::string>(12));
+    Fill(grid, mirror);
+    for (int i = 0; i < 40000; ++i) {
+        const long r = long(rng() % mirror.size());
+        const long c = long(rng() % mirror[0].size());
+        mirror[std::size_t(r)][std::size_t(c)] = write(r, c);
+        if (i % 5000 == 4999) ShrinkAndGrow(grid, mirror);
+    }
+    return mirror;
 }
 
 TEST(GridIterator, ResetGivesOneEmptyCornerWithDefaultHeaderRecords) {
@@ -119,17 +141,11 @@ TEST(GridIterator, ManyRewritesAndReshapesKeepEveryText) {
     // Enough rewriting that dead text piles up and the storage is compacted several times.
     std::mt19937 rng(7);
     CGridIterator grid;
-    Texts mirror(40, std::vector<std::string>(12));
-    Fill(grid, mirror);
-    for (int i = 0; i < 40000; ++i) {
-        const long r = long(rng() % mirror.size());
-        const long c = long(rng() % mirror[0].size());
-        std::string text(rng() % 120, char('a' + rng() % 26));
-        if (rng() % 3 == 0) text = "水位" + text;
-        ASSERT_TRUE(grid.SetItemText(r, c, text));
-        mirror[std::size_t(r)][std::size_t(c)] = text;
-        if (i % 5000 == 4999) ShrinkAndGrow(grid, mirror);
-    }
+    const Texts mirror = WriteAtRandom(grid, rng, [&](long r, long c) {
+        std::string text = CopiedText(rng);
+        EXPECT_TRUE(grid.SetItemText(r, c, text));
+        return text;
+    });
     EXPECT_EQ(TextsOf(grid), mirror);
 }
 
@@ -146,26 +162,18 @@ TEST(GridIterator, CellsReferringToKeptTextsReadLikeCopiedOnes) {
         owners.push_back(std::make_shared<const std::string>(text));
     }
     CGridIterator grid;
-    Texts mirror(40, std::vector<std::string>(12));
-    Fill(grid, mirror);
-    for (int i = 0; i < 40000; ++i) {
-        const long r = long(rng() % mirror.size());
-        const long c = long(rng() % mirror[0].size());
-        std::string text;
+    Texts mirror = WriteAtRandom(grid, rng, [&](long r, long c) {
         if (rng() % 2) {
             const auto& owner = owners[rng() % owners.size()];
             const std::size_t at = rng() % 300;
             const std::string_view kept = std::string_view(*owner).substr(at, rng() % (300 - at));
-            ASSERT_TRUE(grid.SetItemText(r, c, kept, owner));
-            text = kept;
-        } else {
-            text.assign(rng() % 120, char('a' + rng() % 26));
-            if (rng() % 3 == 0) text = "水位" + text;
-            ASSERT_TRUE(grid.SetItemText(r, c, text));
+            EXPECT_TRUE(grid.SetItemText(r, c, kept, owner));
+            return std::string(kept);
         }
-        mirror[std::size_t(r)][std::size_t(c)] = text;
-        if (i % 5000 == 4999) ShrinkAndGrow(grid, mirror);
-    }
+        std::string text = CopiedText(rng);
+        EXPECT_TRUE(grid.SetItemText(r, c, text));
+        return text;
+    });
     // A text that does not lie inside the owner given is copied.
     std::string outside = "水位 12.5";
     ASSERT_TRUE(grid.SetItemText(1, 1, outside, owners[0]));
@@ -180,6 +188,211 @@ TEST(GridIterator, CellsReferringToKeptTextsReadLikeCopiedOnes) {
     grid.ChangeRowColDirect();
     grid.ChangeRowColDirect();
     EXPECT_EQ(TextsOf(grid), mirror);
+}
+
+TEST(GridIterator, RecurringTextsKeptOnceReadLikeCopiedOnes) {
+    // Recurring texts mixed with copied ones, through rewrites in place, compaction and
+    // reshaping; a cell's own text given again (whole or in part) as a recurring text.
+    std::mt19937 rng(13);
+    std::vector<std::string> times;
+    for (int h = 0; h < 30; ++h)
+        times.push_back("2024年01月01日" + std::to_string(h) + "时");
+    CGridIterator grid;
+    Texts mirror = WriteAtRandom(grid, rng, [&](long r, long c) {
+        std::string text;
+        switch (rng() % 3) {
+        case 0:
+            text = times[rng() % times.size()];
+            EXPECT_TRUE(grid.SetRecurringText(r, c, text));
+            break;
+        case 1: {
+            const std::string_view own = grid.GetCellView(long(rng() % grid.GetRowCount()), c);
+            text = own.substr(0, rng() % (own.size() + 1));
+            EXPECT_TRUE(grid.SetRecurringText(r, c, own.substr(0, text.size())));
+            break;
+        }
+        default:
+            text = CopiedText(rng);
+            EXPECT_TRUE(grid.SetItemText(r, c, text));
+        }
+        return text;
+    });
+    EXPECT_EQ(TextsOf(grid), mirror);
+
+    // A cell holding a recurring text rewritten with a shorter one leaves its equals alone.
+    ASSERT_TRUE(grid.SetRecurringText(1, 1, times[0]));
+    ASSERT_TRUE(grid.SetRecurringText(2, 1, times[0]));
+    ASSERT_TRUE(grid.SetItemText(1, 1, "12"));
+    mirror[1][1] = "12";
+    mirror[2][1] = times[0];
+    EXPECT_FALSE(grid.SetRecurringText(40, 0, times[0]));
+
+    CGridIterator copy = grid;
+    ASSERT_TRUE(copy.SetRecurringText(3, 3, "只在副本"));
+    EXPECT_EQ(TextsOf(grid), mirror);
+    EXPECT_EQ(copy.GetCellView(3, 3), "只在副本");
+    EXPECT_EQ(copy.GetCellView(2, 1), times[0]);
+
+    // Sorting and transposing move whole rows with their texts.
+    ASSERT_TRUE(grid.SortData(1, "DESC"));
+    grid.ChangeRowColDirect();
+    grid.ChangeRowColDirect();
+    Texts rows = TextsOf(grid);
+    std::sort(rows.begin(), rows.end());
+    std::sort(mirror.begin(), mirror.end());
+    EXPECT_EQ(rows, mirror);
+}
+
+TEST(GridIterator, RecurringTextsBeyondTheLimitAreCopied) {
+    CGridIterator grid;
+    grid.SetColumnCount(2);
+    grid.SetRowCount(long(CGridIterator::MAX_RECURRING) + 11);
+    for (long r = 0; r < grid.GetRowCount(); ++r)
+        ASSERT_TRUE(grid.SetRecurringText(r, 1, "t" + std::to_string(r)));
+    ASSERT_TRUE(grid.SetRecurringText(0, 0, "t3"));
+    for (long r = 0; r < grid.GetRowCount(); ++r)
+        ASSERT_EQ(grid.GetCellView(r, 1), "t" + std::to_string(r));
+    EXPECT_EQ(grid.GetCellView(0, 0), "t3");
+    grid.SetDisplayModeInit();
+    ASSERT_TRUE(grid.SetRecurringText(0, 0, "t5"));
+    EXPECT_EQ(grid.GetCellView(0, 0), "t5");
+}
+
+TEST(GridIterator, RowRecordsStayWithTheirRows) {
+    // Each round fills rows in the order of their records, as a refresh does, then edits, sorts,
+    // reshapes and transposes the grid. Column 1 holds each row's record as text (blank: none),
+    // so every row must still answer the record its text names.
+    std::mt19937 rng(17);
+    CGridIterator grid;
+    auto setRecord = [&](long row, long record) {
+        ASSERT_TRUE(grid.SetRowRecord(row, record));
+        ASSERT_TRUE(grid.SetItemText(row, 1, record < 0 ? "" : std::to_string(record)));
+    };
+    auto check = [&] {
+        for (long r = 0; r < grid.GetRowCount(); ++r) {
+            const std::string_view text = grid.GetCellView(r, 1);
+            ASSERT_EQ(grid.GetRowRecord(r), text.empty() ? -1 : std::stol(std::string(text))) << "row " << r;
+        }
+    };
+    for (int round = 0; round < 300; ++round) {
+        grid.SetDisplayModeInit();
+        grid.SetColumnCount(2);
+        grid.SetRowCount(long(rng() % 30) + 2);
+        const long first = long(rng() % 3);
+        for (long r = first, record = 0; r < grid.GetRowCount() && record < 20; ++r, ++record)
+            setRecord(r, record);
+        for (int step = 0; step < 4; ++step) {
+            const long row = long(rng() % std::uint32_t(grid.GetRowCount()));
+            switch (rng() % 7) {
+            case 0:
+                setRecord(row, long(rng() % 40) - 5);
+                break;
+            case 1:
+                setRecord(row, grid.GetRowRecord(row)); // the same record again
+                break;
+            case 2:
+                ASSERT_TRUE(grid.InsertRow(row, long(rng() % 3) + 1));
+                break;
+            case 3:
+                grid.DeleteRow(row, long(rng() % 3) + 1);
+                break;
+            case 4:
+                grid.SetRowCount(row + 1);
+                grid.SetRowCount(row + 5);
+                break;
+            case 5:
+                ASSERT_TRUE(grid.SortData(1, rng() % 2 ? "ASC" : "DESC", 0, grid.GetRowCount() - 1));
+                break;
+            default:
+                grid.ChangeRowColDirect();
+                for (long c = 0; c < grid.GetColumnCount(); ++c) {
+                    const std::string_view text = grid.GetCellView(1, c);
+                    ASSERT_EQ(grid.GetColumnRecord(c), text.empty() ? -1 : std::stol(std::string(text)));
+                }
+                grid.ChangeRowColDirect();
+            }
+            check();
+        }
+    }
+    EXPECT_FALSE(grid.SetRowRecord(grid.GetRowCount(), 0));
+    EXPECT_EQ(grid.GetRowRecord(grid.GetRowCount()), -1);
+    EXPECT_EQ(grid.GetRowRecord(-1), -1);
+}
+
+TEST(GridIterator, RowStripesLookLikeRowColoursSetOneByOne) {
+    // Two grids go through the same edits, one striped by the setting and one row by row:
+    // explicit row colours over the stripes, cell colours, sorting, inserting and deleting rows,
+    // shrinking and transposing, restriping. Every cell must look the same in both (the view,
+    // the printout and the exports read these looks).
+    std::mt19937 rng(19);
+    const COLORREF text = RGB(1, 1, 1), even = RGB(230, 240, 250), odd = RGB(250, 250, 210);
+    for (int round = 0; round < 200; ++round) {
+        CGridIterator striped, byRow;
+        const long rows = long(rng() % 20) + 2;
+        Texts texts(std::size_t(rows), std::vector<std::string>(3));
+        for (std::size_t r = 0; r < texts.size(); ++r)
+            texts[r] = {std::to_string(r), std::to_string(rng() % 7), ""};
+        Fill(striped, texts);
+        Fill(byRow, texts);
+        auto stripe = [&](long first, long last) {
+            ASSERT_TRUE(striped.SetRowStripes(first, last, text, even, odd));
+            for (long r = first; r <= last; ++r)
+                byRow.SetRowColors(r, text, r % 2 == 0 ? even : odd);
+        };
+        auto both = [&](auto&& change) {
+            change(striped);
+            change(byRow);
+        };
+        stripe(1, rows - 1);
+        for (int step = 0; step < 5; ++step) {
+            const long row = long(rng() % std::uint32_t(striped.GetRowCount()));
+            switch (rng() % 8) {
+            case 0: {
+                const COLORREF back = RGB(rng() % 256, 0, 0);
+                both([&](CGridIterator& g) { g.SetRowColors(row, RGB(9, 9, 9), back); });
+                break;
+            }
+            case 1:
+                both([&](CGridIterator& g) { g.SetItemBkColour(row, 1, RGB(0, 9, 0)); });
+                break;
+            case 2: {
+                const char* order = rng() % 2 ? "ASC" : "DESC";
+                both([&](CGridIterator& g) { g.SortData(1, order); });
+                break;
+            }
+            case 3:
+                both([&](CGridIterator& g) { g.InsertRow(row); });
+                break;
+            case 4:
+                both([&](CGridIterator& g) { g.DeleteRow(row); });
+                break;
+            case 5:
+                both([&](CGridIterator& g) {
+                    g.SetRowCount(row + 1);
+                    g.SetRowCount(row + 4);
+                });
+                break;
+            case 6:
+                both([&](CGridIterator& g) { g.ChangeRowColDirect(); });
+                both([&](CGridIterator& g) { g.ChangeRowColDirect(); });
+                break;
+            default:
+                stripe(row, row + long(rng() % std::uint32_t(striped.GetRowCount() - row)));
+            }
+            ASSERT_EQ(striped.GetRowCount(), byRow.GetRowCount());
+            for (long r = 0; r < striped.GetRowCount(); ++r)
+                for (long c = 0; c < striped.GetColumnCount(); ++c) {
+                    const CGridCellLook a = striped.GetCellLook(r, c), b = byRow.GetCellLook(r, c);
+                    ASSERT_EQ(a.crText, b.crText) << "round " << round << " row " << r << " col " << c;
+                    ASSERT_EQ(a.crBack, b.crBack) << "round " << round << " row " << r << " col " << c;
+                }
+        }
+    }
+    CGridIterator grid;
+    Fill(grid, {{"  ", "A"}, {"1", "a"}});
+    EXPECT_FALSE(grid.SetRowStripes(1, 2, text, even, odd));
+    EXPECT_FALSE(grid.SetRowStripes(1, 0, text, even, odd));
+    EXPECT_EQ(grid.GetCellLook(1, 1).crBack, 0xFFFFFFu);
 }
 
 TEST(GridIterator, InsertedAndDeletedRowsAndColumnsTakeNeighboursAlong) {
