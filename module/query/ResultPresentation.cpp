@@ -187,7 +187,7 @@ void CTableQuery::FillGrid(CGridIterator& grid) {
             }
             std::string_view shown = FormatValue(plan, text, scratch);
             if (shown == text) shown = text; // formatting changed nothing: the stored characters
-            if (shown.data() != text.data() && !plan.timeWord.IsEmpty())
+            if (shown.data() != text.data() && !plan.time.IsEmpty())
                 grid.SetRecurringText(row, i, shown); // the same times for every station
             else
                 grid.SetItemText(row, i, shown, stored);
