@@ -28,6 +28,18 @@ CString Show(const COleDateTime& t) {
     return t.IsValid() ? t.Format(kExchange) : CString("invalid");
 }
 
+// What a number shown to that many significant digits should read, by the C library: "%#0.*g",
+// "%g" once the rounded value has more whole digits than that, no point at the end.
+std::string PrintfSignificant(double v, int digits) {
+    char expected[128];
+    std::snprintf(expected, sizeof expected, "%#0.*g", digits, v);
+    const double rounded = std::strtod(expected, nullptr);
+    if (std::fabs(rounded) >= std::pow(10.0, digits)) std::snprintf(expected, sizeof expected, "%g", rounded);
+    std::string e = expected;
+    if (!e.empty() && e.back() == '.') e.pop_back();
+    return e;
+}
+
 } // namespace
 
 TEST(QueryItemParseTime, ReadsBothTextFormsAndDefaultsMissingFields) {
@@ -389,18 +401,10 @@ TEST(QueryItemFormatNumber, AgreesWithPrintfAlternateForm) {
     }
     for (double v : values) {
         for (int digits = 0; digits <= 17; ++digits) {
-            char expected[128];
-            std::snprintf(expected, sizeof expected, "%#0.*g", digits, v);
-            std::string e = expected;
-            double rounded = std::strtod(expected, nullptr);
-            if (std::fabs(rounded) >= std::pow(10.0, digits)) {
-                std::snprintf(expected, sizeof expected, "%g", rounded);
-                e = expected;
-            }
-            if (!e.empty() && e.back() == '.') e.pop_back();
             char text[64];
             std::snprintf(text, sizeof text, "%.17g", v);
-            ASSERT_EQ(CQueryItem::FormatNumber(text, digits), CString(e)) << text << " digits " << digits;
+            ASSERT_EQ(CQueryItem::FormatNumber(text, digits), CString(PrintfSignificant(v, digits)))
+                << text << " digits " << digits;
         }
     }
 }
@@ -474,15 +478,7 @@ TEST(QueryItemFormatNumber, StoredDecimalsRoundAsPrintfDoes) {
             ASSERT_EQ(shown, expected) << '"' << text << "\" decimals " << decimals;
         }
         for (int digits = 0; digits <= 17; ++digits) {
-            std::snprintf(expected, sizeof expected, "%#0.*g", digits, v);
-            std::string e = expected;
-            double rounded = std::strtod(expected, nullptr);
-            if (std::fabs(rounded) >= std::pow(10.0, digits)) {
-                std::snprintf(expected, sizeof expected, "%g", rounded);
-                e = expected;
-            }
-            if (!e.empty() && e.back() == '.') e.pop_back();
-            ASSERT_EQ(CQueryItem::FormatNumber(text, digits), CString(e))
+            ASSERT_EQ(CQueryItem::FormatNumber(text, digits), CString(PrintfSignificant(v, digits)))
                 << '"' << text << "\" digits " << digits;
         }
     }
