@@ -402,12 +402,11 @@ void CAnalysisContext::FillGrid(CGridIterator& grid) const {
     grid.CloseMatrix();
     grid.SetFixedRowCount(1);
     grid.SetFixedColumnCount(1);
-    for (long r = 1; r <= rows; ++r) {
-        if (r > long(m_records.size())) {
-            for (int c = 0; c < columns; ++c)
-                grid.SetItemFgColour(r, c, m_highlight);
-        } else if (m_colours && m_colours->alternate) {
-            grid.SetRowColors(r, 0, (r - 1) % 2 == 0 ? m_colours->first : m_colours->second);
-        }
-    }
+    // The records' rows alternate, the first in the first colour; the statistics rows below
+    // them are highlighted.
+    if (m_colours && m_colours->alternate)
+        grid.SetRowStripes(1, std::min(rows, long(m_records.size())), 0, m_colours->second, m_colours->first);
+    for (long r = long(m_records.size()) + 1; r <= rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            grid.SetItemFgColour(r, c, m_highlight);
 }

@@ -111,6 +111,6 @@ void FillLackTimeGrid(CGridIterator& grid, const std::vector<CStringArray>& rows
         number.Format("%d", row);
         grid.SetItemText(row, 0, number);
         grid.SetRowTexts(row, 1, rows[r]);
-        if (colours.alternate) grid.SetRowColors(row, 0, row % 2 == 0 ? colours.first : colours.second);
     }
+    if (colours.alternate) grid.SetRowStripes(1, long(rows.size()), 0, colours.first, colours.second);
 }

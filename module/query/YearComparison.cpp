@@ -170,7 +170,5 @@ void FillYearComparison(const CYearComparison& comparison, CGridIterator& grid, 
     grid.CloseMatrix();
     grid.SetFixedRowCount(1);
     grid.SetFixedColumnCount(1);
-    if (!colours.alternate) return;
-    for (long r = 1; r <= rows; ++r)
-        grid.SetRowColors(r, 0, r % 2 == 0 ? colours.first : colours.second);
+    if (colours.alternate) grid.SetRowStripes(1, rows, 0, colours.first, colours.second);
 }

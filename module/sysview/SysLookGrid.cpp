@@ -76,12 +76,12 @@ void FillInventoryGrid(CGridIterator& grid, const std::vector<CInventoryRow>& ro
         const long row = long(i) + 1;
         number.Format("%d", int(row));
         grid.SetItemText(row, 0, number);
-        if (face.m_alternateRows == 1)
-            grid.SetRowColors(row, 0, row % 2 == 0 ? face.m_firstRowColor : face.m_secondRowColor);
         const CString* cells[] = {&r.table, &r.chineseName, r.Counted() ? &r.count : &r.failure, &r.earliest,
                                   &r.latest};
         for (long col = 1; col < kColumns; ++col)
             grid.SetItemText(row, col, cells[col - 1]->str());
         if (!r.Counted()) grid.SetItemFgColour(row, 3, kInventoryFailureColour);
     }
+    if (face.m_alternateRows == 1)
+        grid.SetRowStripes(1, long(rows.size()), 0, face.m_firstRowColor, face.m_secondRowColor);
 }

@@ -473,8 +473,7 @@ bool CGridIterator::InsertRow(long before, long count) {
     if (before < 0 || before > m_rows || count < 1 ||
         !SizeAllowed(std::uint64_t(m_rows) + std::uint64_t(count), std::uint64_t(m_cols)))
         return false;
-    MaterialiseRowRecords();
-    MaterialiseRowStripes();
+    BeforeRowsMove();
     const auto at = long(SlotIndex(before, 0));
     const std::size_t n = std::size_t(count) * std::size_t(m_cols);
     m_slots.insert(m_slots.begin() + at, n, Slot{});
@@ -491,8 +490,7 @@ bool CGridIterator::DeleteRow(long row, long count) {
     if (row < 0 || row >= m_rows || count < 1) return false;
     count = std::min(count, m_rows - row);
     if (count == m_rows) return false; // the grid keeps one row
-    MaterialiseRowRecords();
-    MaterialiseRowStripes();
+    BeforeRowsMove();
     const auto first = long(SlotIndex(row, 0));
     const auto last = long(SlotIndex(row + count, 0));
     for (long i = first; i < last; ++i)
@@ -559,7 +557,6 @@ bool CGridIterator::DeleteColumn(long col, long count) {
 // ---- transposition
 
 void CGridIterator::MaterialiseCellLooks() {
-    MaterialiseRowStripes();
     if (m_rowLook.empty()) return;
     if (m_cellLook.empty()) m_cellLook.assign(m_slots.size(), 0);
     for (long r = 0; r < m_rows; ++r) {
@@ -576,8 +573,8 @@ void CGridIterator::MaterialiseCellLooks() {
 }
 
 void CGridIterator::ChangeRowColDirect() {
+    BeforeRowsMove();
     MaterialiseCellLooks();
-    MaterialiseRowRecords();
     std::vector<Slot> slots(m_slots.size());
     std::vector<std::uint32_t> looks(m_cellLook.size());
     for (long r = 0; r < m_rows; ++r) {

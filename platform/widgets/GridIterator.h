@@ -236,6 +236,14 @@ private:
     // Offset of text in the pool, added when it is new and there is room; false when there is none.
     bool PoolOffset(std::string_view text, std::uint32_t& offset);
     void GrowPoolIndex();
+    // Writes the stripes out into m_rowLook and the rows' records into m_rowRecord; done before
+    // anything moves or drops rows, as both are kept per row from then on.
+    void MaterialiseRowStripes();
+    void MaterialiseRowRecords();
+    void BeforeRowsMove() {
+        MaterialiseRowRecords();
+        MaterialiseRowStripes();
+    }
     std::string_view PoolEntry(std::uint64_t entry) const {
         return std::string_view(m_pool).substr(std::size_t(entry >> 32),
                                                std::size_t(entry & SHARED_LENGTH_MASK));
@@ -276,8 +284,6 @@ private:
     long m_stripeLast = -1;
     std::uint32_t m_stripeEven = 0;
     std::uint32_t m_stripeOdd = 0;
-    // Writes the stripes out into m_rowLook, before anything moves rows.
-    void MaterialiseRowStripes();
     std::vector<std::uint32_t> m_cellLook; // one per slot when sized
     // Stored-record indexes of rows and columns; empty when none was set (all -1). Rows filled
     // in the order of their records need no vector: while m_rowRecord is empty, rows
@@ -286,8 +292,6 @@ private:
     std::vector<std::int32_t> m_colRecord;
     long m_recordRow = 0;
     long m_recordCount = 0;
-    // Writes the rows' records out into m_rowRecord, before anything moves rows.
-    void MaterialiseRowRecords();
 
     // Header records without their texts; shorter vectors mean default records beyond.
     std::vector<CGridCellPro> m_colPro;

@@ -137,8 +137,7 @@ bool CGridIterator::SortData(long col, std::string_view order, long firstRow, lo
             moved[i] = std::move(rows[std::size_t(firstRow) + sequence[i]]);
         std::move(moved.begin(), moved.end(), rows.begin() + firstRow);
     };
-    MaterialiseRowRecords();
-    MaterialiseRowStripes();
+    BeforeRowsMove();
     permuteCells(m_slots);
     if (!m_cellLook.empty()) permuteCells(m_cellLook);
     if (!m_rowLook.empty()) permuteRows(m_rowLook);

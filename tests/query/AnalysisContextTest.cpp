@@ -1,6 +1,7 @@
 // The analysis context without a database: the period axis of each time type, the folding of
 // values by data type with the times they carry, and the grid it lays out.
 #include "AnalysisContext.h"
+#include "LackTime.h"
 #include "QueryItem.h"
 #include "YearComparison.h"
 
@@ -192,6 +193,11 @@ TEST_F(AnalysisContextTest, GroupsStepsAndTheGridWithStatistics) {
     EXPECT_EQ(std::string(grid.GetCellView(6, 0)), "6"); // numbered through both blocks
     EXPECT_EQ(std::string(grid.GetCellView(6, 2)), "统计 2025-05-01 至 2025-05-03");
     EXPECT_EQ(std::string(grid.GetCellView(3, 1)), "8");
+    // The records' rows alternate from the first colour on; the statistics rows take none.
+    for (long row = 1; row <= 4; ++row)
+        EXPECT_EQ(grid.GetCellLook(row, 3).crBack, COLORREF(row % 2 == 1 ? 0x111111 : 0x222222)) << row;
+    EXPECT_EQ(grid.GetCellLook(5, 3).crBack, grid.GetBkColor());
+    EXPECT_EQ(grid.GetCellLook(6, 3).crBack, grid.GetBkColor());
 }
 
 // Rows come in any order: each group's records still follow the period axis, each taking its
@@ -222,4 +228,15 @@ TEST(YearComparisonCells, WrittenAsPrintfWritesThem) {
     std::snprintf(expected, sizeof expected, "%.*f", 10, 1.0 / 3);
     EXPECT_EQ(ComparisonCellText(1.0 / 3, 14).str(), expected); // at most ten decimals
     EXPECT_EQ(ComparisonCellText(std::nullopt, 2).str(), "");
+}
+
+// The missing-data grid stripes its rows from the second colour on, as the table query does.
+TEST(LackTimeGrid, RowsAlternateFromTheSecondColour) {
+    CGridIterator grid;
+    const std::vector<CStringArray> rows(3, CStringArray{"60105400", "2026-11-01 00:00:00"});
+    FillLackTimeGrid(grid, rows, {true, 0x111111, 0x222222});
+    ASSERT_EQ(grid.GetRowCount(), 4);
+    EXPECT_EQ(grid.GetCellLook(1, 1).crBack, COLORREF(0x222222));
+    EXPECT_EQ(grid.GetCellLook(2, 1).crBack, COLORREF(0x111111));
+    EXPECT_EQ(grid.GetCellLook(3, 1).crBack, COLORREF(0x222222));
 }

@@ -97,6 +97,8 @@ void CPointQuery::Fill(CGridIterator& grid, const CPointQuerySettings& s, const 
         grid.SetColumnHeader(kFirstPointColumn + p, heading);
     }
 
+    // The first period's row in the first colour.
+    if (look.alternateRows) grid.SetRowStripes(1, periods, 0, look.secondRowColor, look.firstRowColor);
     grid.ReserveText(std::size_t(periods) * std::size_t(points + 2) * 10);
     for (long r = 0; r < periods; ++r)
         FillRow(grid, r, s, look);
@@ -110,7 +112,6 @@ void CPointQuery::FillRow(CGridIterator& grid, long r, const CPointQuerySettings
     const auto [end, ec] = std::to_chars(number, number + sizeof number, r + 1);
     grid.SetItemText(row, 0, std::string_view(number, std::size_t(end - number)));
     grid.SetItemText(row, 1, m_axis.GetAt(int(r)).str());
-    if (look.alternateRows) grid.SetRowColors(row, 0, r % 2 == 0 ? look.firstRowColor : look.secondRowColor);
     for (long p = 0; p < m_matrix.Points(); ++p) {
         const long col = kFirstPointColumn + p;
         const CStyleEntry* style = StyleOf(s, int(p));
